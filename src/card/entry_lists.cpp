@@ -1,0 +1,115 @@
+#include "card/entry_lists.h"
+
+#include "card/utf8.h"
+
+namespace card {
+
+template <int C, int W>
+bool EntryList<C, W>::isUsed(int index) const
+{
+    return !slots_.at(index)[0].empty();
+}
+
+template <int C, int W>
+void EntryList<C, W>::resetCounters()
+{
+    count_ = 0;
+    editIndex_ = 0;
+}
+
+template <int C, int W>
+bool EntryList<C, W>::beginAdd(DialogMode& mode)
+{
+    mode = DialogMode::Add;
+    return !isFull();
+}
+
+template <int C, int W>
+bool EntryList<C, W>::beginEdit(int row, DialogMode& mode)
+{
+    mode = DialogMode::Edit;
+    const int index = row - 1;
+    if (index < 0 || index >= C || !isUsed(index))
+        return false;
+    editIndex_ = index;
+    return true;
+}
+
+template <int C, int W>
+bool EntryList<C, W>::accept(DialogMode mode, const Slot& texts, Grid& grid)
+{
+    int target = mode == DialogMode::Add ? count_ : editIndex_;
+    if (target < 0 || target >= C)
+        return false;
+    for (int i = 0; i < W; ++i)
+        slots_[target][i] = CutToChars(texts[i], kSlotTextChars);
+    if (mode == DialogMode::Add)
+        ++count_;
+    showInGrid(grid);
+    return true;
+}
+
+template <int C, int W>
+bool EntryList<C, W>::remove(int row, Grid& grid)
+{
+    const int index = row - 1;
+    if (index < 0 || index >= C || !isUsed(index))
+        return false;
+    emptySlot(index);
+    --count_;
+    compact();
+    showInGrid(grid);
+    return true;
+}
+
+template <int C, int W>
+void EntryList<C, W>::emptySlot(int index)
+{
+    for (auto& text : slots_[index])
+        text.clear();
+}
+
+template <int C, int W>
+void EntryList<C, W>::showInGrid(Grid& grid) const
+{
+    for (int row = 1; row < grid.rowCount(); ++row)
+        grid.clearRow(row);
+    for (int k = 0; k <= count_ && k < C; ++k) {
+        if (k + 1 >= grid.rowCount())
+            break;
+        for (int col = 0; col < W; ++col)
+            grid.setCell(col, k + 1, slots_[k][col]);
+    }
+}
+
+template class EntryList<11, 2>;
+template class EntryList<21, 5>;
+
+void ContactList::compact()
+{
+    std::array<Slot, kCapacity> gathered{};
+    int n = 0;
+    for (int i = 0; i < kCapacity; ++i) {
+        if (isUsed(i)) {
+            gathered[n++] = slots_[i];
+            emptySlot(i);
+        }
+    }
+    for (int i = 0; i < n; ++i)
+        slots_[i] = gathered[i];
+}
+
+void SotrList::compact()
+{
+    std::array<Slot, kCapacity> gathered{};
+    int n = 0;
+    for (int i = 0; i < kCapacity; ++i)
+        if (isUsed(i))
+            gathered[n++] = slots_[i];
+    for (int i = 0; i < kCapacity; ++i)
+        emptySlot(i);
+    for (int i = 0; i < n; ++i)
+        slots_[i] = gathered[i];
+}
+
+} // namespace card

@@ -1,0 +1,20 @@
+#include "card/errors.h"
+
+#include <charconv>
+
+namespace card {
+
+int32_t StrToInt(const std::string& text)
+{
+    const char* first = text.data();
+    const char* last = first + text.size();
+    if (first != last && *first == '+')
+        ++first;
+    int32_t value = 0;
+    auto [end, ec] = std::from_chars(first, last, value);
+    if (first == last || ec != std::errc() || end != last)
+        throw CardError("'" + text + "' is not a valid integer value");
+    return value;
+}
+
+} // namespace card

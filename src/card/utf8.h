@@ -1,0 +1,17 @@
+#pragma once
+// Small UTF-8 helpers: the card core holds texts as UTF-8 and counts
+// characters (code points), never bytes, when it cuts them.
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace card {
+
+// Number of characters (code points) in a UTF-8 text.
+std::size_t CharCount(std::string_view utf8);
+// The first `maxChars` characters of a UTF-8 text.
+std::string CutToChars(std::string_view utf8, std::size_t maxChars);
+// The last character of a non-empty UTF-8 text (0 for an empty one).
+char32_t LastCodePoint(std::string_view utf8);
+
+} // namespace card

@@ -1,0 +1,1 @@
+// Placeholder: the classifier tables and picker live in this folder.

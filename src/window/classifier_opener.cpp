@@ -1,0 +1,17 @@
+#include "window/classifier_opener.h"
+
+namespace {
+ClassifierOpener& Opener()
+{
+    static ClassifierOpener opener;
+    return opener;
+}
+} // namespace
+
+void SetClassifierOpener(ClassifierOpener opener) { Opener() = std::move(opener); }
+
+void OpenClassifierPicker(QWidget* parent)
+{
+    if (Opener())
+        Opener()(parent);
+}

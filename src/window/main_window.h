@@ -1,0 +1,56 @@
+#pragma once
+// The one main window of the program: seven pages of the card, page
+// navigation and the three command buttons.
+#include <QWidget>
+
+#include "card/entry_lists.h"
+
+class QPushButton;
+class QTabWidget;
+class EnterprisePage;
+class ServicePage;
+class StatePage;
+class WorkplacePage;
+
+class TFrmGn : public QWidget {
+    Q_OBJECT
+public:
+    explicit TFrmGn(QWidget* parent = nullptr);
+    ~TFrmGn() override;
+
+    card::EntryLists& lists() { return lists_; }
+
+    QTabWidget* pages() const { return PCtrl; }
+    EnterprisePage* enterprisePage() const { return enterprise_; }
+    ServicePage* servicePage() const { return service_; }
+    StatePage* statePage() const { return state_; }
+
+public slots:
+    void BitBtn4Click();  // "<< Назад"
+    void BitBtn5Click();  // "Далее >>"
+    void BtnSavePrClick();
+    void BtnLoadPrClick();
+    void BtnCloseClick();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void FormCreate();
+    void FormShow();
+
+    card::EntryLists lists_;
+    QTabWidget* PCtrl = nullptr;
+    QPushButton* BitBtn4 = nullptr;
+    QPushButton* BitBtn5 = nullptr;
+    QPushButton* BtnSavePr = nullptr;
+    QPushButton* BtnLoadPr = nullptr;
+    QPushButton* BtnClose = nullptr;
+    EnterprisePage* enterprise_ = nullptr;
+    ServicePage* service_ = nullptr;
+    StatePage* state_ = nullptr;
+    bool shownOnce_ = false;
+};
+
+// The program-wide reference to the main window.
+extern TFrmGn* FrmGn;

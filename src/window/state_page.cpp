@@ -1,0 +1,8 @@
+#include "window/state_page.h"
+
+StatePage::StatePage(QWidget* parent)
+    : QWidget(parent)
+{
+}
+
+void StatePage::setDatesToToday() {}

@@ -1,0 +1,14 @@
+#pragma once
+// Pages 3 to 6: workplace counts per working-conditions class.
+#include <QWidget>
+
+class WorkplacePage : public QWidget {
+    Q_OBJECT
+public:
+    // `pageIndex` is the page's index in the main window, 3 to 6.
+    WorkplacePage(int pageIndex, QWidget* parent = nullptr);
+    static QString caption(int pageIndex);
+
+private:
+    int pageIndex_;
+};
