@@ -1,0 +1,30 @@
+#pragma once
+// Character filters and focus reactions for fields, in the manner of the
+// program's forms: a character filter sees every typed character before the
+// field does (Backspace is 8, Tab 9, Enter 13) and may swallow or change it;
+// keys that produce no character (Delete, arrows) reach only key-down filters.
+#include <functional>
+#include <optional>
+
+#include <QChar>
+
+class QWidget;
+
+// Returns the character to pass on (possibly another one) or nullopt to swallow it.
+using CharFilter = std::function<std::optional<QChar>(QChar typed)>;
+// Returns true to swallow the key.
+using KeyDownFilter = std::function<bool(int qtKey)>;
+
+enum class FocusVia { Mouse, Keyboard };
+
+void InstallCharFilter(QWidget* field, CharFilter filter);
+void InstallKeyDownFilter(QWidget* field, KeyDownFilter filter);
+// Runs `reaction` when the focus moves from `field` to another control (not
+// when a message box or another window merely takes it for a while).
+void OnExit(QWidget* field, std::function<void()> reaction);
+// Runs `reaction` when the focus arrives in `field` from another control.
+void OnEnter(QWidget* field, std::function<void(FocusVia)> reaction);
+
+// The numeric filter shared by the count, year and indicator edits:
+// digits and Backspace pass.
+std::optional<QChar> DigitsAndBackspace(QChar typed);

@@ -1,0 +1,45 @@
+#pragma once
+// Replaces the program's message boxes in a test and records what they show.
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "card/messages.h"
+
+struct RecordedMessage {
+    enum Kind { Info, Confirm, Error } kind;
+    std::string text;
+    bool operator==(const RecordedMessage&) const = default;
+};
+
+class MessageRecorder final : public card::Messages {
+public:
+    MessageRecorder() { previous_ = card::setMessages(this); }
+    ~MessageRecorder() override { card::setMessages(previous_); }
+
+    void info(const std::string& text) override { shown.push_back({RecordedMessage::Info, text}); }
+    card::Answer confirm(const std::string& question) override
+    {
+        shown.push_back({RecordedMessage::Confirm, question});
+        if (answers.empty())
+            return card::Answer::Closed;
+        card::Answer answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    void error(const std::string& text) override { shown.push_back({RecordedMessage::Error, text}); }
+
+    std::vector<std::string> texts() const
+    {
+        std::vector<std::string> out;
+        for (const auto& m : shown)
+            out.push_back(m.text);
+        return out;
+    }
+    void clear() { shown.clear(); }
+
+    std::vector<RecordedMessage> shown;
+    std::deque<card::Answer> answers; // answers to the next confirmation boxes
+private:
+    card::Messages* previous_ = nullptr;
+};

@@ -1,0 +1,19 @@
+#pragma once
+// Drives a modal dialog while it is open: `act` runs on the active modal
+// widget as soon as one appears (polled from the event loop).
+#include <functional>
+
+#include <QApplication>
+#include <QTimer>
+#include <QWidget>
+
+inline void WhenModalOpens(std::function<void(QWidget*)> act, int triesLeft = 200)
+{
+    QTimer::singleShot(10, [act = std::move(act), triesLeft]() mutable {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            act(modal);
+        } else if (triesLeft > 0) {
+            WhenModalOpens(std::move(act), triesLeft - 1);
+        }
+    });
+}
