@@ -1,0 +1,133 @@
+#include "window/widget_form.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTableWidget>
+
+#include "card/errors.h"
+#include "window/classifier_opener.h"
+#include "window/field_colour.h"
+#include "window/okved_source.h"
+#include "window/table_grid.h"
+
+namespace {
+
+// The items of a radio group are its radio buttons, in the order they were added.
+QList<QAbstractButton*> RadioItems(QWidget* group)
+{
+    return group->findChildren<QAbstractButton*>(QString(), Qt::FindDirectChildrenOnly);
+}
+
+} // namespace
+
+WidgetForm::WidgetForm(QWidget* window)
+    : window_(window)
+{
+}
+
+WidgetForm::~WidgetForm() = default;
+
+QWidget* WidgetForm::control(const std::string& name) const
+{
+    auto* found = window_->findChild<QWidget*>(QString::fromStdString(name));
+    if (!found)
+        throw card::CardError("Control " + name + " not found");
+    return found;
+}
+
+std::string WidgetForm::text(const std::string& name) const
+{
+    QWidget* w = control(name);
+    if (auto* edit = qobject_cast<QLineEdit*>(w))
+        return edit->text().toStdString();
+    if (auto* memo = qobject_cast<QPlainTextEdit*>(w))
+        return memo->toPlainText().toStdString();
+    if (auto* combo = qobject_cast<QComboBox*>(w))
+        return combo->currentText().toStdString();
+    if (auto* label = qobject_cast<QLabel*>(w))
+        return label->text().toStdString();
+    return {};
+}
+
+void WidgetForm::setText(const std::string& name, const std::string& text)
+{
+    QWidget* w = control(name);
+    const QString value = QString::fromStdString(text);
+    if (auto* edit = qobject_cast<QLineEdit*>(w))
+        edit->setText(value);
+    else if (auto* memo = qobject_cast<QPlainTextEdit*>(w))
+        memo->setPlainText(value);
+}
+
+int WidgetForm::itemIndex(const std::string& name) const
+{
+    QWidget* w = control(name);
+    if (auto* combo = qobject_cast<QComboBox*>(w))
+        return combo->currentIndex();
+    const auto items = RadioItems(w);
+    for (int i = 0; i < items.size(); ++i)
+        if (items[i]->isChecked())
+            return i;
+    return -1;
+}
+
+int WidgetForm::itemCount(const std::string& name) const
+{
+    QWidget* w = control(name);
+    if (auto* combo = qobject_cast<QComboBox*>(w))
+        return combo->count();
+    return static_cast<int>(RadioItems(w).size());
+}
+
+void WidgetForm::setItemIndex(const std::string& name, int index)
+{
+    QWidget* w = control(name);
+    if (auto* combo = qobject_cast<QComboBox*>(w)) {
+        combo->setCurrentIndex(index);
+        return;
+    }
+    const auto items = RadioItems(w);
+    if (index >= 0 && index < items.size())
+        items[index]->setChecked(true);
+}
+
+card::Date WidgetForm::date(const std::string& name) const
+{
+    const QDate d = qobject_cast<QDateTimeEdit*>(control(name))->date();
+    return {d.year(), d.month(), d.day()};
+}
+
+void WidgetForm::setDate(const std::string& name, const card::Date& date)
+{
+    qobject_cast<QDateTimeEdit*>(control(name))->setDate(QDate(date.year, date.month, date.day));
+}
+
+int WidgetForm::okvedSource() const { return OkvedSourceOf(control("Ed_okved")); }
+
+void WidgetForm::setOkvedSource(int source) { SetOkvedSource(control("Ed_okved"), source); }
+
+void WidgetForm::setCaption(const std::string& name, const std::string& caption)
+{
+    if (auto* label = qobject_cast<QLabel*>(control(name)))
+        label->setText(QString::fromStdString(caption));
+}
+
+void WidgetForm::markInvalid(const std::string& name, bool invalid)
+{
+    SetFieldInvalid(control(name), invalid);
+}
+
+card::Grid& WidgetForm::grid(const std::string& name)
+{
+    auto& grid = grids_[name];
+    if (!grid)
+        grid = std::make_unique<TableGrid>(qobject_cast<QTableWidget*>(control(name)));
+    return *grid;
+}
+
+void WidgetForm::openClassifierPicker() { OpenClassifierPicker(window_); }

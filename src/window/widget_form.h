@@ -1,0 +1,36 @@
+#pragma once
+// The main window seen as the card core's form: every control is found by
+// its objectName under the window.
+#include <map>
+#include <memory>
+
+#include "card/card_form.h"
+
+class QWidget;
+class TableGrid;
+
+class WidgetForm final : public card::CardForm {
+public:
+    explicit WidgetForm(QWidget* window);
+    ~WidgetForm() override;
+
+    std::string text(const std::string& control) const override;
+    void setText(const std::string& control, const std::string& text) override;
+    int itemIndex(const std::string& control) const override;
+    int itemCount(const std::string& control) const override;
+    void setItemIndex(const std::string& control, int index) override;
+    card::Date date(const std::string& control) const override;
+    void setDate(const std::string& control, const card::Date& date) override;
+    int okvedSource() const override;
+    void setOkvedSource(int source) override;
+    void setCaption(const std::string& control, const std::string& caption) override;
+    void markInvalid(const std::string& control, bool invalid) override;
+    card::Grid& grid(const std::string& control) override;
+    void openClassifierPicker() override;
+
+private:
+    QWidget* control(const std::string& name) const;
+
+    QWidget* window_;
+    std::map<std::string, std::unique_ptr<TableGrid>> grids_;
+};
