@@ -1,1 +1,0 @@
-// Placeholder: the classifier tables and picker live in this folder.
