@@ -8,35 +8,32 @@ namespace {
 // "\\" a backslash.
 QString Unescape(QStringView field)
 {
-    if (!field.contains(u'\\'))
+    qsizetype escape = field.indexOf(u'\\');
+    if (escape < 0)
         return field.toString();
     QString out;
-    out.reserve(field.size() + 32);
-    for (qsizetype i = 0; i < field.size(); ++i) {
-        const QChar c = field[i];
-        if (c == u'\\' && i + 1 < field.size()) {
-            const QChar next = field[i + 1];
-            if (next == u'n') {
-                out += QStringLiteral("\r\n");
-                ++i;
-                continue;
-            }
-            if (next == u'\\') {
-                out += u'\\';
-                ++i;
-                continue;
-            }
+    out.reserve(field.size() + field.size() / 16);
+    qsizetype from = 0;
+    for (; escape >= 0 && escape + 1 < field.size(); escape = field.indexOf(u'\\', from)) {
+        const QChar next = field[escape + 1];
+        if (next != u'n' && next != u'\\') { // not an escape: the backslash stays
+            out += field.mid(from, escape + 1 - from);
+            from = escape + 1;
+            continue;
         }
-        out += c;
+        out += field.mid(from, escape - from);
+        out += next == u'n' ? QStringView(u"\r\n") : QStringView(u"\\");
+        from = escape + 2;
     }
+    out += field.mid(from);
     return out;
 }
 
 ClassifierRows Load(ClassifierKind kind)
 {
-    QFile file(Utf8(InfoOf(kind).dataFile));
-    file.open(QIODevice::ReadOnly);
     const ClassifierInfo& info = InfoOf(kind);
+    QFile file(Utf8(info.dataFile));
+    file.open(QIODevice::ReadOnly);
     return ClassifierRows::FromTsv(QString::fromUtf8(file.readAll()))
         .withColumns(Utf8(info.columns).split(u' '));
 }
