@@ -56,6 +56,7 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const char* text)
 {
     auto* button = new QPushButton(Utf8(text), parent);
     button->setObjectName(QString::fromLatin1(name));
+    button->setAutoDefault(false); // the dialog has no default button
     return button;
 }
 
@@ -286,9 +287,12 @@ void TFrm_okv::bitbtn_closeClick() { reject(); }
 
 void TFrm_okv::keyPressEvent(QKeyEvent* event)
 {
-    // Enter accepts nothing by itself: only "Принять" (pressed, or Enter on it
-    // while it has the focus) does.
+    // Enter presses the button that has the focus and does nothing elsewhere:
+    // only "Принять" accepts, never the grid or the search field.
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        auto* button = qobject_cast<QPushButton*>(QApplication::focusWidget());
+        if (button && button->window() == this)
+            button->click();
         event->accept();
         return;
     }

@@ -359,10 +359,17 @@ void OkvKdsTest::onlyDigitsAndBackspaceReachTheSearch()
         QCOMPARE(p.search->text(), QStringLiteral("01"));
         QCOMPARE(p.table(ClassifierKind::Okved)->value(u"okved"), QStringLiteral("01"));
         QTest::keyClick(p.search, Qt::Key_Return); // Enter neither types nor accepts
+        p.grid->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(p.grid, Qt::Key_Return);
         QVERIFY(p.dialog->isVisible());
+        QVERIFY(!p.ok->isDefault());
         QTest::keyClick(p.search, Qt::Key_Backspace);
         QCOMPARE(p.search->text(), QStringLiteral("0"));
         QCOMPARE(p.table(ClassifierKind::Okved)->value(u"okved"), QStringLiteral("01"));
+        // Enter on a focused button presses it.
+        p.close->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(p.close, Qt::Key_Return);
+        QVERIFY(!p.dialog->isVisible());
     });
     QVERIFY(boxes.shown.empty());
     QCOMPARE(card.text(), QString());
