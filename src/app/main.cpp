@@ -4,6 +4,7 @@
 #include <QTranslator>
 
 #include "card/messages.h"
+#include "classifier/picker_hook.h"
 #include "window/main_window.h"
 #include "window/messages_qt.h"
 
@@ -22,6 +23,7 @@ int main(int argc, char* argv[])
 
     QtMessages boxes;
     card::setMessages(&boxes);
+    InstallClassifierPicker();
 
     TFrmGn window;
     window.show();

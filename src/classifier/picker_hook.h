@@ -1,0 +1,3 @@
+#pragma once
+// Makes the card window's activity-code field open the classifier picker.
+void InstallClassifierPicker();

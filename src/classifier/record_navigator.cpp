@@ -1,0 +1,67 @@
+#include "classifier/record_navigator.h"
+
+#include <QHBoxLayout>
+#include <QStyle>
+#include <QToolButton>
+
+#include "classifier/classifier_table.h"
+
+namespace {
+
+QToolButton* MakeButton(QWidget* parent, const char* name, QStyle::StandardPixmap icon,
+                        const QString& hint)
+{
+    auto* button = new QToolButton(parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setIcon(parent->style()->standardIcon(icon));
+    button->setToolTip(hint);
+    button->setAutoRaise(false);
+    button->setFocusPolicy(Qt::StrongFocus);
+    return button;
+}
+
+} // namespace
+
+RecordNavigator::RecordNavigator(QWidget* parent)
+    : QWidget(parent)
+{
+    first_ = MakeButton(this, "nbFirst", QStyle::SP_MediaSkipBackward, QStringLiteral("Первая запись"));
+    prior_ = MakeButton(this, "nbPrior", QStyle::SP_MediaSeekBackward, QStringLiteral("Предыдущая запись"));
+    next_ = MakeButton(this, "nbNext", QStyle::SP_MediaSeekForward, QStringLiteral("Следующая запись"));
+    last_ = MakeButton(this, "nbLast", QStyle::SP_MediaSkipForward, QStringLiteral("Последняя запись"));
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+    for (QToolButton* button : {first_, prior_, next_, last_})
+        row->addWidget(button);
+
+    connect(first_, &QToolButton::clicked, this, [this] { if (table_) table_->first(); });
+    connect(prior_, &QToolButton::clicked, this, [this] { if (table_) table_->prior(); });
+    connect(next_, &QToolButton::clicked, this, [this] { if (table_) table_->next(); });
+    connect(last_, &QToolButton::clicked, this, [this] { if (table_) table_->last(); });
+    updateButtons();
+}
+
+void RecordNavigator::bind(ClassifierTable* table)
+{
+    disconnect(moved_);
+    disconnect(opened_);
+    table_ = table;
+    if (table_) {
+        moved_ = connect(table_, &ClassifierTable::currentRowChanged, this, &RecordNavigator::updateButtons);
+        opened_ = connect(table_, &ClassifierTable::openChanged, this, &RecordNavigator::updateButtons);
+    }
+    updateButtons();
+}
+
+void RecordNavigator::updateButtons()
+{
+    const int row = table_ ? table_->currentRow() : -1;
+    const bool open = row >= 0;
+    const bool atFirst = row <= 0;
+    const bool atLast = !open || row >= table_->size() - 1;
+    first_->setEnabled(open && !atFirst);
+    prior_->setEnabled(open && !atFirst);
+    next_->setEnabled(open && !atLast);
+    last_->setEnabled(open && !atLast);
+}
