@@ -12,7 +12,8 @@ std::optional<QChar> TypedChar(const QKeyEvent& key)
 {
     switch (key.key()) {
     case Qt::Key_Backspace: return QChar(8);
-    case Qt::Key_Tab: return QChar(9);
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: return std::nullopt; // focus movement, never typing
     case Qt::Key_Return:
     case Qt::Key_Enter: return QChar(13);
     case Qt::Key_Delete: return std::nullopt;

@@ -1,8 +1,9 @@
 #pragma once
 // Character filters and focus reactions for fields, in the manner of the
 // program's forms: a character filter sees every typed character before the
-// field does (Backspace is 8, Tab 9, Enter 13) and may swallow or change it;
-// keys that produce no character (Delete, arrows) reach only key-down filters.
+// field does (Backspace is 8, Enter 13) and may swallow or change it; keys
+// that produce no character (Delete, arrows) reach only key-down filters. Tab
+// always moves the focus and is never given to a character filter.
 #include <functional>
 #include <optional>
 
