@@ -24,6 +24,8 @@ struct NameCase {
     std::string fileName;
 };
 
+void PrintTo(const NameCase& c, std::ostream* os) { *os << c.fileName; }
+
 class CardFileNameOf : public testing::TestWithParam<NameCase> {};
 
 TEST_P(CardFileNameOf, JoinsDistrictNameYearAndPeriod)
@@ -271,6 +273,8 @@ struct Fault {
     const char* text;
 };
 
+void PrintTo(const Fault& f, std::ostream* os) { *os << "step " << static_cast<int>(f.step) << ": " << f.text; }
+
 class FailedSave : public CardFileStoreTest, public testing::WithParamInterface<Fault> {};
 
 TEST_P(FailedSave, KeepsTheEarlierCardAndLeavesNoTemporaryFile)
@@ -354,6 +358,8 @@ struct ErrorText {
     int code;
     const char* text;
 };
+
+void PrintTo(const ErrorText& e, std::ostream* os) { *os << e.code; }
 
 class FileErrorTextOf : public testing::TestWithParam<ErrorText> {};
 

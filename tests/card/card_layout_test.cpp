@@ -112,6 +112,8 @@ struct TextCase {
     int lengthByte;
 };
 
+void PrintTo(const TextCase& c, std::ostream* os) { *os << c.field << " <- " << c.stored; }
+
 class CountedText : public testing::TestWithParam<TextCase> {};
 
 TEST_P(CountedText, IsCutToItsFieldAndStoredInWindows1251)
@@ -185,6 +187,8 @@ struct DistrictCase {
     int index;
     int code;
 };
+
+void PrintTo(const DistrictCase& c, std::ostream* os) { *os << "index " << c.index << " code " << c.code; }
 
 class DistrictStoring : public testing::TestWithParam<DistrictCase> {};
 TEST_P(DistrictStoring, IndexGivesCode) { EXPECT_EQ(card::DistrictCodeFromIndex(GetParam().index), GetParam().code); }

@@ -18,6 +18,8 @@ struct Pair {
     std::string cp1251;
 };
 
+void PrintTo(const Pair& p, std::ostream* os) { *os << "'" << p.utf8 << "'"; }
+
 class Cp1251Known : public testing::TestWithParam<Pair> {};
 
 TEST_P(Cp1251Known, BothDirections)
@@ -39,6 +41,12 @@ struct Unmappable {
     const char* utf8;
     const char* cp1251;
 };
+
+void PrintTo(const Unmappable& u, std::ostream* os)
+{
+    for (const char* c = u.utf8; *c; ++c)
+        *os << std::hex << (static_cast<unsigned>(*c) & 0xFF) << ' ';
+}
 
 class Cp1251Unmappable : public testing::TestWithParam<Unmappable> {};
 

@@ -9,6 +9,8 @@ struct InnCase {
     bool valid;
 };
 
+void PrintTo(const InnCase& c, std::ostream* os) { *os << '"' << c.text << '"'; }
+
 class InnCheckOf : public testing::TestWithParam<InnCase> {};
 
 TEST_P(InnCheckOf, Decides) { EXPECT_EQ(card::InnCheck(GetParam().text), GetParam().valid) << GetParam().text; }
