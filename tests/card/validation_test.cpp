@@ -25,7 +25,7 @@ FakeForm ValidForm()
 
 void AddStaff(card::SotrList& staff, int n)
 {
-    FakeGrid grid(22, 5);
+    StringGrid grid(22, 5);
     for (int i = 0; i < n; ++i) {
         card::DialogMode mode;
         staff.beginAdd(mode);

@@ -5,23 +5,7 @@
 #include <vector>
 
 #include "card/card_form.h"
-
-class FakeGrid final : public card::Grid {
-public:
-    FakeGrid(int rows, int columns)
-        : cells(rows, std::vector<std::string>(columns))
-    {
-    }
-    int rowCount() const override { return static_cast<int>(cells.size()); }
-    void clearRow(int row) override
-    {
-        for (auto& cell : cells.at(row))
-            cell.clear();
-    }
-    void setCell(int column, int row, const std::string& text) override { cells.at(row).at(column) = text; }
-
-    std::vector<std::vector<std::string>> cells;
-};
+#include "support/string_grid.h"
 
 class FakeForm final : public card::CardForm {
 public:
@@ -58,6 +42,6 @@ public:
     std::map<std::string, bool> red;
     int source = 0;
     int pickerOpenings = 0;
-    FakeGrid contactsGrid{12, 2};
-    FakeGrid staffGrid{22, 5};
+    StringGrid contactsGrid{12, 2};
+    StringGrid staffGrid{22, 5};
 };
