@@ -39,7 +39,7 @@ bool EntryList<C, W>::beginEdit(int row, DialogMode& mode)
 template <int C, int W>
 bool EntryList<C, W>::accept(DialogMode mode, const Slot& texts, Grid& grid)
 {
-    int target = mode == DialogMode::Add ? count_ : editIndex_;
+    const int target = mode == DialogMode::Add ? addTarget() : editIndex_;
     if (target < 0 || target >= C)
         return false;
     for (int i = 0; i < W; ++i)
@@ -63,6 +63,34 @@ bool EntryList<C, W>::remove(int row, Grid& grid)
     return true;
 }
 
+// A new entry goes into slot[count]. After loading a card whose staff has
+// gaps, that slot can hold an employee: then the first free slot is taken
+// instead, so that adding never overwrites an entry.
+template <int C, int W>
+int EntryList<C, W>::addTarget() const
+{
+    if (count_ < 0 || count_ >= C)
+        return -1;
+    if (!isUsed(count_))
+        return count_;
+    for (int i = 0; i < C; ++i)
+        if (!isUsed(i))
+            return i;
+    return -1;
+}
+
+// The grid shows slots 0 to count (the row after the entries stays empty),
+// and further on up to the last used slot, so no held entry is out of sight.
+template <int C, int W>
+int EntryList<C, W>::lastShownSlot() const
+{
+    int last = count_;
+    for (int i = count_ + 1; i < C; ++i)
+        if (isUsed(i))
+            last = i;
+    return last;
+}
+
 template <int C, int W>
 void EntryList<C, W>::emptySlot(int index)
 {
@@ -75,7 +103,8 @@ void EntryList<C, W>::showInGrid(Grid& grid) const
 {
     for (int row = 1; row < grid.rowCount(); ++row)
         grid.clearRow(row);
-    for (int k = 0; k <= count_ && k < C; ++k) {
+    const int last = lastShownSlot();
+    for (int k = 0; k <= last && k < C; ++k) {
         if (k + 1 >= grid.rowCount())
             break;
         for (int col = 0; col < W; ++col)

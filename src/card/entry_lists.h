@@ -55,6 +55,8 @@ public:
 
 protected:
     void emptySlot(int index);
+    int addTarget() const;
+    int lastShownSlot() const;
     virtual void compact() = 0;
     // Empties the list, then copies each used slot of the card's array into
     // the slot of the same index and counts it.

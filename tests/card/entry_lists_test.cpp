@@ -263,14 +263,23 @@ TEST_F(Staff, RefillKeepsSlotIndexesAndShowsCountPlusOneRows)
     EXPECT_EQ(lists.staff.count(), 1);
 }
 
-TEST_F(Staff, AnEmployeeBeyondTheShownRowsIsHeldAndSavedAgain)
+// A card whose staff has a gap beyond count: the employee behind the gap is
+// shown, and adding fills the free slots without overwriting anybody.
+TEST_F(Staff, AnEmployeeBehindAGapIsShownAndNeverOverwritten)
 {
     lists.staff.refillFromCard(cardWithStaffIn({0, 3}), grid);
     EXPECT_EQ(lists.staff.count(), 2);
     EXPECT_EQ(grid.cell(0, 1), "p0");
     EXPECT_TRUE(grid.rowEmpty(2));
     EXPECT_TRUE(grid.rowEmpty(3));
-    EXPECT_TRUE(grid.rowEmpty(4)); // slot 3 is held but not shown
+    EXPECT_EQ(grid.cell(0, 4), "p3");
+
+    add("new1"); // slot[count] = slot 2 is free
+    add("new2"); // slot[count] = slot 3 is taken: the first free slot, 1
+    EXPECT_EQ(lists.staff.count(), 4);
+    EXPECT_EQ(lists.staff.slot(1)[0], "new2");
+    EXPECT_EQ(lists.staff.slot(2)[0], "new1");
+    EXPECT_EQ(lists.staff.slot(3)[0], "p3");
 
     card::TCardRec saved;
     lists.staff.storeIntoCard(saved);
