@@ -7,7 +7,7 @@
 #include "card/card_form.h"
 #include "support/string_grid.h"
 
-class FakeForm final : public card::CardForm {
+class FakeForm : public card::CardForm {
 public:
     std::string text(const std::string& c) const override
     {
