@@ -65,6 +65,7 @@ ServicePage::ServicePage(QWidget* parent)
     // Every slot of the staff list gets its row, so every employee can be
     // seen, edited and deleted.
     SetUpStringGrid(StrGridSOT, card::SotrList::kCapacity, kStaffColumnWidths, kStaffRowHeight);
+    StrGridSOT->setTabKeyNavigation(false); // Tab leaves the grid; arrows move the current cell
     grid_ = std::make_unique<TableGrid>(StrGridSOT);
 
     BtnAddSotr = MakeButton("BtnAddSotr", QStringLiteral("Добавить"), this);

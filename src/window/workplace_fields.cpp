@@ -7,8 +7,6 @@ namespace workplaces {
 namespace {
 
 struct ClassRow {
-    const char* prefix;   // name part before the quantity letter
-    const char* suffix;   // name part after it
     int page;
     int block;
     const char* workplacesTotal;  // row-1 labels; their punctuation differs from class to class
@@ -17,46 +15,43 @@ struct ClassRow {
 };
 
 constexpr std::array<ClassRow, kClassCount> kClasses{{
-    {"EdN14", "1", 3, 0,
+    {3, 0,
      "Количество рабочих мест, оценённых с классом условий труда 1, всего",
      "Количество рабочих мест, оценённых с классом условий труда 1 за отчетный период", false},
-    {"EdN15", "2", 3, 1,
+    {3, 1,
      "Количество рабочих мест, оценённых с классом условий труда 2, всего",
      "Количество рабочих мест, оценённых с классом условий труда 2, за отчетный период", false},
-    {"EdN16", "3_1", 4, 0,
+    {4, 0,
      "Количество рабочих мест, оценённых с классом условий труда 3.1, всего",
      "Количество рабочих мест, оценённых с классом условий труда 3.1 за отчетный период", false},
-    {"EdN16", "3_2", 4, 1,
+    {4, 1,
      "Количество рабочих мест, оценённых с классом условий труда 3.2, всего",
      "Количество рабочих мест, оценённых с классом условий труда 3.2 за отчетный период", true},
-    {"EdN16", "3_3", 5, 0,
+    {5, 0,
      "Количество рабочих мест, оценённых с классом условий труда 3.3, всего",
      "Количество рабочих мест, оценённых с классом условий труда 3.3 за отчетный период", false},
-    {"EdN16", "3_4", 5, 1,
+    {5, 1,
      "Количество рабочих мест, оценённых с классом условий труда 3.4 всего",
      "Количество рабочих мест, оценённых с классом условий труда 3.4 за отчетный период", true},
-    {"EdN16", "4", 6, 0,
+    {6, 0,
      "Количество рабочих мест, оценённых с классом условий труда 4, всего",
      "Количество рабочих мест, оценённых с классом условий труда 4 за отчетный период", false},
 }};
 
 struct QuantityRow {
-    const char* letter;
     const char* label; // rows 2 to 5; row 1 is per class
     const char* unit;
 };
 
 constexpr std::array<QuantityRow, kQuantityCount> kQuantities{{
-    {"M", nullptr, "мест"},
-    {"W", "количество работников, занятых на этих рабочих местах,  всего", "чел."},
-    {"J", "из них: женщин", "чел."},
-    {"18", "лиц в возрасте до 18 лет", "чел."},
-    {"I", "инвалидов", "чел."},
+    {nullptr, "мест"},
+    {"количество работников, занятых на этих рабочих местах,  всего", "чел."},
+    {"из них: женщин", "чел."},
+    {"лиц в возрасте до 18 лет", "чел."},
+    {"инвалидов", "чел."},
 }};
 
 constexpr char kPeriodWorkersLabel[] = "количество работников, занятых на этих рабочих местах";
-
-constexpr std::array<const char*, kSideCount> kSideLetters{"V", "OP"};
 
 QString LabelOf(int classIndex, int side, int quantity)
 {
@@ -75,7 +70,7 @@ std::vector<CountField> BuildFields()
     for (int c = 0; c < kClassCount; ++c)
         for (int s = 0; s < kSideCount; ++s)
             for (int q = 0; q < kQuantityCount; ++q)
-                fields.push_back({c, s, q, CountFieldName(c, s, q), LabelOf(c, s, q),
+                fields.push_back({c, s, q, card::WorkplaceControlName(c, s, q), LabelOf(c, s, q),
                                   QString::fromUtf8(kQuantities[q].unit)});
     return fields;
 }
@@ -98,14 +93,7 @@ const std::vector<CountField>& CountFields()
 const CountField& CountFieldAt(int classIndex, int side, int quantity)
 {
     CheckIndexes(classIndex, side, quantity);
-    return CountFields()[10 * classIndex + 5 * side + quantity];
-}
-
-std::string CountFieldName(int classIndex, int side, int quantity)
-{
-    CheckIndexes(classIndex, side, quantity);
-    const ClassRow& row = kClasses[classIndex];
-    return std::string(row.prefix) + kQuantities[quantity].letter + row.suffix + kSideLetters[side];
+    return CountFields()[card::WorkplaceCountIndex(classIndex, side, quantity)];
 }
 
 int PageOfClass(int classIndex) { return kClasses.at(classIndex).page; }

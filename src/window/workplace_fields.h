@@ -8,14 +8,22 @@
 
 #include <QString>
 
+#include "card/workplace_counts.h"
+
 namespace workplaces {
 
-inline constexpr int kClassCount = 7;    // classes 1, 2, 3.1, 3.2, 3.3, 3.4, 4
-inline constexpr int kSideCount = 2;     // 0 "ВСЕГО" (total), 1 "В ОТЧЕТНОМ ПЕРИОДЕ"
-inline constexpr int kQuantityCount = 5; // workplaces, workers, women, under 18, disabled
+inline constexpr int kClassCount = card::kWorkplaceClassCount;       // 1, 2, 3.1, 3.2, 3.3, 3.4, 4
+inline constexpr int kSideCount = card::kWorkplaceSideCount;         // "ВСЕГО", "В ОТЧЕТНОМ ПЕРИОДЕ"
+inline constexpr int kQuantityCount = card::kWorkplaceQuantityCount; // workplaces .. disabled
 
-enum Side { Total = 0, Period = 1 };
-enum Quantity { Workplaces = 0, Workers = 1, Women = 2, Under18 = 3, Disabled = 4 };
+enum Side { Total = card::kWorkplaceTotal, Period = card::kWorkplacePeriod };
+enum Quantity {
+    Workplaces = card::kWorkplaces,
+    Workers = card::kWorkers,
+    Women = card::kWomen,
+    Under18 = card::kUnder18,
+    Disabled = card::kDisabled,
+};
 
 struct CountField {
     int classIndex;
@@ -26,14 +34,10 @@ struct CountField {
     QString unit;     // text right of the edit
 };
 
-// All 70 fields, class by class, within a class the total column first, within
-// a column the quantities in order: field i has i == 10*class + 5*side + quantity.
+// All 70 fields in the card's storage order: field i has
+// i == card::WorkplaceCountIndex(class, side, quantity).
 const std::vector<CountField>& CountFields();
 const CountField& CountFieldAt(int classIndex, int side, int quantity);
-
-// The control name of one count edit: "EdN", the class prefix, the quantity
-// letter, the class suffix, "V" or "OP" ("EdN14M1V", "EdN16183_2OP").
-std::string CountFieldName(int classIndex, int side, int quantity);
 
 // Where a class stands: its page (3 to 6) and block on that page (0 upper, 1 lower).
 int PageOfClass(int classIndex);
