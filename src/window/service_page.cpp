@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -110,10 +111,16 @@ void ServicePage::writeGridHeader()
     grid_->setHeader({QStringLiteral("Должность"), QStringLiteral("ФИО"), QStringLiteral("№ удостоверения"),
                       QStringLiteral("Дата выдачи"), QStringLiteral("Кем выдано")});
     // A title wider than its column under the screen's font widens the column
-    // rather than being cut.
+    // rather than being cut (the title of the current column is drawn bold).
     QHeaderView* header = StrGridSOT->horizontalHeader();
-    for (int column = 0; column < StrGridSOT->columnCount(); ++column)
-        header->resizeSection(column, std::max(kStaffColumnWidths[column], header->sectionSizeHint(column)));
+    QFont titleFont = header->font();
+    titleFont.setBold(true);
+    const QFontMetrics title(titleFont);
+    constexpr int kTitleMargins = 16;
+    for (int column = 0; column < StrGridSOT->columnCount(); ++column) {
+        const int needed = title.horizontalAdvance(StrGridSOT->horizontalHeaderItem(column)->text()) + kTitleMargins;
+        header->resizeSection(column, std::max(kStaffColumnWidths[column], needed));
+    }
 }
 
 void ServicePage::BtnAddSotrClick()

@@ -72,19 +72,20 @@ TFrmSotr::TFrmSotr(QWidget* parent)
     };
     const Column columns[] = {
         {"Label1", QStringLiteral("Должность работника"), EdDoljn, 150},
-        {"Label2", QStringLiteral("Ф.И.О. работника"), EdFIO, 190},
-        {"Label3", QStringLiteral("№ удостоверения о проверке знаний"), EDNUd, 110},
-        {"Label4", QStringLiteral("дата выдачи удостоверения"), DTUd, 110},
-        {"Label5", QStringLiteral("Название организации, выдавшей удостоверение"), EdOrg, 210},
+        {"Label2", QStringLiteral("Ф.И.О. работника"), EdFIO, 150},
+        {"Label3", QStringLiteral("№ удостоверения о проверке знаний"), EDNUd, 125},
+        {"Label4", QStringLiteral("дата выдачи удостоверения"), DTUd, 105},
+        {"Label5", QStringLiteral("Название организации, выдавшей удостоверение"), EdOrg, 185},
     };
     auto* fields = new QGridLayout;
     fields->setHorizontalSpacing(8);
     for (int i = 0; i < 5; ++i) {
         const Column& column = columns[i];
-        fields->addWidget(MakeFieldLabel(column.labelName, column.text, column.field, this), 0, i);
-        column.field->setMinimumWidth(column.width);
+        QLabel* label = MakeFieldLabel(column.labelName, column.text, column.field, this);
+        label->setFixedWidth(column.width);
+        fields->addWidget(label, 0, i);
+        column.field->setFixedWidth(column.width);
         fields->addWidget(column.field, 1, i);
-        fields->setColumnStretch(i, column.width);
     }
 
     auto* buttons = new QHBoxLayout;

@@ -125,8 +125,8 @@ StatePage::StatePage(QWidget* parent)
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->setSpacing(6);
-    layout->addWidget(buildLeftHalf(), 57);
-    layout->addWidget(buildRightHalf(), 43);
+    layout->addWidget(buildLeftHalf(), 54);
+    layout->addWidget(buildRightHalf(), 46);
     wireHandlers();
     setTabChain();
 }

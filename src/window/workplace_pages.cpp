@@ -17,6 +17,7 @@ constexpr int kCountWidth = 64;
 // Room between a frame and the fields inside it, and between two frames.
 constexpr int kFramePadding = 4;
 constexpr int kFrameDistance = 14;
+constexpr int kRowGap = 6;
 
 // Grid columns: padding, then caption/edit/unit of the total column, a gap,
 // caption/edit/unit of the period column, padding.
@@ -42,6 +43,7 @@ QLabel* CountCaption(const QString& text, QLineEdit* edit, bool indented, QWidge
     caption->setBuddy(edit);
     if (indented)
         caption->setIndent(20);
+    caption->setContentsMargins(0, kRowGap / 2, 0, kRowGap / 2);
     return caption;
 }
 
@@ -91,9 +93,12 @@ WorkplacePage::WorkplacePage(int pageIndex, QWidget* parent)
                 QLineEdit* edit = MakeCountEdit(QString::fromStdString(field.name), this);
                 const bool indented = quantity >= Women;
                 grid->addWidget(CountCaption(field.label, edit, indented, this), row, CaptionColumn(side));
-                grid->addWidget(edit, row, EditColumn(side));
+                grid->addWidget(edit, row, EditColumn(side), Qt::AlignVCenter);
                 grid->addWidget(MakeCaption(nullptr, field.unit, this, false), row, UnitColumn(side));
                 editsBySide[side].push_back(edit);
+                // Rows keep their distance even where wrapped captions make the
+                // grid size them by height-for-width.
+                grid->setRowMinimumHeight(row, edit->sizeHint().height() + kRowGap);
             }
         }
         GapRow(grid, row++, kFramePadding);
@@ -114,7 +119,7 @@ WorkplacePage::WorkplacePage(int pageIndex, QWidget* parent)
         QLineEdit* educ = MakeCountEdit(QString::fromLatin1(kTrainedName), this);
         grid->addWidget(CountCaption(TrainedLabel(), educ, false, this), row, CaptionColumn(Total), 1,
                         EditColumn(Period) - CaptionColumn(Total));
-        grid->addWidget(educ, row, EditColumn(Period));
+        grid->addWidget(educ, row, EditColumn(Period), Qt::AlignVCenter);
         grid->addWidget(MakeCaption(nullptr, QStringLiteral("чел."), this, false), row, UnitColumn(Period));
         ++row;
         GapRow(grid, row++, kFramePadding);

@@ -44,68 +44,20 @@ private slots:
     }
     void cleanup() { w.reset(); }
 
-    void fieldsStartWithTheirDefaults_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("year") << "EdYear" << "Год отчета " << "2014";
-        QTest::newRow("headcount") << "Edsrsp" << "Среднесписочная численность работающих   " << "0";
-        QTest::newRow("injured") << "Ed1den"
-                                 << "Численность пострадавших с утратой трудоспособности на 1 рабочий день и "
-                                    "более и со смертельным исходом"
-                                 << "0";
-        QTest::newRow("fatal") << "Ed1den_Dead" << "из них со смертельным исходом" << "0";
-        QTest::newRow("days") << "Eddney"
-                              << "Число человеко-дней нетрудоспособности у пострадавших с утратой "
-                                 "трудоспособности на 1 рабочий день и более"
-                              << "0";
-        QTest::newRow("money") << "EdSredstv" << "Израсходовано средств на мероприятия по охране труда" << "0,0";
-        QTest::newRow("registration") << "EdNomDatUR" << "№ и дата уведомительной регистрации" << "";
-        QTest::newRow("order") << "EdNPrikaza" << "№ приказа о завершении специальной оценки" << "";
-        QTest::newRow("conclusion") << "EdNZaklExp" << "№ заключения" << "";
-    }
     void fieldsStartWithTheirDefaults()
     {
-        QFETCH(QString, name);
-        QFETCH(QString, caption);
-        QFETCH(QString, text);
-        auto* field = w->find<QLineEdit>(name);
-        QVERIFY(field);
-        QCOMPARE(field->text(), text);
-        auto* label = w->find<QLabel>(QStringLiteral("lbl") + name);
-        QVERIFY(label);
-        QCOMPARE(label->text(), caption);
-        QCOMPARE(label->buddy(), field);
-    }
-
-    void yesNoGroupsStartOnNo_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("caption");
-        QTest::newRow("agreement") << "RGRpDog" << "Заключён коллективный договор";
-        QTest::newRow("measures") << "RGrpUlutshenie" << "предусмотрены мероприятия по улучшению условий и охраны труда";
-        QTest::newRow("management") << "RGrpAttRuk" << "руководство аттестовано по вопросам охраны труда";
-        QTest::newRow("commission") << "RGrpKomissia" << "создана комиссия (комитет) по охране труда";
-        QTest::newRow("office") << "RGrpKabOT" << "действует кабинет по охране труда";
-        QTest::newRow("assessment") << "RGrpOcenka" << "Завершена специальная оценка условий труда:";
-        QTest::newRow("expertise") << "RGrpExpertiza"
-                                   << "проведена государственная экспертиза качества проведения специальной "
-                                      "оцени условий труда";
-    }
-    void yesNoGroupsStartOnNo()
-    {
-        QFETCH(QString, name);
-        QFETCH(QString, caption);
-        auto* yesNo = w->find<RadioGroup>(name);
-        QVERIFY(yesNo);
-        QCOMPARE(yesNo->count(), 2);
-        QCOMPARE(yesNo->item(0)->text(), QStringLiteral("Нет"));
-        QCOMPARE(yesNo->item(1)->text(), QStringLiteral("Да"));
-        QCOMPARE(yesNo->itemIndex(), 0);
-        // Side by side.
-        QCOMPARE(yesNo->item(0)->y(), yesNo->item(1)->y());
-        QCOMPARE(w->find<QLabel>(QStringLiteral("lbl") + name)->text(), caption);
+        const std::pair<const char*, const char*> texts[] = {
+            {"EdYear", "2014"}, {"Edsrsp", "0"},        {"Ed1den", "0"},     {"Ed1den_Dead", "0"},
+            {"Eddney", "0"},    {"EdSredstv", "0,0"},   {"EdNomDatUR", ""},  {"EdNPrikaza", ""},
+            {"EdNZaklExp", ""}};
+        for (const auto& [name, text] : texts)
+            QCOMPARE(edit(name)->text(), QString::fromUtf8(text));
+        for (const char* name : {"RGRpDog", "RGrpUlutshenie", "RGrpAttRuk", "RGrpKomissia", "RGrpKabOT",
+                                 "RGrpOcenka", "RGrpExpertiza"}) {
+            RadioGroup* yesNo = group(name);
+            QCOMPARE(yesNo->itemIndex(), 0);
+            QCOMPARE(yesNo->item(0)->y(), yesNo->item(1)->y()); // side by side
+        }
     }
 
     void periodAndHiddenOrderAndDates()
