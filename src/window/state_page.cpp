@@ -112,7 +112,7 @@ void AddRow(QGridLayout* grid, int row, QLabel* caption, QWidget* field, QLabel*
 QFrame* MakeHalfFrame(QWidget* parent)
 {
     auto* frame = new QFrame(parent);
-    frame->setFrameShape(QFrame::Panel);
+    frame->setFrameShape(QFrame::Box);
     frame->setFrameShadow(QFrame::Sunken);
     return frame;
 }
