@@ -1,8 +1,383 @@
 #include "window/state_page.h"
 
+#include <QDateEdit>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+
+#include "card/errors.h"
+#include "card/messages.h"
+#include "window/date_picker.h"
+#include "window/form_layout.h"
+#include "window/key_filters.h"
+#include "window/messages_qt.h"
+#include "window/radio_group.h"
+#include "window/typing_filter.h"
+
+namespace {
+
+constexpr char kFatalAboveInjured[] =
+    "Значение не верно!\n\r Всего пострадавших меньше чем со смертельным исходом!";
+
+const QColor kInvalidColour(255, 0, 0);
+const QColor kValidColour(0, 0, 0);
+
+// Field widths, in pixels.
+constexpr int kNumberWidth = 70;
+constexpr int kYearWidth = 48;
+constexpr int kYesNoWidth = 120;
+constexpr int kDateWidth = kYesNoWidth;
+// Room between a frame and the fields inside it.
+constexpr int kFramePadding = 3;
+
+QString SredstvHint()
+{
+    return QStringLiteral("ВНИМАНИЕ!!! \r\nЗначение в ТЫСЯЧАХ РУБЛЕЙ!\r\nСууму в рублях нужно разделить на "
+                          "1000\r\nНапример:  Если затрачено 15 600 рублей, \r\nуказываем значение: "
+                          "15,6\r\n\r\n");
+}
+
+void SetTextColour(QLineEdit* edit, const QColor& colour)
+{
+    QPalette palette = edit->palette();
+    palette.setColor(QPalette::Text, colour);
+    edit->setPalette(palette);
+}
+
+// The caption of `field`, named after it ("lblEdYear") and tied to it as its buddy.
+QLabel* CaptionFor(QWidget* field, const QString& text, QWidget* parent)
+{
+    QLabel* label = MakeCaption(nullptr, text, parent);
+    label->setObjectName(QStringLiteral("lbl") + field->objectName());
+    label->setBuddy(field);
+    return label;
+}
+
+QLabel* UnitLabel(const QString& text, QWidget* parent, bool bold = false)
+{
+    QLabel* unit = MakeCaption(nullptr, text, parent, false);
+    if (bold) {
+        QFont font = unit->font();
+        font.setBold(true);
+        unit->setFont(font);
+    }
+    return unit;
+}
+
+// A dependent edit takes input only while its group says "Да".
+std::optional<QChar> OnlyWhenYes(const RadioGroup* group, QChar typed)
+{
+    if (group->itemIndex() == 0)
+        return std::nullopt;
+    return typed;
+}
+
+// Leaving a group or its dependent edit with "Нет" empties the edit.
+void EmptyUnlessYes(const RadioGroup* group, QLineEdit* dependent)
+{
+    if (group->itemIndex() == 0)
+        dependent->clear();
+}
+
+// Grid columns of both halves: padding, caption, field, unit, padding.
+enum Column { PadLeft = 0, Caption = 1, Field = 2, Unit = 3, PadRight = 4, ColumnCount = 5 };
+
+QGridLayout* MakeHalfGrid(QWidget* half, int captionMinimum)
+{
+    auto* grid = new QGridLayout(half);
+    grid->setContentsMargins(4, 4, 4, 4);
+    grid->setHorizontalSpacing(6);
+    grid->setVerticalSpacing(4);
+    grid->setColumnMinimumWidth(PadLeft, 4);
+    grid->setColumnMinimumWidth(PadRight, 4);
+    grid->setColumnMinimumWidth(Caption, captionMinimum);
+    grid->setColumnStretch(Caption, 1);
+    return grid;
+}
+
+// One caption + field (+ unit) row; a field without a unit may take the unit's column too.
+void AddRow(QGridLayout* grid, int row, QLabel* caption, QWidget* field, QLabel* unit = nullptr)
+{
+    grid->addWidget(caption, row, Caption);
+    if (unit) {
+        grid->addWidget(field, row, Field, Qt::AlignLeft | Qt::AlignVCenter);
+        grid->addWidget(unit, row, Unit);
+    } else {
+        grid->addWidget(field, row, Field, 1, 2, Qt::AlignLeft | Qt::AlignVCenter);
+    }
+}
+
+QFrame* MakeHalfFrame(QWidget* parent)
+{
+    auto* frame = new QFrame(parent);
+    frame->setFrameShape(QFrame::Box);
+    frame->setFrameShadow(QFrame::Sunken);
+    return frame;
+}
+
+} // namespace
+
 StatePage::StatePage(QWidget* parent)
     : QWidget(parent)
 {
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->setSpacing(6);
+    layout->addWidget(buildLeftHalf(), 54);
+    layout->addWidget(buildRightHalf(), 46);
+    wireHandlers();
+    setTabChain();
 }
 
-void StatePage::setDatesToToday() {}
+QWidget* StatePage::buildLeftHalf()
+{
+    QFrame* half = MakeHalfFrame(this);
+    half->setObjectName(QStringLiteral("StateLeftHalf"));
+    QGridLayout* grid = MakeHalfGrid(half, 200);
+
+    EdYear = MakeLineEdit(QStringLiteral("EdYear"), QStringLiteral("2014"), kYearWidth, half);
+    EdYear->setMaxLength(4);
+    RGrpPeriod = new RadioGroup(QStringLiteral("RGrpPeriod"),
+                                {QStringLiteral("1 полугодие "), QStringLiteral("Годовой")}, 1, half);
+    Edsrsp = MakeLineEdit(QStringLiteral("Edsrsp"), QStringLiteral("0"), kNumberWidth, half);
+    Ed1den = MakeLineEdit(QStringLiteral("Ed1den"), QStringLiteral("0"), kNumberWidth, half);
+    Ed1den_Dead = MakeLineEdit(QStringLiteral("Ed1den_Dead"), QStringLiteral("0"), kNumberWidth, half);
+    Eddney = MakeLineEdit(QStringLiteral("Eddney"), QStringLiteral("0"), kNumberWidth, half);
+    EdSredstv = MakeLineEdit(QStringLiteral("EdSredstv"), QStringLiteral("0,0"), kNumberWidth, half);
+    EdSredstv->setToolTip(SredstvHint());
+    RGRpDog = MakeYesNoGroup(QStringLiteral("RGRpDog"), half);
+    EdNomDatUR = MakeLineEdit(QStringLiteral("EdNomDatUR"), QString(), kYesNoWidth, half);
+    EdNomDatUR->setMaximumWidth(QWIDGETSIZE_MAX); // as wide as field and unit together
+    // Two text lines high, as on the paper form.
+    EdNomDatUR->setFixedHeight(2 * EdNomDatUR->sizeHint().height() - 4);
+    RGrpUlutshenie = MakeYesNoGroup(QStringLiteral("RGrpUlutshenie"), half);
+    for (RadioGroup* group : {RGRpDog, RGrpUlutshenie})
+        group->setMinimumWidth(kYesNoWidth);
+
+    // Year and period, in a raised frame of their own.
+    GapRow(grid, 0, kFramePadding);
+    auto* yearRow = new QHBoxLayout;
+    yearRow->addWidget(CaptionFor(EdYear, QStringLiteral("Год отчета "), half));
+    yearRow->addWidget(EdYear);
+    yearRow->addSpacing(24);
+    yearRow->addWidget(CaptionFor(RGrpPeriod, QStringLiteral("Период "), half));
+    yearRow->addStretch(1);
+    grid->addLayout(yearRow, 1, Caption);
+    grid->addWidget(RGrpPeriod, 1, Field, 1, 2, Qt::AlignLeft);
+    GapRow(grid, 2, kFramePadding);
+    FrameBehind(grid, 0, PadLeft, 3, ColumnCount, QFrame::Raised, QFrame::Panel);
+
+    GapRow(grid, 3, 2);
+    AddRow(grid, 4, CaptionFor(Edsrsp, QStringLiteral("Среднесписочная численность работающих   "), half),
+           Edsrsp, UnitLabel(QStringLiteral("чел."), half));
+
+    // The injured and, indented, the fatal cases among them, framed together.
+    GapRow(grid, 5, kFramePadding);
+    AddRow(grid, 6,
+           CaptionFor(Ed1den,
+                      QStringLiteral("Численность пострадавших с утратой трудоспособности на 1 рабочий "
+                                     "день и более и со смертельным исходом"),
+                      half),
+           Ed1den, UnitLabel(QStringLiteral("чел."), half));
+    QLabel* fatalCaption = CaptionFor(Ed1den_Dead, QStringLiteral("из них со смертельным исходом"), half);
+    fatalCaption->setIndent(24);
+    AddRow(grid, 7, fatalCaption, Ed1den_Dead, UnitLabel(QStringLiteral("чел."), half));
+    GapRow(grid, 8, kFramePadding);
+    FrameBehind(grid, 5, PadLeft, 4, ColumnCount);
+
+    AddRow(grid, 9,
+           CaptionFor(Eddney,
+                      QStringLiteral("Число человеко-дней нетрудоспособности у пострадавших с утратой "
+                                     "трудоспособности на 1 рабочий день и более"),
+                      half),
+           Eddney, UnitLabel(QStringLiteral("дней"), half));
+    AddRow(grid, 10,
+           CaptionFor(EdSredstv, QStringLiteral("Израсходовано средств на мероприятия по охране труда"), half),
+           EdSredstv, UnitLabel(QStringLiteral("тыс. руб"), half, true));
+    AddRow(grid, 11, CaptionFor(RGRpDog, QStringLiteral("Заключён коллективный договор"), half), RGRpDog);
+    QLabel* registrationCaption
+        = CaptionFor(EdNomDatUR, QStringLiteral("№ и дата уведомительной регистрации"), half);
+    registrationCaption->setIndent(24);
+    grid->addWidget(registrationCaption, 12, Caption);
+    grid->addWidget(EdNomDatUR, 12, Field, 1, 2);
+    AddRow(grid, 13,
+           CaptionFor(RGrpUlutshenie,
+                      QStringLiteral("предусмотрены мероприятия по улучшению условий и охраны труда"), half),
+           RGrpUlutshenie);
+    grid->setRowStretch(14, 1);
+    return half;
+}
+
+QWidget* StatePage::buildRightHalf()
+{
+    QFrame* half = MakeHalfFrame(this);
+    half->setObjectName(QStringLiteral("StateRightHalf"));
+    QGridLayout* grid = MakeHalfGrid(half, 150);
+
+    RGrpAttRuk = MakeYesNoGroup(QStringLiteral("RGrpAttRuk"), half);
+    RGrpKomissia = MakeYesNoGroup(QStringLiteral("RGrpKomissia"), half);
+    RGrpKabOT = MakeYesNoGroup(QStringLiteral("RGrpKabOT"), half);
+    RGrpOcenka = MakeYesNoGroup(QStringLiteral("RGrpOcenka"), half);
+    EdNPrikaza = MakeLineEdit(QStringLiteral("EdNPrikaza"), QString(), kDateWidth, half);
+    DTPrikaza = MakeDatePicker(QStringLiteral("DTPrikaza"), half);
+    RGrpExpertiza = MakeYesNoGroup(QStringLiteral("RGrpExpertiza"), half);
+    EdNZaklExp = MakeLineEdit(QStringLiteral("EdNZaklExp"), QString(), kDateWidth, half);
+    DTZaklExp = MakeDatePicker(QStringLiteral("DTZaklExp"), half);
+    for (RadioGroup* group : {RGrpAttRuk, RGrpKomissia, RGrpKabOT, RGrpOcenka, RGrpExpertiza})
+        group->setMinimumWidth(kYesNoWidth);
+    for (QDateEdit* picker : {DTPrikaza, DTZaklExp})
+        picker->setFixedWidth(kDateWidth);
+
+    AddRow(grid, 0,
+           CaptionFor(RGrpAttRuk, QStringLiteral("руководство аттестовано по вопросам охраны труда"), half),
+           RGrpAttRuk);
+    AddRow(grid, 1,
+           CaptionFor(RGrpKomissia, QStringLiteral("создана комиссия (комитет) по охране труда"), half),
+           RGrpKomissia);
+    AddRow(grid, 2, CaptionFor(RGrpKabOT, QStringLiteral("действует кабинет по охране труда"), half),
+           RGrpKabOT);
+
+    // The special assessment: the answer and the date of its order.
+    GapRow(grid, 3, 8);
+    GapRow(grid, 4, kFramePadding);
+    AddRow(grid, 5,
+           CaptionFor(RGrpOcenka, QStringLiteral("Завершена специальная оценка условий труда:"), half),
+           RGrpOcenka);
+    // The order number is kept in the card but never shown nor entered.
+    QLabel* orderCaption
+        = CaptionFor(EdNPrikaza, QStringLiteral("№ приказа о завершении специальной оценки"), half);
+    AddRow(grid, 6, orderCaption, EdNPrikaza);
+    for (QWidget* hidden : {static_cast<QWidget*>(orderCaption), static_cast<QWidget*>(EdNPrikaza)}) {
+        hidden->hide();
+        hidden->setEnabled(false);
+    }
+    AddRow(grid, 7,
+           CaptionFor(DTPrikaza,
+                      QStringLiteral("дата отчета (приказа) о завершении специальной оценки условий труда"),
+                      half),
+           DTPrikaza);
+    GapRow(grid, 8, kFramePadding);
+    FrameBehind(grid, 4, PadLeft, 5, ColumnCount);
+
+    // The state expertise: the answer, the conclusion's number and date.
+    GapRow(grid, 9, 8);
+    GapRow(grid, 10, kFramePadding);
+    AddRow(grid, 11,
+           CaptionFor(RGrpExpertiza,
+                      QStringLiteral("проведена государственная экспертиза качества проведения "
+                                     "специальной оцени условий труда"),
+                      half),
+           RGrpExpertiza);
+    AddRow(grid, 12, CaptionFor(EdNZaklExp, QStringLiteral("№ заключения"), half), EdNZaklExp);
+    AddRow(grid, 13, CaptionFor(DTZaklExp, QStringLiteral("дата заключения"), half), DTZaklExp);
+    GapRow(grid, 14, kFramePadding);
+    FrameBehind(grid, 10, PadLeft, 5, ColumnCount);
+    grid->setRowStretch(15, 1);
+    return half;
+}
+
+void StatePage::wireHandlers()
+{
+    // The numeric filter: the year and the four head and day counts.
+    for (QLineEdit* numeric : {EdYear, Edsrsp, Ed1den, Ed1den_Dead, Eddney})
+        InstallTypingFilter(numeric, DigitsAndBackspace);
+    InstallTypingFilter(EdSredstv, [this](QChar typed) { return EdSredstvKeyPress(typed); });
+    InstallTypingFilter(EdNomDatUR, [this](QChar typed) { return EdNomDatURKeyPress(typed); });
+    InstallTypingFilter(EdNPrikaza, [this](QChar typed) { return EdNPrikazaKeyPress(typed); });
+    InstallTypingFilter(EdNZaklExp, [this](QChar typed) { return EdNZaklExpKeyPress(typed); });
+
+    OnExit(Ed1den, [this] { Ed1denExit(); });
+    OnExit(Ed1den_Dead, [this] { Ed1den_DeadExit(); });
+    RGRpDog->onExit([this] { RGRpDogExit(); });
+    OnExit(EdNomDatUR, [this] { EdNomDatURExit(); });
+    RGrpOcenka->onExit([this] { EdNPrikazaExit(); });
+    OnExit(EdNPrikaza, [this] { EdNPrikazaExit(); });
+    RGrpExpertiza->onExit([this] { RGrpExpertizaExit(); });
+    OnExit(EdNZaklExp, [this] { RGrpExpertizaExit(); });
+}
+
+void StatePage::setTabChain()
+{
+    // A radio group is one stop: the keyboard enters it on its selected item.
+    QList<QWidget*> chain{EdYear};
+    auto addGroup = [&chain](RadioGroup* group) {
+        for (int i = 0; i < group->count(); ++i)
+            chain.append(group->item(i));
+    };
+    addGroup(RGrpPeriod);
+    chain << Edsrsp << Ed1den << Ed1den_Dead << Eddney << EdSredstv;
+    addGroup(RGRpDog);
+    chain << EdNomDatUR;
+    addGroup(RGrpUlutshenie);
+    addGroup(RGrpAttRuk);
+    addGroup(RGrpKomissia);
+    addGroup(RGrpKabOT);
+    addGroup(RGrpOcenka);
+    chain << EdNPrikaza << DTPrikaza;
+    addGroup(RGrpExpertiza);
+    chain << EdNZaklExp << DTZaklExp;
+    for (int i = 0; i + 1 < chain.size(); ++i)
+        setTabOrder(chain[i], chain[i + 1]);
+}
+
+void StatePage::setDatesToToday()
+{
+    DTPrikaza->setDate(QDate::currentDate());
+    DTZaklExp->setDate(QDate::currentDate());
+}
+
+std::optional<QChar> StatePage::EdSredstvKeyPress(QChar typed) const
+{
+    if (DigitsAndBackspace(typed))
+        return typed;
+    if (typed == QLatin1Char(','))
+        return EdSredstv->text().contains(QLatin1Char(',')) ? std::nullopt : std::optional<QChar>(typed);
+    if (typed == QLatin1Char('.'))
+        return QChar(QLatin1Char(',')); // the decimal point becomes the comma, unchecked
+    return std::nullopt;
+}
+
+std::optional<QChar> StatePage::EdNomDatURKeyPress(QChar typed) const { return OnlyWhenYes(RGRpDog, typed); }
+
+std::optional<QChar> StatePage::EdNPrikazaKeyPress(QChar typed) const { return OnlyWhenYes(RGrpOcenka, typed); }
+
+std::optional<QChar> StatePage::EdNZaklExpKeyPress(QChar typed) const
+{
+    return OnlyWhenYes(RGrpExpertiza, typed);
+}
+
+void StatePage::checkInjuredAgainstFatal()
+{
+    const int injured = card::StrToInt(Ed1den->text().toStdString());
+    const int fatal = card::StrToInt(Ed1den_Dead->text().toStdString());
+    if (injured < fatal) {
+        card::messages().info(kFatalAboveInjured);
+        SetTextColour(Ed1den_Dead, kInvalidColour);
+    } else {
+        SetTextColour(Ed1den_Dead, kValidColour);
+    }
+}
+
+void StatePage::Ed1denExit()
+{
+    RunGuarded([this] { checkInjuredAgainstFatal(); });
+}
+
+void StatePage::Ed1den_DeadExit()
+{
+    // Leaving the fatal field with a text that is no number says nothing.
+    try {
+        checkInjuredAgainstFatal();
+    } catch (const card::CardError&) {
+    }
+}
+
+void StatePage::RGRpDogExit() { EmptyUnlessYes(RGRpDog, EdNomDatUR); }
+
+void StatePage::EdNomDatURExit() { EmptyUnlessYes(RGRpDog, EdNomDatUR); }
+
+void StatePage::EdNPrikazaExit() { EmptyUnlessYes(RGrpOcenka, EdNPrikaza); }
+
+void StatePage::RGrpExpertizaExit() { EmptyUnlessYes(RGrpExpertiza, EdNZaklExp); }

@@ -1,5 +1,6 @@
 #pragma once
-// Pages 3 to 6: workplace counts per working-conditions class.
+// Pages 3 to 6: workplace counts per working-conditions class, two classes a
+// page (the last page: class 4 and the number trained in labour protection).
 #include <QWidget>
 
 class WorkplacePage : public QWidget {

@@ -1,0 +1,28 @@
+#pragma once
+// Date pickers of the card: a date in DD.MM.YYYY with a drop-down calendar,
+// and the short-date texts that the card stores for them.
+#include <string>
+
+#include <QDate>
+
+#include "card/short_date.h"
+
+#include <QDateEdit>
+
+// Tab leaves the picker, as it leaves every other field, instead of stepping
+// through day, month and year (the arrow keys do that).
+class DatePicker : public QDateEdit {
+    Q_OBJECT
+public:
+    using QDateEdit::QDateEdit;
+
+protected:
+    bool focusNextPrevChild(bool next) override;
+};
+
+QDateEdit* MakeDatePicker(const QString& name, QWidget* parent);
+
+QDate ToQDate(const card::Date& date);
+card::Date FromQDate(const QDate& date);
+// The picker's date as the card's short-date text ("03.06.2014").
+std::string PickerDateText(const QDateEdit* picker);

@@ -1,0 +1,158 @@
+#include "window/staff_dialog.h"
+
+#include <QDateEdit>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "card/errors.h"
+#include "card/messages.h"
+#include "window/date_picker.h"
+#include "window/main_window.h"
+#include "window/messages_qt.h"
+#include "window/service_page.h"
+#include "window/table_grid.h"
+
+namespace {
+
+QLineEdit* MakeEdit(const char* name, QWidget* parent)
+{
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(QString::fromLatin1(name));
+    return edit;
+}
+
+QLabel* MakeFieldLabel(const char* name, const QString& text, QWidget* buddy, QWidget* parent)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
+    label->setBuddy(buddy);
+    return label;
+}
+
+QPushButton* MakeButton(const char* name, const QString& caption, QWidget* parent)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    // Neither button answers Enter by itself.
+    button->setAutoDefault(false);
+    button->setDefault(false);
+    return button;
+}
+
+} // namespace
+
+TFrmSotr::TFrmSotr(QWidget* parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("FrmSotr"));
+    setWindowTitle(QStringLiteral("Сотрудники службы охраны труда"));
+    setModal(true);
+
+    EdDoljn = MakeEdit("EdDoljn", this);
+    EdFIO = MakeEdit("EdFIO", this);
+    EDNUd = MakeEdit("EDNUd", this);
+    DTUd = MakeDatePicker(QStringLiteral("DTUd"), this);
+    DTUd->setDate(defaultDate());
+    EdOrg = MakeEdit("EdOrg", this);
+    BtnOk = MakeButton("BtnOk", QStringLiteral("Принять"), this);
+    BtnClose = MakeButton("BtnClose", QStringLiteral("Закрыть"), this);
+
+    struct Column {
+        const char* labelName;
+        QString text;
+        QWidget* field;
+        int width;
+    };
+    const Column columns[] = {
+        {"Label1", QStringLiteral("Должность работника"), EdDoljn, 150},
+        {"Label2", QStringLiteral("Ф.И.О. работника"), EdFIO, 150},
+        {"Label3", QStringLiteral("№ удостоверения о проверке знаний"), EDNUd, 125},
+        {"Label4", QStringLiteral("дата выдачи удостоверения"), DTUd, 105},
+        {"Label5", QStringLiteral("Название организации, выдавшей удостоверение"), EdOrg, 185},
+    };
+    auto* fields = new QGridLayout;
+    fields->setHorizontalSpacing(8);
+    for (int i = 0; i < 5; ++i) {
+        const Column& column = columns[i];
+        QLabel* label = MakeFieldLabel(column.labelName, column.text, column.field, this);
+        label->setFixedWidth(column.width);
+        fields->addWidget(label, 0, i);
+        column.field->setFixedWidth(column.width);
+        fields->addWidget(column.field, 1, i);
+    }
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(BtnOk);
+    buttons->addWidget(BtnClose);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(fields);
+    layout->addSpacing(12);
+    layout->addLayout(buttons);
+
+    setTabOrder(EdDoljn, EdFIO);
+    setTabOrder(EdFIO, EDNUd);
+    setTabOrder(EDNUd, DTUd);
+    setTabOrder(DTUd, EdOrg);
+    setTabOrder(EdOrg, BtnOk);
+    setTabOrder(BtnOk, BtnClose);
+
+    connect(BtnOk, &QPushButton::clicked, this, &TFrmSotr::BtnOkClick);
+    connect(BtnClose, &QPushButton::clicked, this, &TFrmSotr::BtnCloseClick);
+
+    FormCreate();
+}
+
+void TFrmSotr::Open()
+{
+    TFrmSotr dialog(FrmGn);
+    dialog.exec();
+}
+
+void TFrmSotr::FormCreate()
+{
+    const card::EntryLists& lists = FrmGn->lists();
+    if (lists.dialogMode != card::DialogMode::Edit)
+        return;
+    const card::SotrList::Slot& entry = lists.staff.slot(lists.staff.editIndex());
+    EdDoljn->setText(QString::fromStdString(entry[card::SotrList::Doljn]));
+    EdFIO->setText(QString::fromStdString(entry[card::SotrList::FIO]));
+    EDNUd->setText(QString::fromStdString(entry[card::SotrList::NUd]));
+    // A stored date that is no date is reported; the picker keeps its
+    // default, and the remaining field is still filled so that accepting the
+    // dialog does not lose the issuing organisation.
+    RunGuarded([&] { DTUd->setDate(ToQDate(card::StrToDate(entry[card::SotrList::DatUd]))); });
+    EdOrg->setText(QString::fromStdString(entry[card::SotrList::Org]));
+}
+
+void TFrmSotr::BtnOkClick()
+{
+    RunGuarded([this] {
+        card::EntryLists& lists = FrmGn->lists();
+        const card::SotrList::Slot texts{EdDoljn->text().toStdString(), EdFIO->text().toStdString(),
+                                         EDNUd->text().toStdString(), PickerDateText(DTUd),
+                                         EdOrg->text().toStdString()};
+        lists.staff.accept(lists.dialogMode, texts, FrmGn->servicePage()->staffGrid());
+        accept();
+    });
+}
+
+void TFrmSotr::BtnCloseClick() { reject(); }
+
+void TFrmSotr::keyPressEvent(QKeyEvent* event)
+{
+    // The dialog has no cancel button: Escape does not close it.
+    if (event->key() == Qt::Key_Escape) {
+        event->ignore();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
