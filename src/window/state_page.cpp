@@ -14,7 +14,6 @@
 #include "window/key_filters.h"
 #include "window/messages_qt.h"
 #include "window/radio_group.h"
-#include "window/typing_filter.h"
 
 namespace {
 
@@ -282,11 +281,11 @@ void StatePage::wireHandlers()
 {
     // The numeric filter: the year and the four head and day counts.
     for (QLineEdit* numeric : {EdYear, Edsrsp, Ed1den, Ed1den_Dead, Eddney})
-        InstallTypingFilter(numeric, DigitsAndBackspace);
-    InstallTypingFilter(EdSredstv, [this](QChar typed) { return EdSredstvKeyPress(typed); });
-    InstallTypingFilter(EdNomDatUR, [this](QChar typed) { return EdNomDatURKeyPress(typed); });
-    InstallTypingFilter(EdNPrikaza, [this](QChar typed) { return EdNPrikazaKeyPress(typed); });
-    InstallTypingFilter(EdNZaklExp, [this](QChar typed) { return EdNZaklExpKeyPress(typed); });
+        InstallCharFilter(numeric, DigitsAndBackspace);
+    InstallCharFilter(EdSredstv, [this](QChar typed) { return EdSredstvKeyPress(typed); });
+    InstallCharFilter(EdNomDatUR, [this](QChar typed) { return EdNomDatURKeyPress(typed); });
+    InstallCharFilter(EdNPrikaza, [this](QChar typed) { return EdNPrikazaKeyPress(typed); });
+    InstallCharFilter(EdNZaklExp, [this](QChar typed) { return EdNZaklExpKeyPress(typed); });
 
     OnExit(Ed1den, [this] { Ed1denExit(); });
     OnExit(Ed1den_Dead, [this] { Ed1den_DeadExit(); });

@@ -6,7 +6,6 @@
 
 #include "window/form_layout.h"
 #include "window/key_filters.h"
-#include "window/typing_filter.h"
 #include "window/workplace_fields.h"
 
 using namespace workplaces;
@@ -32,7 +31,7 @@ int UnitColumn(int side) { return CaptionColumn(side) + 2; }
 QLineEdit* MakeCountEdit(const QString& name, QWidget* parent)
 {
     QLineEdit* edit = MakeLineEdit(name, QStringLiteral("0"), kCountWidth, parent);
-    InstallTypingFilter(edit, DigitsAndBackspace);
+    InstallCharFilter(edit, DigitsAndBackspace);
     return edit;
 }
 
