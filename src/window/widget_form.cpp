@@ -1,9 +1,7 @@
 #include "window/widget_form.h"
 
-#include <QAbstractButton>
 #include <QComboBox>
 #include <QDateEdit>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -13,17 +11,9 @@
 #include "window/classifier_opener.h"
 #include "window/field_colour.h"
 #include "window/okved_source.h"
+#include "window/radio_group.h"
 #include "window/table_grid.h"
 
-namespace {
-
-// The items of a radio group are its radio buttons, in the order they were added.
-QList<QAbstractButton*> RadioItems(QWidget* group)
-{
-    return group->findChildren<QAbstractButton*>(QString(), Qt::FindDirectChildrenOnly);
-}
-
-} // namespace
 
 WidgetForm::WidgetForm(QWidget* window)
     : window_(window)
@@ -69,10 +59,8 @@ int WidgetForm::itemIndex(const std::string& name) const
     QWidget* w = control(name);
     if (auto* combo = qobject_cast<QComboBox*>(w))
         return combo->currentIndex();
-    const auto items = RadioItems(w);
-    for (int i = 0; i < items.size(); ++i)
-        if (items[i]->isChecked())
-            return i;
+    if (auto* group = qobject_cast<RadioGroup*>(w))
+        return group->itemIndex();
     return -1;
 }
 
@@ -81,19 +69,18 @@ int WidgetForm::itemCount(const std::string& name) const
     QWidget* w = control(name);
     if (auto* combo = qobject_cast<QComboBox*>(w))
         return combo->count();
-    return static_cast<int>(RadioItems(w).size());
+    if (auto* group = qobject_cast<RadioGroup*>(w))
+        return group->count();
+    return 0;
 }
 
 void WidgetForm::setItemIndex(const std::string& name, int index)
 {
     QWidget* w = control(name);
-    if (auto* combo = qobject_cast<QComboBox*>(w)) {
+    if (auto* combo = qobject_cast<QComboBox*>(w))
         combo->setCurrentIndex(index);
-        return;
-    }
-    const auto items = RadioItems(w);
-    if (index >= 0 && index < items.size())
-        items[index]->setChecked(true);
+    else if (auto* group = qobject_cast<RadioGroup*>(w))
+        group->setItemIndex(index);
 }
 
 card::Date WidgetForm::date(const std::string& name) const
