@@ -35,8 +35,9 @@ QPushButton* AddButton(QWidget* dialog, const char* name, const QString& caption
     auto* button = new QPushButton(caption, dialog);
     button->setObjectName(QString::fromLatin1(name));
     button->setGeometry(left, 74, 95, 25);
-    // Neither button is the dialog's default: Enter presses only the button
-    // that has the focus.
+    // Neither button is the dialog's default, not even while it has the
+    // focus (see keyPressEvent for Enter on a focused button).
+    button->setAutoDefault(false);
     button->setDefault(false);
     return button;
 }
@@ -136,10 +137,22 @@ void TFrmKontakt::BtnCloseClick() { reject(); }
 
 void TFrmKontakt::keyPressEvent(QKeyEvent* event)
 {
-    // No cancel button either: Escape does not close the dialog.
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        event->accept();
-        return;
+    if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
+        switch (event->key()) {
+        case Qt::Key_Escape:
+            // No cancel button either: Escape does not close the dialog.
+            event->accept();
+            return;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            // Enter presses the button that has the focus, and only that one.
+            if (auto* button = qobject_cast<QPushButton*>(focusWidget()))
+                button->click();
+            event->accept();
+            return;
+        default:
+            break;
+        }
     }
     QDialog::keyPressEvent(event);
 }
