@@ -1,8 +1,235 @@
 #include "window/enterprise_page.h"
 
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPalette>
+
+#include "card/inn.h"
+#include "card/messages.h"
+#include "card/text_rules.h"
+#include "window/classifier_opener.h"
+#include "window/contacts_block.h"
+#include "window/key_filters.h"
+#include "window/messages_qt.h"
+#include "window/okved_field.h"
+#include "window/okved_source.h"
+
+namespace {
+
+// Fixed pixel layout: labels in a left column, fields to their right.
+constexpr int kLabelLeft = 8;
+constexpr int kLabelWidth = 200;
+constexpr int kFieldLeft = 212;
+constexpr int kFieldRight = 749;
+constexpr int kFieldWidth = kFieldRight - kFieldLeft;
+constexpr int kTop = 10;
+constexpr int kRowPitch = 25;
+constexpr int kFieldHeight = 21;
+constexpr int kRows = 8;
+
+constexpr char kInnWarning[] = "Проверьте правильность ИНН! Сохранение будет невозможно!";
+constexpr char kOkvedWarning[] = "Не заполнен КДЭС (бывший ОКВЭД)! Сохранение будет невозможно!";
+
+int RowTop(int row) { return kTop + row * kRowPitch; }
+
+// One edit of the page: its name, label, maximum length and hint.
+struct EditSpec {
+    const char* name;
+    const char* label;
+    int maxLength;
+    const char* hint;
+};
+
+constexpr EditSpec kOpf{"Ed_opf", "Организационно-правовая форма", 30,
+                        "Аббревиатура. например ООО или ГБУЗ ОВРА и т.д."};
+constexpr EditSpec kInn{"Ed_inn", "ИНН *", 12, "впишите СВОЙ ИНН!"};
+constexpr EditSpec kName{"Ed_name", "Название *", 150,
+                         "Только название предприятия. Без организционно-правовой формы\r\n"
+                         "Например: Vavaraze ruvudoz ediruzor"};
+constexpr EditSpec kOkved{"Ed_okved", "ОКВЭД (или ОКВЭД2) *", 8, nullptr};
+constexpr EditSpec kDoljn{"Ed_doljn", "Должность руководителя *", 200,
+                          "Должность руководителя БЕЗ указания организации!\r\nНапример: Директор"};
+constexpr EditSpec kFio{"Ed_fio", "ФИО руководителя *", 100, nullptr};
+constexpr EditSpec kNp{"Ed_np", "Населенный пункт", 200, nullptr};
+constexpr EditSpec kAdr{"Ed_adr", "Адрес", 200,
+                        "ПОЧТОВЫЙ ИНДЕКС, Улица, строение(корпус), номер дома, номер квартиры(при "
+                        "наличии)\r\nНапример: 000000, ул. Лесная, д. 7"};
+
+QLabel* AddLabel(QWidget* page, const char* text, QWidget* buddy, QRect where)
+{
+    auto* label = new QLabel(QString::fromUtf8(text), page);
+    label->setGeometry(where);
+    label->setBuddy(buddy);
+    return label;
+}
+
+// The edit and its label; `left`/`width` place the edit, the label stands
+// in the label column unless `labelLeft`/`labelWidth` say otherwise.
+QLineEdit* AddEdit(QWidget* page, const EditSpec& spec, int row, int left = kFieldLeft,
+                   int width = kFieldWidth, int labelLeft = kLabelLeft, int labelWidth = kLabelWidth)
+{
+    auto* edit = new QLineEdit(page);
+    edit->setObjectName(QString::fromLatin1(spec.name));
+    edit->setMaxLength(spec.maxLength);
+    if (spec.hint)
+        edit->setToolTip(QString::fromUtf8(spec.hint));
+    edit->setGeometry(left, RowTop(row), width, kFieldHeight);
+    AddLabel(page, spec.label, edit, {labelLeft, RowTop(row), labelWidth, kFieldHeight});
+    return edit;
+}
+
+void SetTextColour(QLineEdit* edit, const QColor& colour)
+{
+    QPalette palette = edit->palette();
+    palette.setColor(QPalette::Text, colour);
+    edit->setPalette(palette);
+}
+
+const QColor kBlack(0, 0, 0);
+const QColor kRed(255, 0, 0);
+
+} // namespace
+
 EnterprisePage::EnterprisePage(QWidget* parent)
     : QWidget(parent)
 {
+    setObjectName(QStringLiteral("TabSheetPredpr"));
+
+    // Created in tab order.
+    Ed_opf = AddEdit(this, kOpf, 0, kFieldLeft, 110);
+    Ed_inn = AddEdit(this, kInn, 0, 390, 110, 342, 46);
+    Ed_name = AddEdit(this, kName, 1);
+    Ed_okved = AddEdit(this, kOkved, 2, kFieldLeft, 80);
+    lbl_okv = new QLabel(QStringLiteral(" "), this);
+    lbl_okv->setObjectName(QStringLiteral("lbl_okv"));
+    lbl_okv->setGeometry(kFieldLeft + 90, RowTop(2), 250, kFieldHeight);
+    Ed_doljn = AddEdit(this, kDoljn, 3);
+    Ed_fio = AddEdit(this, kFio, 4);
+
+    CombRn = new QComboBox(this);
+    CombRn->setObjectName(QStringLiteral("CombRn"));
+    CombRn->setEditable(true);
+    CombRn->setInsertPolicy(QComboBox::NoInsert);
+    CombRn->addItems(districtNames());
+    CombRn->setMaxVisibleItems(static_cast<int>(districtNames().size()));
+    CombRn->setCurrentIndex(0);
+    CombRn->setGeometry(kFieldLeft, RowTop(5), kFieldWidth, kFieldHeight);
+    AddLabel(this, "Район ", CombRn, {kLabelLeft, RowTop(5), kLabelWidth, kFieldHeight});
+
+    Ed_np = AddEdit(this, kNp, 6);
+    Ed_adr = AddEdit(this, kAdr, 7);
+
+    contacts_ = new ContactsBlock(this);
+    const int blockTop = RowTop(kRows) + 4;
+    contacts_->setGeometry(kLabelLeft, blockTop, kFieldRight - kLabelLeft, contacts_->blockHeight());
+
+    QWidget* previous = nullptr;
+    for (QWidget* next : QList<QWidget*>{Ed_opf, Ed_inn, Ed_name, Ed_okved, Ed_doljn, Ed_fio, CombRn,
+                                         Ed_np, Ed_adr}
+                             + contacts_->tabOrder()) {
+        if (previous)
+            setTabOrder(previous, next);
+        previous = next;
+    }
+
+    InstallCharFilter(Ed_name, &EnterprisePage::Ed_nameKeyPress);
+    InstallCharFilter(Ed_inn, &EnterprisePage::Ed_innKeyPress);
+    InstallCharFilter(CombRn, &EnterprisePage::CombRnKeyPress);
+    InstallKeyDownFilter(CombRn, &EnterprisePage::CombRnKeyDown);
+    if (CombRn->lineEdit()) {
+        InstallCharFilter(CombRn->lineEdit(), &EnterprisePage::CombRnKeyPress);
+        InstallKeyDownFilter(CombRn->lineEdit(), &EnterprisePage::CombRnKeyDown);
+    }
+
+    SetTextColour(Ed_inn, kBlack);
+    connect(Ed_inn, &QLineEdit::textChanged, this, &EnterprisePage::Ed_innChange);
+    OnExit(Ed_inn, [this] { Ed_innExit(); });
+
+    Ed_okved->setReadOnly(true);
+    SetOkvedSource(Ed_okved, 0);
+    connect(Ed_okved, &QLineEdit::textChanged, this, &EnterprisePage::Ed_okvedChange);
+    OnExit(Ed_okved, [this] { Ed_okvedExit(); });
+    // Ed_okvedKeyPress, Ed_okvedClick and Ed_okvedEnter: each opens the picker.
+    InstallPickerTriggers(Ed_okved, [this] { RunGuarded([this] { OpenClassifierPicker(window()); }); });
 }
 
-void EnterprisePage::writeGridHeader() {}
+void EnterprisePage::writeGridHeader() { contacts_->writeGridHeader(); }
+
+QTableWidget* EnterprisePage::contactsGrid() const { return contacts_->grid(); }
+
+const QStringList& EnterprisePage::districtNames()
+{
+    static const QStringList names{
+        QStringLiteral("Г. НАЛЬЧИК"),        QStringLiteral("Г. БАКСАН"),
+        QStringLiteral("Г. ПРОХЛАДНЫЙ"),     QStringLiteral("БАКСАНСКИЙ Р-Н"),
+        QStringLiteral("ЗОЛЬСКИЙ Р-Н"),      QStringLiteral("ЛЕСКЕНСКИЙ Р-Н"),
+        QStringLiteral("МАЙСКИЙ Р-Н"),       QStringLiteral("ПРОХЛАДНЕНСКИЙ Р-Н"),
+        QStringLiteral("ТЕРСКИЙ Р-Н"),       QStringLiteral("УРВАНСКИЙ Р-Н"),
+        QStringLiteral("ЧЕГЕМСКИЙ Р-Н"),     QStringLiteral("ЧЕРЕКСКИЙ Р-Н"),
+        QStringLiteral("ЭЛЬБРУССКИЙ Р-Н"),
+    };
+    return names;
+}
+
+// Tab (9) is navigation rather than typing and passes every filter of the page.
+namespace {
+bool IsTab(QChar typed) { return typed.unicode() == 9; }
+} // namespace
+
+std::optional<QChar> EnterprisePage::Ed_nameKeyPress(QChar typed)
+{
+    // The name becomes part of the card's file name: no character that a
+    // file name cannot hold.
+    static const QString refused = QStringLiteral("\"*/:<>?\\|");
+    if (refused.contains(typed))
+        return std::nullopt;
+    return typed;
+}
+
+std::optional<QChar> EnterprisePage::Ed_innKeyPress(QChar typed)
+{
+    if (IsTab(typed) || (typed >= QLatin1Char('0') && typed <= QLatin1Char('9')))
+        return typed;
+    return std::nullopt; // Backspace included
+}
+
+std::optional<QChar> EnterprisePage::CombRnKeyPress(QChar typed)
+{
+    if (IsTab(typed) || typed.unicode() == 13)
+        return typed;
+    return std::nullopt;
+}
+
+bool EnterprisePage::CombRnKeyDown(int qtKey) { return qtKey == Qt::Key_Delete; }
+
+void EnterprisePage::Ed_innChange()
+{
+    SetTextColour(Ed_inn, card::InnCheck(Ed_inn->text().toStdString()) ? kBlack : kRed);
+}
+
+void EnterprisePage::Ed_innExit()
+{
+    if (card::InnCheck(Ed_inn->text().toStdString())) {
+        SetTextColour(Ed_inn, kBlack);
+        return;
+    }
+    card::messages().info(kInnWarning);
+    SetTextColour(Ed_inn, kRed);
+}
+
+void EnterprisePage::Ed_okvedChange()
+{
+    const int length = static_cast<int>(Ed_okved->text().size());
+    if (length != 3 && length != 6)
+        return;
+    Ed_okved->setCursorPosition(length - 1);
+    Ed_okved->insert(QStringLiteral("."));
+    Ed_okved->setCursorPosition(static_cast<int>(Ed_okved->text().size()));
+}
+
+void EnterprisePage::Ed_okvedExit()
+{
+    if (card::TrimSpaces(Ed_okved->text().toStdString()).empty())
+        card::messages().info(kOkvedWarning);
+}

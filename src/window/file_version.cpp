@@ -1,4 +1,125 @@
 #include "window/file_version.h"
 
-// Filled by the version-information work: until then no file has a version.
-std::string FileVersionText(const std::string&) { return {}; }
+#include <cstdint>
+#include <cstdio>
+#include <optional>
+#include <vector>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <fstream>
+#include <iterator>
+
+#include "window/version_block.h"
+#endif
+
+// The version information of a file is read in three steps, as Windows offers
+// them: the size of its version block, the block itself, and values queried
+// by sub-block path. On Windows these are the system's own functions; on
+// other systems the block is the one the build embeds in the program file,
+// found and walked by version_block.
+namespace {
+
+#ifdef _WIN32
+
+std::string Convert(const std::string& text, UINT from, UINT to)
+{
+    if (text.empty())
+        return text;
+    const int wide = MultiByteToWideChar(from, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring w(static_cast<std::size_t>(wide), L'\0');
+    MultiByteToWideChar(from, 0, text.data(), static_cast<int>(text.size()), w.data(), wide);
+    const int narrow = WideCharToMultiByte(to, 0, w.data(), wide, nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<std::size_t>(narrow), '\0');
+    WideCharToMultiByte(to, 0, w.data(), wide, out.data(), narrow, nullptr, nullptr);
+    return out;
+}
+
+std::vector<std::uint8_t> ReadVersionInfo(const std::string& path)
+{
+    const std::string ansiPath = Convert(path, CP_UTF8, CP_ACP);
+    DWORD handle = 0;
+    const DWORD size = GetFileVersionInfoSizeA(ansiPath.c_str(), &handle);
+    if (size == 0)
+        return {};
+    std::vector<std::uint8_t> block(size);
+    if (!GetFileVersionInfoA(ansiPath.c_str(), 0, size, block.data()))
+        return {};
+    return block;
+}
+
+std::optional<std::vector<std::uint8_t>> QueryBytes(std::vector<std::uint8_t>& block, const std::string& subBlock)
+{
+    void* value = nullptr;
+    UINT length = 0;
+    if (!VerQueryValueA(block.data(), subBlock.c_str(), &value, &length) || !value)
+        return std::nullopt;
+    const auto* bytes = static_cast<const std::uint8_t*>(value);
+    return std::vector<std::uint8_t>(bytes, bytes + length);
+}
+
+std::optional<std::string> QueryText(std::vector<std::uint8_t>& block, const std::string& subBlock)
+{
+    void* value = nullptr;
+    UINT length = 0;
+    if (!VerQueryValueA(block.data(), subBlock.c_str(), &value, &length) || !value)
+        return std::nullopt;
+    return Convert(std::string(static_cast<const char*>(value)), CP_ACP, CP_UTF8);
+}
+
+#else
+
+std::vector<std::uint8_t> ReadVersionInfo(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
+        return {};
+    const std::vector<std::uint8_t> image{std::istreambuf_iterator<char>(file),
+                                          std::istreambuf_iterator<char>()};
+    const std::span<const std::uint8_t> block = version_block::Locate(image);
+    return {block.begin(), block.end()};
+}
+
+std::optional<std::vector<std::uint8_t>> QueryBytes(std::vector<std::uint8_t>& block, const std::string& subBlock)
+{
+    const auto value = version_block::Query(block, subBlock);
+    if (!value)
+        return std::nullopt;
+    return std::vector<std::uint8_t>(value->begin(), value->end());
+}
+
+std::optional<std::string> QueryText(std::vector<std::uint8_t>& block, const std::string& subBlock)
+{
+    const auto value = version_block::Query(block, subBlock);
+    if (!value)
+        return std::nullopt;
+    return version_block::Utf16ToUtf8(*value);
+}
+
+#endif
+
+// The string-table key of a translation entry: language, then code page, as
+// eight upper-case hexadecimal digits.
+std::string TranslationKey(const std::vector<std::uint8_t>& entry)
+{
+    const unsigned language = entry[0] | (entry[1] << 8);
+    const unsigned codePage = entry[2] | (entry[3] << 8);
+    char key[9];
+    std::snprintf(key, sizeof key, "%04X%04X", language, codePage);
+    return key;
+}
+
+} // namespace
+
+std::string FileVersionText(const std::string& path)
+{
+    std::vector<std::uint8_t> block = ReadVersionInfo(path);
+    if (block.empty())
+        return {};
+    std::string key;
+    if (const auto translation = QueryBytes(block, "\\VarFileInfo\\Translation");
+        translation && translation->size() >= 4)
+        key = TranslationKey(*translation);
+    return QueryText(block, "\\StringFileInfo\\" + key + "\\FileVersion").value_or(std::string());
+}

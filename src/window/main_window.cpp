@@ -2,11 +2,13 @@
 
 #include <QCoreApplication>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QTabWidget>
 
 #include "card/messages.h"
 #include "window/enterprise_page.h"
 #include "window/file_version.h"
+#include "window/form_font.h"
 #include "window/service_page.h"
 #include "window/state_page.h"
 #include "window/workplace_pages.h"
@@ -20,13 +22,21 @@ namespace {
 constexpr int kButtonTop = 476;
 constexpr int kButtonHeight = 25;
 constexpr int kCloseLeft = 653;
+constexpr int kMargin = 4;
+
+QString& ProgramFile()
+{
+    static QString path;
+    return path;
+}
 
 QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption, QRect where)
 {
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(QString::fromLatin1(name));
     button->setGeometry(where);
-    button->setAutoDefault(false);
+    // Enter presses a button that has the focus, as Space does.
+    button->setAutoDefault(true);
     return button;
 }
 
@@ -37,12 +47,13 @@ TFrmGn::TFrmGn(QWidget* parent)
 {
     setObjectName(QStringLiteral("FrmGn"));
     setWindowTitle(QString::fromUtf8(card::kAppTitle));
+    setFont(FormFont());
     FrmGn = this;
 
     PCtrl = new QTabWidget(this);
     PCtrl->setObjectName(QStringLiteral("PCtrl"));
     PCtrl->setDocumentMode(true);
-    PCtrl->setGeometry(0, 0, kCloseLeft + 112, kButtonTop - 6);
+    PCtrl->setGeometry(kMargin, kMargin, kCloseLeft + 112 - 2 * kMargin, kButtonTop - 6 - kMargin);
 
     enterprise_ = new EnterprisePage(this);
     service_ = new ServicePage(this);
@@ -61,9 +72,10 @@ TFrmGn::TFrmGn(QWidget* parent)
     BtnLoadPr = MakeButton(this, "BtnLoadPr", QStringLiteral("Загрузить"), {453, kButtonTop, 95, kButtonHeight});
     BtnSavePr = MakeButton(this, "BtnSavePr", QStringLiteral("Сохранить"), {553, kButtonTop, 95, kButtonHeight});
     BtnClose = MakeButton(this, "BtnClose", QStringLiteral("Закрыть"), {kCloseLeft, kButtonTop, 95, kButtonHeight});
-    // Navigation never takes the focus away from the field being edited.
-    BitBtn4->setFocusPolicy(Qt::NoFocus);
-    BitBtn5->setFocusPolicy(Qt::NoFocus);
+    // Page navigation leaves the keyboard focus in the field being edited: a
+    // click does not take it, while Tab still reaches both buttons.
+    BitBtn4->setFocusPolicy(Qt::TabFocus);
+    BitBtn5->setFocusPolicy(Qt::TabFocus);
 
     setTabOrder(PCtrl, BitBtn5);
     setTabOrder(BitBtn5, BitBtn4);
@@ -86,13 +98,16 @@ TFrmGn::~TFrmGn()
         FrmGn = nullptr;
 }
 
+void TFrmGn::setProgramFile(const QString& path) { ProgramFile() = path; }
+
 void TFrmGn::FormCreate()
 {
     enterprise_->writeGridHeader();
     service_->writeGridHeader();
     lists_.contacts.resetCounters();
     lists_.staff.resetCounters();
-    resize(BtnClose->x() + 120, BtnClose->y() + 80);
+    outerSize_ = QSize(BtnClose->x() + 120, BtnClose->y() + 80);
+    resize(outerSize_);
     state_->setDatesToToday();
 }
 
@@ -103,11 +118,36 @@ void TFrmGn::showEvent(QShowEvent* event)
         shownOnce_ = true;
         FormShow();
     }
+    keepOuterSize();
+}
+
+void TFrmGn::moveEvent(QMoveEvent* event)
+{
+    QWidget::moveEvent(event);
+    keepOuterSize();
+}
+
+void TFrmGn::keepOuterSize()
+{
+    if (outerSizeKept_ || !isVisible())
+        return;
+    const QSize frame = frameGeometry().size() - size();
+    if (frame.width() <= 0 && frame.height() <= 0)
+        return; // no frame known (yet)
+    outerSizeKept_ = true;
+    resize(outerSize_ - frame);
+}
+
+void TFrmGn::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    PCtrl->resize(width() - 2 * kMargin, PCtrl->height());
 }
 
 void TFrmGn::FormShow()
 {
-    const std::string version = FileVersionText(QCoreApplication::applicationFilePath().toStdString());
+    const QString program = ProgramFile().isEmpty() ? QCoreApplication::applicationFilePath() : ProgramFile();
+    const std::string version = FileVersionText(program.toStdString());
     setWindowTitle(QString::fromUtf8(card::kAppTitle) + QStringLiteral(" версия ")
                    + QString::fromStdString(version));
 }

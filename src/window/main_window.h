@@ -1,6 +1,8 @@
 #pragma once
 // The one main window of the program: seven pages of the card, page
 // navigation and the three command buttons.
+#include <QSize>
+#include <QString>
 #include <QWidget>
 
 #include "card/entry_lists.h"
@@ -25,19 +27,28 @@ public:
     ServicePage* servicePage() const { return service_; }
     StatePage* statePage() const { return state_; }
 
+    // The file whose version the caption shows: the running program's own
+    // file unless set otherwise (the tests point it at the built program).
+    static void setProgramFile(const QString& path);
+
 public slots:
-    void BitBtn4Click();  // "<< Назад"
-    void BitBtn5Click();  // "Далее >>"
+    void BitBtn4Click(); // "<< Назад"
+    void BitBtn5Click(); // "Далее >>"
     void BtnSavePrClick();
     void BtnLoadPrClick();
     void BtnCloseClick();
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void FormCreate();
     void FormShow();
+    // Keeps the outer size (frame included) at what FormCreate chose once the
+    // window system has told the frame's size.
+    void keepOuterSize();
 
     card::EntryLists lists_;
     QTabWidget* PCtrl = nullptr;
@@ -49,7 +60,9 @@ private:
     EnterprisePage* enterprise_ = nullptr;
     ServicePage* service_ = nullptr;
     StatePage* state_ = nullptr;
+    QSize outerSize_;
     bool shownOnce_ = false;
+    bool outerSizeKept_ = false;
 };
 
 // The program-wide reference to the main window.

@@ -1,18 +1,38 @@
 #pragma once
-// Types any text, Cyrillic included, into a widget key by key (QTest's own
-// keyClicks handles Latin-1 only).
+// Typing into widgets as a user would, Cyrillic included (QTest::keyClicks
+// handles Latin-1 only): each character is a key press and release carrying
+// its text, sent to `widget` through the application, so that event filters
+// see it.
 #include <QString>
 #include <QTest>
 #include <QWidget>
 
+inline Qt::Key KeyOf(QChar c)
+{
+    if (c == QLatin1Char('\b'))
+        return Qt::Key_Backspace;
+    if (c == QLatin1Char('\r'))
+        return Qt::Key_Return;
+    if (c == QLatin1Char('\t'))
+        return Qt::Key_Tab;
+    return static_cast<Qt::Key>(c.toUpper().unicode());
+}
+
 inline void TypeText(QWidget* widget, const QString& text)
 {
     for (QChar c : text) {
-        const QString one(c);
-        const char latin = c.toLatin1();
-        if (c.unicode() < 128 && latin != 0)
-            QTest::keyClick(widget, latin);
-        else
-            QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, one, Qt::NoModifier);
+        const Qt::Key key = KeyOf(c);
+        const QString typed = c.unicode() < 32 ? QString() : QString(c);
+        QTest::sendKeyEvent(QTest::Press, widget, key, typed, Qt::NoModifier);
+        QTest::sendKeyEvent(QTest::Release, widget, key, typed, Qt::NoModifier);
     }
+}
+
+// Shows `window` and waits until it has the keyboard focus, so that focus
+// moves deliver their events.
+inline bool ShowActive(QWidget* window)
+{
+    window->show();
+    window->activateWindow();
+    return QTest::qWaitForWindowActive(window);
 }

@@ -1,0 +1,423 @@
+// The contacts block and the contact dialog, driven through the real
+// buttons, grid and dialog.
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+#include <QTimer>
+
+#include "card/entry_lists.h"
+#include "support/message_recorder.h"
+#include "support/modal.h"
+#include "support/typing.h"
+#include "window/contact_dialog.h"
+#include "window/enterprise_page.h"
+#include "window/main_window.h"
+#include "window/table_grid.h"
+
+namespace {
+
+using Rows = QList<QStringList>;
+
+template <typename T = QWidget>
+T* In(QWidget* parent, const char* name)
+{
+    T* child = parent->findChild<T*>(QString::fromLatin1(name));
+    if (!child)
+        qFatal("no control %s", name);
+    return child;
+}
+
+} // namespace
+
+class ContactDialogTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TFrmGn> window_;
+    std::unique_ptr<MessageRecorder> recorder_;
+
+    QTableWidget* Grid() const { return window_->enterprisePage()->contactsGrid(); }
+    card::ContactList& Contacts() const { return window_->lists().contacts; }
+
+    // Puts contacts into the list as accepted adds would.
+    void Seed(const Rows& contacts)
+    {
+        TableGrid grid(Grid());
+        for (const QStringList& c : contacts)
+            QVERIFY(Contacts().accept(card::DialogMode::Add, {c[0].toStdString(), c[1].toStdString()}, grid));
+    }
+
+    // The grid's data rows up to the last non-empty one.
+    Rows Shown() const
+    {
+        Rows rows;
+        for (int r = 0; r < Grid()->rowCount(); ++r)
+            rows << QStringList{Grid()->item(r, 0)->text(), Grid()->item(r, 1)->text()};
+        while (!rows.isEmpty() && rows.last() == QStringList{"", ""})
+            rows.removeLast();
+        return rows;
+    }
+
+    // Presses `button` of the block; `act` runs on the dialog once it is open
+    // and must end it.
+    void PressAndDrive(const char* button, std::function<void(TFrmKontakt*)> act)
+    {
+        bool opened = false;
+        WhenModalOpens([&](QWidget* modal) {
+            opened = true;
+            auto* dialog = qobject_cast<TFrmKontakt*>(modal);
+            if (!dialog) {
+                modal->close();
+                QFAIL("another dialog opened");
+            }
+            act(dialog);
+            if (dialog->isVisible())
+                dialog->reject(); // the check failed half-way: do not hang
+        });
+        QTest::mouseClick(In(window_.get(), button), Qt::LeftButton);
+        QVERIFY2(opened, "the contact dialog did not open");
+    }
+
+    // Presses `button` and expects that no dialog opens.
+    void PressExpectingNoDialog(const char* button)
+    {
+        bool opened = false;
+        QTimer guard;
+        connect(&guard, &QTimer::timeout, [&] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                opened = true;
+                modal->close();
+            }
+        });
+        guard.start(10);
+        QTest::mouseClick(In(window_.get(), button), Qt::LeftButton);
+        QTest::qWait(30);
+        QVERIFY(!opened);
+    }
+
+    void SelectRow(int gridRow) { Grid()->setCurrentCell(gridRow - 1, 0); }
+
+private slots:
+    void init()
+    {
+        recorder_ = std::make_unique<MessageRecorder>();
+        window_ = std::make_unique<TFrmGn>();
+        QVERIFY(ShowActive(window_.get()));
+    }
+
+    void cleanup()
+    {
+        window_.reset();
+        QVERIFY(recorder_->shown.empty()); // the contacts show no messages
+        recorder_.reset();
+    }
+
+    void gridShape()
+    {
+        QTableWidget* grid = Grid();
+        QCOMPARE(grid->objectName(), QStringLiteral("StrGridKont"));
+        QCOMPARE(grid->columnCount(), 2);
+        QCOMPARE(grid->rowCount(), 11); // a data row for every slot
+        QCOMPARE(grid->horizontalHeaderItem(0)->text(), QStringLiteral("Тип контакта"));
+        QCOMPARE(grid->horizontalHeaderItem(1)->text(), QStringLiteral("Данные контакта"));
+        QCOMPARE(grid->columnWidth(0), 195);
+        QCOMPARE(grid->columnWidth(1), 324);
+        for (int r = 0; r < grid->rowCount(); ++r)
+            QCOMPARE(grid->rowHeight(r), 16);
+        QCOMPARE(grid->currentRow(), 0); // grid row 1
+        // Every row can be seen without scrolling.
+        QVERIFY(grid->viewport()->height() >= 11 * 16);
+        QCOMPARE(In<QLabel>(window_.get(), "Label6")->text(), QStringLiteral("Контактная информация"));
+        QCOMPARE(In<QPushButton>(window_.get(), "BitBtn1")->text(), QStringLiteral("Добавить"));
+        QCOMPARE(In<QPushButton>(window_.get(), "BitBtn2")->text(), QStringLiteral("Редактировать"));
+        QCOMPARE(In<QPushButton>(window_.get(), "BitBtn3")->text(), QStringLiteral("Удалить"));
+    }
+
+    void gridIsNotEditableInPlace()
+    {
+        Seed({{"Телефон", "123"}});
+        Grid()->setFocus();
+        SelectRow(1);
+        TypeText(Grid(), QStringLiteral("xyz\r"));
+        QTest::keyClick(Grid(), Qt::Key_F2);
+        TypeText(Grid(), QStringLiteral("q"));
+        QCOMPARE(Shown(), (Rows{{"Телефон", "123"}}));
+    }
+
+    void dialogDefaults()
+    {
+        PressAndDrive("BitBtn1", [](TFrmKontakt* dialog) {
+            QCOMPARE(dialog->windowTitle(), QStringLiteral("Контактная информация"));
+            QVERIFY(dialog->isModal());
+            auto* type = In<QComboBox>(dialog, "ComBTypeK");
+            QVERIFY(type->isEditable());
+            QStringList items;
+            for (int i = 0; i < type->count(); ++i)
+                items << type->itemText(i);
+            QCOMPARE(items, (QStringList{"Телефон", "Факс", "Электронная почта", "Сайт"}));
+            QCOMPARE(type->currentIndex(), 0);
+            QCOMPARE(type->currentText(), QStringLiteral("Телефон"));
+            QCOMPARE(In<QLineEdit>(dialog, "EdKontakt")->text(), QString());
+            QCOMPARE(In<QLabel>(dialog, "Label1")->text(), QStringLiteral("Тип контакта"));
+            QCOMPARE(In<QLabel>(dialog, "LblKontkt")->text(), QStringLiteral("Контактные данные"));
+            auto* ok = In<QPushButton>(dialog, "BtnOK");
+            auto* close = In<QPushButton>(dialog, "BtnClose");
+            QCOMPARE(ok->text(), QStringLiteral("Принять"));
+            QCOMPARE(close->text(), QStringLiteral("Закрыть"));
+            QVERIFY(!ok->isDefault() && !close->isDefault());
+            // Tab order: type, data, accept, close.
+            type->setFocus();
+            QStringList order;
+            for (int i = 0; i < 3; ++i) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+                order << QApplication::focusWidget()->objectName();
+            }
+            QCOMPARE(order, (QStringList{"EdKontakt", "BtnOK", "BtnClose"}));
+            QTest::mouseClick(close, Qt::LeftButton);
+        });
+        QCOMPARE(Contacts().count(), 0);
+        QCOMPARE(Shown(), Rows{});
+    }
+
+    void addAtOnce()
+    {
+        PressAndDrive("BitBtn1", [](TFrmKontakt* dialog) {
+            QTest::mouseClick(In(dialog, "BtnOK"), Qt::LeftButton);
+            QVERIFY(!dialog->isVisible());
+        });
+        QCOMPARE(Contacts().count(), 1);
+        QCOMPARE(Shown(), (Rows{{"Телефон", ""}}));
+    }
+
+    void enterInTheData_data()
+    {
+        QTest::addColumn<QString>("data");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("empty") << "" << false;
+        QTest::newRow("one space") << " " << true;
+        QTest::newRow("a number") << "8 (8662) 40-00-00" << true;
+    }
+
+    void enterInTheData()
+    {
+        QFETCH(QString, data);
+        QFETCH(bool, accepted);
+        bool stayedOpen = false;
+        PressAndDrive("BitBtn1", [&](TFrmKontakt* dialog) {
+            auto* edit = In<QLineEdit>(dialog, "EdKontakt");
+            edit->setFocus();
+            TypeText(edit, data + "\r");
+            stayedOpen = dialog->isVisible();
+            QCOMPARE(edit->text(), data); // Enter never reaches the edit
+            if (stayedOpen)
+                QTest::mouseClick(In(dialog, "BtnClose"), Qt::LeftButton);
+        });
+        QCOMPARE(stayedOpen, !accepted);
+        QCOMPARE(Contacts().count(), accepted ? 1 : 0);
+        QCOMPARE(Shown(), (accepted ? Rows{{"Телефон", data}} : Rows{}));
+    }
+
+    void enterOutsideTheDataEdit_data()
+    {
+        QTest::addColumn<QString>("focused");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("type field: no default button") << "ComBTypeK" << false;
+        QTest::newRow("Принять with the focus") << "BtnOK" << true;
+        QTest::newRow("Закрыть with the focus") << "BtnClose" << false;
+    }
+
+    void enterOutsideTheDataEdit()
+    {
+        QFETCH(QString, focused);
+        QFETCH(bool, accepted);
+        bool stayedOpen = false;
+        PressAndDrive("BitBtn1", [&](TFrmKontakt* dialog) {
+            QWidget* target = dialog->findChild<QWidget*>(focused);
+            target->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(target, Qt::Key_Return);
+            stayedOpen = dialog->isVisible();
+            if (stayedOpen)
+                dialog->close();
+        });
+        QCOMPARE(stayedOpen, focused == "ComBTypeK");
+        QCOMPARE(Contacts().count(), accepted ? 1 : 0);
+    }
+
+    void editFindsTheType_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("Факс") << "Факс" << 1 << "Факс";
+        QTest::newRow("сайт in lower case") << "сайт" << 3 << "Сайт";
+        QTest::newRow("upper case") << "ЭЛЕКТРОННАЯ ПОЧТА" << 2 << "Электронная почта";
+        QTest::newRow("free-typed type") << "Мессенджер" << -1 << "";
+    }
+
+    void editFindsTheType()
+    {
+        QFETCH(QString, stored);
+        QFETCH(int, index);
+        QFETCH(QString, shown);
+        Seed({{"Телефон", "111"}, {stored, "contact data"}, {"Факс", "333"}});
+        SelectRow(2);
+        PressAndDrive("BitBtn2", [&](TFrmKontakt* dialog) {
+            auto* type = In<QComboBox>(dialog, "ComBTypeK");
+            QCOMPARE(type->currentIndex(), index);
+            QCOMPARE(type->currentText(), shown);
+            QCOMPARE(In<QLineEdit>(dialog, "EdKontakt")->text(), QStringLiteral("contact data"));
+            QTest::mouseClick(In(dialog, "BtnOK"), Qt::LeftButton);
+        });
+        // Accepted unchanged: the type as the combo box shows it.
+        QCOMPARE(Contacts().count(), 3);
+        QCOMPARE(Shown(), (Rows{{"Телефон", "111"}, {shown, "contact data"}, {"Факс", "333"}}));
+        QCOMPARE(Contacts().isUsed(1), !shown.isEmpty());
+    }
+
+    void freedSlotCanNoLongerBeEditedOrDeleted()
+    {
+        Seed({{"Мессенджер", "@firm"}});
+        PressAndDrive("BitBtn2", [](TFrmKontakt* dialog) {
+            QTest::mouseClick(In(dialog, "BtnOK"), Qt::LeftButton);
+        });
+        QCOMPARE(Shown(), (Rows{{"", "@firm"}}));
+        PressExpectingNoDialog("BitBtn2");
+        QTest::mouseClick(In(window_.get(), "BitBtn3"), Qt::LeftButton);
+        QCOMPARE(Shown(), (Rows{{"", "@firm"}}));
+        QCOMPARE(Contacts().count(), 1);
+    }
+
+    void editChangesOnlyItsEntry()
+    {
+        Seed({{"Телефон", "111"}, {"Факс", "222"}});
+        SelectRow(2);
+        PressAndDrive("BitBtn2", [](TFrmKontakt* dialog) {
+            auto* type = In<QComboBox>(dialog, "ComBTypeK");
+            type->setCurrentIndex(2);
+            auto* edit = In<QLineEdit>(dialog, "EdKontakt");
+            edit->clear();
+            TypeText(edit, QStringLiteral("info@firm.ru"));
+            QTest::mouseClick(In(dialog, "BtnOK"), Qt::LeftButton);
+        });
+        QCOMPARE(Shown(), (Rows{{"Телефон", "111"}, {"Электронная почта", "info@firm.ru"}}));
+        QCOMPARE(Contacts().count(), 2);
+    }
+
+    void closingStoresNothing_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("Закрыть") << "button";
+        QTest::newRow("close box") << "close box";
+    }
+
+    void closingStoresNothing()
+    {
+        QFETCH(QString, how);
+        Seed({{"Телефон", "111"}});
+        PressAndDrive("BitBtn2", [&](TFrmKontakt* dialog) {
+            TypeText(In(dialog, "EdKontakt"), QStringLiteral("999"));
+            // Escape is no cancel key: the dialog stays.
+            QTest::keyClick(In(dialog, "EdKontakt"), Qt::Key_Escape);
+            QVERIFY(dialog->isVisible());
+            if (how == "button")
+                QTest::mouseClick(In(dialog, "BtnClose"), Qt::LeftButton);
+            else
+                dialog->close();
+        });
+        QCOMPARE(Shown(), (Rows{{"Телефон", "111"}}));
+    }
+
+    void deleteRowOneOfThree()
+    {
+        Seed({{"Телефон", "111"}, {"Факс", "222"}, {"Сайт", "firm.ru"}});
+        SelectRow(1);
+        QTest::mouseClick(In(window_.get(), "BitBtn3"), Qt::LeftButton);
+        QCOMPARE(Shown(), (Rows{{"Факс", "222"}, {"Сайт", "firm.ru"}}));
+        QCOMPARE(Contacts().count(), 2);
+    }
+
+    void emptyRowsDoNothing()
+    {
+        Seed({{"Телефон", "111"}});
+        SelectRow(3);
+        PressExpectingNoDialog("BitBtn2");
+        QTest::mouseClick(In(window_.get(), "BitBtn3"), Qt::LeftButton);
+        QCOMPARE(Shown(), (Rows{{"Телефон", "111"}}));
+        QCOMPARE(Contacts().count(), 1);
+    }
+
+    void longTextsAreCut()
+    {
+        const QString longType = QString(150, QChar(0x0416)); // "Ж" x 150
+        const QString longData = QString(120, QLatin1Char('7'));
+        PressAndDrive("BitBtn1", [&](TFrmKontakt* dialog) {
+            auto* type = In<QComboBox>(dialog, "ComBTypeK");
+            type->lineEdit()->selectAll();
+            TypeText(type, longType);
+            TypeText(In(dialog, "EdKontakt"), longData);
+            QTest::mouseClick(In(dialog, "BtnOK"), Qt::LeftButton);
+        });
+        QCOMPARE(Shown(), (Rows{{longType.left(100), longData.left(100)}}));
+    }
+
+    void fullListTakesNoMore()
+    {
+        Rows eleven;
+        for (int i = 1; i <= 11; ++i)
+            eleven << QStringList{"Телефон", QString::number(i)};
+        Seed(eleven);
+        QCOMPARE(Shown(), eleven); // the eleventh is shown too
+        PressExpectingNoDialog("BitBtn1");
+        QCOMPARE(Contacts().count(), 11);
+        QCOMPARE(Shown(), eleven);
+        // The eleventh can be edited and deleted.
+        SelectRow(11);
+        PressAndDrive("BitBtn2", [](TFrmKontakt* dialog) {
+            QCOMPARE(In<QLineEdit>(dialog, "EdKontakt")->text(), QStringLiteral("11"));
+            QTest::mouseClick(In(dialog, "BtnClose"), Qt::LeftButton);
+        });
+        QTest::mouseClick(In(window_.get(), "BitBtn3"), Qt::LeftButton);
+        QCOMPARE(Contacts().count(), 10);
+        QCOMPARE(Shown(), eleven.mid(0, 10));
+    }
+
+    void keyboardAlone()
+    {
+        // Add with Space on "Добавить", type, Enter; then pick row 2 in the
+        // grid with the arrow keys and edit it with "Редактировать".
+        Seed({{"Телефон", "111"}, {"Факс", "222"}});
+        QWidget* add = In(window_.get(), "BitBtn1");
+        add->setFocus();
+        WhenModalOpens([](QWidget* modal) {
+            QWidget* type = In(modal, "ComBTypeK");
+            QCOMPARE(QApplication::focusWidget(), type);
+            QTest::keyClick(type, Qt::Key_Down); // "Факс"
+            QTest::keyClick(type, Qt::Key_Tab);
+            TypeText(QApplication::focusWidget(), QStringLiteral("333\r"));
+        });
+        QTest::keyClick(add, Qt::Key_Space);
+        QCOMPARE(Shown(), (Rows{{"Телефон", "111"}, {"Факс", "222"}, {"Факс", "333"}}));
+
+        window_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+        Grid()->setFocus();
+        QTest::keyClick(Grid(), Qt::Key_Down);
+        QTest::keyClick(Grid(), Qt::Key_Backtab, Qt::ShiftModifier); // "Удалить"
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("BitBtn2"));
+        WhenModalOpens([](QWidget* modal) {
+            QCOMPARE(In<QLineEdit>(modal, "EdKontakt")->text(), QStringLiteral("222"));
+            QTest::keyClick(In(modal, "ComBTypeK"), Qt::Key_Tab); // selects the data
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_End);
+            TypeText(QApplication::focusWidget(), QStringLiteral("0\r"));
+        });
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QCOMPARE(Shown(), (Rows{{"Телефон", "111"}, {"Факс", "2220"}, {"Факс", "333"}}));
+    }
+};
+
+QTEST_MAIN(ContactDialogTest)
+#include "contact_dialog_test.moc"

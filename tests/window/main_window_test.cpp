@@ -1,0 +1,226 @@
+// The main window: caption with the program's version, size, pages,
+// navigation, tab order, closing, font and Qt's Russian texts.
+#include <QFileInfo>
+#include <QLibraryInfo>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+
+#include "support/message_recorder.h"
+#include "support/typing.h"
+#include "window/classifier_opener.h"
+#include "window/main_window.h"
+#include "window/qt_russian.h"
+
+namespace {
+
+const QString kTitle = QStringLiteral("ЮНРА5. Карточка предприятия.");
+
+template <typename T = QWidget>
+T* Child(const QWidget& window, const char* name)
+{
+    T* child = window.findChild<T*>(QString::fromLatin1(name));
+    if (!child)
+        qFatal("no control %s", name);
+    return child;
+}
+
+} // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { SetClassifierOpener([](QWidget*) {}); }
+    void cleanup()
+    {
+        TFrmGn::setProgramFile(QString());
+        SetClassifierOpener({});
+    }
+
+    void captionBeforeShowIsTheTitle()
+    {
+        TFrmGn window;
+        QCOMPARE(window.windowTitle(), kTitle);
+    }
+
+    void captionOnFirstShow_data()
+    {
+        QTest::addColumn<QString>("programFile");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("the built program") << QStringLiteral(UNRA5_CARD_EXE) << kTitle + " версия 2.1.1.0";
+        QTest::newRow("a file without version") << QCoreApplication::applicationFilePath() << kTitle + " версия ";
+        QTest::newRow("a missing file") << QStringLiteral("/nonexistent/unra5-card") << kTitle + " версия ";
+    }
+
+    void captionOnFirstShow()
+    {
+        QFETCH(QString, programFile);
+        QFETCH(QString, caption);
+        TFrmGn::setProgramFile(programFile);
+        TFrmGn window;
+        window.show();
+        QCOMPARE(window.windowTitle(), caption);
+    }
+
+    void ownProgramFileByDefault()
+    {
+        // Unset, the caption reads the running program's own file: this test
+        // program, which carries no version block.
+        TFrmGn window;
+        window.show();
+        QCOMPARE(window.windowTitle(), kTitle + " версия ");
+    }
+
+    void oneGlobalReference()
+    {
+        {
+            TFrmGn window;
+            QCOMPARE(FrmGn, &window);
+        }
+        QCOMPARE(FrmGn, nullptr);
+    }
+
+    void sizeFollowsTheCloseButton()
+    {
+        TFrmGn window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const QWidget* close = Child(window, "BtnClose");
+        QCOMPARE(close->pos(), QPoint(653, 476));
+        QCOMPARE(window.frameGeometry().size(), QSize(close->x() + 120, close->y() + 80));
+        QCOMPARE(window.frameGeometry().size(), QSize(773, 556));
+    }
+
+    void controlsFitTheWindow()
+    {
+        TFrmGn window;
+        window.show();
+        const QRect client = window.rect();
+        for (const char* name : {"PCtrl", "BitBtn4", "BitBtn5", "BtnLoadPr", "BtnSavePr", "BtnClose"})
+            QVERIFY2(client.contains(Child(window, name)->geometry()), name);
+        // One row of buttons under the pages: back and next at the left, then
+        // load, save and close at the right.
+        QVERIFY(Child(window, "PCtrl")->geometry().bottom() < Child(window, "BitBtn4")->y());
+        QVERIFY(Child(window, "BitBtn4")->x() < Child(window, "BitBtn5")->x());
+        QVERIFY(Child(window, "BitBtn5")->geometry().right() < Child(window, "BtnLoadPr")->x());
+        QVERIFY(Child(window, "BtnLoadPr")->x() < Child(window, "BtnSavePr")->x());
+        QVERIFY(Child(window, "BtnSavePr")->x() < Child(window, "BtnClose")->x());
+    }
+
+    void pagesAndButtons()
+    {
+        TFrmGn window;
+        auto* pages = Child<QTabWidget>(window, "PCtrl");
+        const QStringList captions{"Предприятие",    "Служба ОТ",      "Состояние ОТ",    "класс 1, 2",
+                                   "класс 3.1, 3.2", "класс 3.3, 3.4", "класс 4, обучено"};
+        QCOMPARE(pages->count(), captions.size());
+        for (int i = 0; i < pages->count(); ++i)
+            QCOMPARE(pages->tabText(i), captions[i]);
+        QCOMPARE(pages->currentIndex(), 0);
+        const QList<std::pair<const char*, QString>> buttons{{"BitBtn4", "<< Назад"},
+                                                             {"BitBtn5", "Далее >>"},
+                                                             {"BtnLoadPr", "Загрузить"},
+                                                             {"BtnSavePr", "Сохранить"},
+                                                             {"BtnClose", "Закрыть"}};
+        for (const auto& [name, caption] : buttons)
+            QCOMPARE(Child<QPushButton>(window, name)->text(), caption);
+    }
+
+    void navigation_data()
+    {
+        QTest::addColumn<int>("start");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("back on the first page") << 0 << "BitBtn4" << 0;
+        QTest::newRow("next on the first page") << 0 << "BitBtn5" << 1;
+        QTest::newRow("back in the middle") << 3 << "BitBtn4" << 2;
+        QTest::newRow("next in the middle") << 3 << "BitBtn5" << 4;
+        QTest::newRow("back on the last page") << 6 << "BitBtn4" << 5;
+        QTest::newRow("next on the last page") << 6 << "BitBtn5" << 6;
+    }
+
+    void navigation()
+    {
+        QFETCH(int, start);
+        QFETCH(QString, button);
+        QFETCH(int, expected);
+        TFrmGn window;
+        QVERIFY(ShowActive(&window));
+        auto* pages = Child<QTabWidget>(window, "PCtrl");
+        pages->setCurrentIndex(start);
+        QWidget* focused = Child(window, "BtnSavePr");
+        focused->setFocus();
+        auto* pressed = window.findChild<QPushButton*>(button);
+        QTest::mouseClick(pressed, Qt::LeftButton);
+        QCOMPARE(pages->currentIndex(), expected);
+        QVERIFY(pressed->isEnabled());
+        QCOMPARE(QApplication::focusWidget(), focused); // the click left the focus where it was
+    }
+
+    void navigationKeepsTheFieldFocused()
+    {
+        TFrmGn window;
+        QVERIFY(ShowActive(&window));
+        QWidget* field = Child(window, "Ed_opf");
+        field->setFocus();
+        QTest::mouseClick(Child(window, "BitBtn4"), Qt::LeftButton);
+        QCOMPARE(QApplication::focusWidget(), field);
+    }
+
+    void tabOrderOfTheWindow()
+    {
+        TFrmGn window;
+        QVERIFY(ShowActive(&window));
+        Child(window, "StrGridKont")->setFocus();
+        QStringList order;
+        for (int i = 0; i < 7; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QWidget* now = QApplication::focusWidget();
+            order << (qobject_cast<QTabBar*>(now) ? QStringLiteral("tabs") : now->objectName());
+        }
+        QCOMPARE(order, (QStringList{"BitBtn5", "BitBtn4", "BtnSavePr", "BtnLoadPr", "BtnClose", "tabs", "Ed_opf"}));
+    }
+
+    void closingEndsTheProgramWithoutQuestion()
+    {
+        MessageRecorder recorder;
+        TFrmGn window;
+        QVERIFY(ShowActive(&window));
+        Child(window, "Ed_opf")->setFocus();
+        TypeText(Child(window, "Ed_opf"), QStringLiteral("ООО")); // unsaved input
+        QSignalSpy lastClosed(qApp, &QGuiApplication::lastWindowClosed);
+        QTimer::singleShot(0, &window, [&] { QTest::mouseClick(Child(window, "BtnClose"), Qt::LeftButton); });
+        QTimer safety; // in case the program does not end
+        safety.setSingleShot(true);
+        connect(&safety, &QTimer::timeout, qApp, [] { QCoreApplication::exit(99); });
+        safety.start(5000);
+        QCOMPARE(QApplication::exec(), 0);
+        QVERIFY(!window.isVisible());
+        QCOMPARE(lastClosed.count(), 1);
+        QVERIFY(recorder.shown.empty());
+    }
+
+    void windowFont()
+    {
+        TFrmGn window;
+        QCOMPARE(window.font().family(), QStringLiteral("MS Sans Serif"));
+        QCOMPARE(window.font().pointSize(), 8);
+        QCOMPARE(window.font().styleHint(), QFont::SansSerif);
+        QCOMPARE(Child(window, "Ed_name")->font().pointSize(), 8); // the pages take it over
+    }
+
+    void qtSpeaksRussian()
+    {
+        const QString dir = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+        if (!QFileInfo::exists(dir + QStringLiteral("/qtbase_ru.qm")))
+            QSKIP("Qt's Russian translation is not installed");
+        QVERIFY(InstallQtRussian(*qApp));
+        QCOMPARE(QCoreApplication::translate("QLineEdit", "Select All"), QStringLiteral("Выделить всё"));
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"
