@@ -5,12 +5,16 @@
 #include <QResizeEvent>
 #include <QTabWidget>
 
+#include "card/card_commands.h"
 #include "card/messages.h"
+#include "window/card_file_dialog.h"
 #include "window/enterprise_page.h"
 #include "window/file_version.h"
 #include "window/form_font.h"
+#include "window/messages_qt.h"
 #include "window/service_page.h"
 #include "window/state_page.h"
+#include "window/widget_form.h"
 #include "window/workplace_pages.h"
 
 TFrmGn* FrmGn = nullptr;
@@ -164,8 +168,23 @@ void TFrmGn::BitBtn5Click()
         PCtrl->setCurrentIndex(PCtrl->currentIndex() + 1);
 }
 
-void TFrmGn::BtnSavePrClick() {}
+void TFrmGn::BtnSavePrClick()
+{
+    RunGuarded([this] {
+        WidgetForm form(this);
+        card::SaveCard(form, lists_, store_);
+    });
+}
 
-void TFrmGn::BtnLoadPrClick() {}
+void TFrmGn::BtnLoadPrClick()
+{
+    RunGuarded([this] {
+        const QString path = ChooseCardFile(this);
+        if (path.isEmpty())
+            return;
+        WidgetForm form(this);
+        card::LoadCard(form, lists_, store_, path.toStdString());
+    });
+}
 
 void TFrmGn::BtnCloseClick() { close(); }

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QWidget>
 
+#include "card/card_file_store.h"
 #include "card/entry_lists.h"
 
 class QPushButton;
@@ -21,6 +22,8 @@ public:
     ~TFrmGn() override;
 
     card::EntryLists& lists() { return lists_; }
+    // The card file store with the working records of the save and load commands.
+    card::CardFileStore& store() { return store_; }
 
     QTabWidget* pages() const { return PCtrl; }
     EnterprisePage* enterprisePage() const { return enterprise_; }
@@ -51,6 +54,7 @@ private:
     void keepOuterSize();
 
     card::EntryLists lists_;
+    card::CardFileStore store_;
     QTabWidget* PCtrl = nullptr;
     QPushButton* BitBtn4 = nullptr;
     QPushButton* BitBtn5 = nullptr;

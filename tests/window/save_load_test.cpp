@@ -1,0 +1,407 @@
+// The save and load commands end to end through the real window, with the
+// message boxes recorded and the file-open dialog replaced.
+#include <QDateEdit>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QComboBox>
+
+#include "card/card_layout.h"
+#include "card/card_record.h"
+#include "card/workplace_counts.h"
+#include "classifier/picker_hook.h"
+#include "support/modal.h"
+#include "support/typing.h"
+#include "support/window_fixture.h"
+#include "window/card_file_dialog.h"
+#include "window/field_colour.h"
+#include "window/okved_source.h"
+#include "window/radio_group.h"
+#include "window/table_grid.h"
+
+namespace {
+
+using Msgs = std::vector<std::string>;
+
+constexpr char kSaved[] = "3_Ромашка_2014_Годовой.crd";
+
+// Values of the filled card; the 70 counts are 100 + i in the total column
+// and i in the period column (i = position in storage order).
+int CountValue(int i) { return (i / 5) % 2 == 0 ? 100 + i : i; }
+
+QByteArray ReadAll(const QString& path)
+{
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    return file.readAll();
+}
+
+void WriteAll(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
+qint32 Int32At(const QByteArray& bytes, int offset)
+{
+    quint32 v = 0;
+    for (int k = 3; k >= 0; --k)
+        v = (v << 8) | static_cast<quint8>(bytes[offset + k]);
+    return static_cast<qint32>(v);
+}
+
+} // namespace
+
+class SaveLoadTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<ShownMainWindow> w;
+    QTemporaryDir folder;
+    QString previousFolder;
+    QString chosen;
+
+    template <class T>
+    T* find(const char* name) const
+    {
+        T* found = w->find<T>(QString::fromLatin1(name));
+        if (!found)
+            qFatal("no control %s", name);
+        return found;
+    }
+    void set(const char* name, const QString& text) { find<QLineEdit>(name)->setText(text); }
+    QString text(const char* name) const { return find<QLineEdit>(name)->text(); }
+    RadioGroup* radio(const char* name) const { return find<RadioGroup>(name); }
+    void pick(const char* name, int item) { radio(name)->setItemIndex(item); }
+    void newWindow()
+    {
+        w.reset(); // its recorder first, so that the new one stays installed
+        w = std::make_unique<ShownMainWindow>();
+    }
+    card::EntryLists& lists() { return w->window->lists(); }
+
+    void addContact(const std::string& type, const std::string& data)
+    {
+        TableGrid grid(find<QTableWidget>("StrGridKont"));
+        QVERIFY(lists().contacts.beginAdd(lists().dialogMode));
+        QVERIFY(lists().contacts.accept(lists().dialogMode, {type, data}, grid));
+    }
+    void addEmployee(const std::string& position)
+    {
+        TableGrid grid(find<QTableWidget>("StrGridSOT"));
+        QVERIFY(lists().staff.beginAdd(lists().dialogMode));
+        QVERIFY(lists().staff.accept(lists().dialogMode, {position, "Петров П. П.", "17", "03.06.2014", "УЦ «Охрана»"},
+                                     grid));
+    }
+
+    // A card in every page of the window.
+    void fillEveryPage()
+    {
+        set("Ed_opf", "ООО");
+        set("Ed_inn", "7707083893");
+        set("Ed_name", "Ромашка");
+        set("Ed_okved", "01.11.11");
+        SetOkvedSource(find<QLineEdit>("Ed_okved"), 2);
+        find<QLabel>("lbl_okv")->setText("Использован КДЕС2");
+        set("Ed_doljn", "Директор");
+        set("Ed_fio", "Иванов Иван Иванович");
+        find<QComboBox>("CombRn")->setCurrentIndex(2);
+        set("Ed_np", "г. Нальчик");
+        set("Ed_adr", "360000, ул. Лесная, д. 7");
+        addContact("Телефон", "+7 8662 00-00-00");
+        addContact("Электронная почта", "romashka@example.ru");
+        pick("RGrpSot", 1);
+        addEmployee("Инженер по ОТ");
+        addEmployee("Специалист по ОТ");
+        set("EdYear", "2014");
+        pick("RGrpPeriod", 1);
+        set("Edsrsp", "120");
+        set("Ed1den", "3");
+        set("Ed1den_Dead", "1");
+        set("Eddney", "45");
+        set("EdSredstv", "15,6");
+        pick("RGRpDog", 1);
+        set("EdNomDatUR", "№5 от 01.02.2014");
+        pick("RGrpUlutshenie", 1);
+        pick("RGrpKomissia", 1);
+        pick("RGrpOcenka", 1);
+        find<QDateEdit>("DTPrikaza")->setDate(QDate(2014, 3, 5));
+        pick("RGrpExpertiza", 1);
+        set("EdNZaklExp", "З-17");
+        find<QDateEdit>("DTZaklExp")->setDate(QDate(2014, 12, 31));
+        for (int i = 0; i < card::kWorkplaceCountTotal; ++i)
+            set(card::WorkplaceControlName(i).c_str(), QString::number(CountValue(i)));
+        set("EdEduc", "12");
+    }
+
+    void save() { QTest::mouseClick(find<QPushButton>("BtnSavePr"), Qt::LeftButton); }
+    void load(const QString& path)
+    {
+        chosen = path;
+        QTest::mouseClick(find<QPushButton>("BtnLoadPr"), Qt::LeftButton);
+    }
+    Msgs shown() const { return w->messages.texts(); }
+
+    // The version-1 record of a small card.
+    QByteArray version1Card(const std::string& inn)
+    {
+        card::TCardRecV1 v1;
+        v1.setText("LegalForm", "ИП");
+        v1.setText("OrgName", "Старая карточка");
+        v1.setText("OkvedCode", "01.1");
+        v1.setText("Inn", inn);
+        v1.setText("HeadPosition", "Глава");
+        v1.setText("HeadName", "Сидоров С. С.");
+        v1.setInt32("DistrictCode", 1);
+        v1.setText("Settlement", "г. Баксан");
+        v1.setText("PostalAddress", "361500, ул. Ленина, 1");
+        v1.setSlotText(card::Field("Contacts"), 2, 0, "Факс");
+        v1.setSlotText(card::Field("Contacts"), 2, 1, "8 800");
+        v1.setSlotText(card::Field("Contacts"), 5, 1, "данные без типа");
+        v1.setInt32("ReportYear", 2013);
+        for (int i = 0; i < card::kWorkplaceCountTotal; ++i)
+            v1.setInt32(card::Field("WorkplaceCounts[" + std::to_string(i) + "]"), 0);
+        return QByteArray(reinterpret_cast<const char*>(v1.data()), card::kCardRecV1Size);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(folder.isValid());
+        previousFolder = QDir::currentPath();
+        QDir::setCurrent(folder.path());
+        InstallClassifierPicker();
+        SetCardFileChooser([this](QWidget*) { return chosen; });
+    }
+    void cleanupTestCase()
+    {
+        SetCardFileChooser({});
+        QDir::setCurrent(previousFolder);
+    }
+    void init() { newWindow(); }
+    void cleanup() { w.reset(); }
+
+    void savedFileHoldsEveryFieldAtItsOffset()
+    {
+        fillEveryPage();
+        save();
+        QCOMPARE(shown(), Msgs{std::string("Сохранен файл: \n\r") + kSaved});
+        const QByteArray bytes = ReadAll(QString::fromUtf8(kSaved));
+        QCOMPARE(bytes.size(), 14400);
+        QCOMPARE(static_cast<int>(bytes[0]), 2);
+        QCOMPARE(Int32At(bytes, 24), 3);
+        QCOMPARE(static_cast<int>(bytes[13888]), 1);
+        QCOMPARE(Int32At(bytes, 13884), 2014);
+        QCOMPARE(static_cast<int>(bytes[3278]), 1);
+        for (int i = 0; i < card::kWorkplaceCountTotal; ++i)
+            QCOMPARE(Int32At(bytes, 14004 + 4 * i), CountValue(i));
+        QCOMPARE(Int32At(bytes, 14284), 12);
+        QCOMPARE(static_cast<int>(bytes[14288]), 2);
+        // OtSpending as typed, in Windows-1251.
+        QCOMPARE(bytes.mid(13908, 5), QByteArray("\x04" "15,6"));
+        QCOMPARE(bytes.mid(13967, 11), QByteArray("\x0a" "05.03.2014"));
+        for (auto [from, to] : {std::pair{22, 23}, {13889, 13891}, {14001, 14003}, {14289, 14399}})
+            for (int b = from; b <= to; ++b)
+                QCOMPARE(static_cast<int>(bytes[b]), 0);
+
+        // Saving again overwrites without a question and says so again.
+        set("Edsrsp", "121");
+        save();
+        QCOMPARE(shown().size(), std::size_t(2));
+        QCOMPARE(shown()[1], shown()[0]);
+        QCOMPARE(Int32At(ReadAll(QString::fromUtf8(kSaved)), 13892), 121);
+    }
+
+    void loadShowsTheSavedCardInAFreshWindow()
+    {
+        fillEveryPage();
+        save();
+        newWindow();
+        load(folder.filePath(QString::fromUtf8(kSaved)));
+        QCOMPARE(shown(), Msgs{});
+        QCOMPARE(text("Ed_opf"), QStringLiteral("ООО"));
+        QCOMPARE(text("Ed_name"), QStringLiteral("Ромашка"));
+        QCOMPARE(text("Ed_okved"), QStringLiteral("01.11.11"));
+        QCOMPARE(OkvedSourceOf(find<QLineEdit>("Ed_okved")), 2);
+        QCOMPARE(find<QLabel>("lbl_okv")->text(), QStringLiteral("Использован КДЕС2"));
+        QCOMPARE(find<QComboBox>("CombRn")->currentIndex(), 2);
+        QCOMPARE(text("Ed_adr"), QStringLiteral("360000, ул. Лесная, д. 7"));
+        QVERIFY(!IsFieldMarkedInvalid(find<QLineEdit>("Ed_inn")));
+        QCOMPARE(lists().contacts.count(), 2);
+        QCOMPARE(lists().staff.count(), 2);
+        QCOMPARE(find<QTableWidget>("StrGridKont")->item(1, 1)->text(), QStringLiteral("romashka@example.ru"));
+        QCOMPARE(find<QTableWidget>("StrGridSOT")->item(1, 0)->text(), QStringLiteral("Специалист по ОТ"));
+        QCOMPARE(find<QTableWidget>("StrGridSOT")->item(0, 4)->text(), QStringLiteral("УЦ «Охрана»"));
+        QCOMPARE(radio("RGrpSot")->itemIndex(), 1);
+        QCOMPARE(radio("RGrpPeriod")->itemIndex(), 1);
+        QCOMPARE(radio("RGrpAttRuk")->itemIndex(), 0);
+        QCOMPARE(text("EdSredstv"), QStringLiteral("15,6"));
+        QCOMPARE(text("EdNomDatUR"), QStringLiteral("№5 от 01.02.2014"));
+        QCOMPARE(find<QDateEdit>("DTPrikaza")->date(), QDate(2014, 3, 5));
+        QCOMPARE(find<QDateEdit>("DTZaklExp")->date(), QDate(2014, 12, 31));
+        for (int i = 0; i < card::kWorkplaceCountTotal; ++i)
+            QCOMPARE(text(card::WorkplaceControlName(i).c_str()), QString::number(CountValue(i)));
+        QCOMPARE(text("EdEduc"), QStringLiteral("12"));
+    }
+
+    void versionOneCardAsksForACodeAndSavesAsVersionTwo()
+    {
+        const QString path = folder.filePath(QStringLiteral("old.crd"));
+        WriteAll(path, version1Card("7707083893"));
+        // The picker opens at the end of the load: choose code 01 there.
+        WhenModalOpens([](QWidget* picker) {
+            auto* search = picker->findChild<QLineEdit*>(QStringLiteral("edt_eh_locate"));
+            TypeText(search, QStringLiteral("01"));
+            QTest::mouseClick(picker->findChild<QPushButton*>(QStringLiteral("bitbtn_Ok")), Qt::LeftButton);
+        });
+        load(path);
+        QCOMPARE(shown(), (Msgs{"Загружен файл карточки версии 1!", "Необходимо выбрать ОКВЭД(КДЕС2) из справочника"}));
+        QCOMPARE(text("Ed_name"), QStringLiteral("Старая карточка"));
+        QCOMPARE(lists().contacts.count(), 1);
+        QCOMPARE(find<QTableWidget>("StrGridKont")->item(0, 0)->text(), QStringLiteral("Факс"));
+        QCOMPARE(text("Ed_okved"), QStringLiteral("01"));
+        QCOMPARE(OkvedSourceOf(find<QLineEdit>("Ed_okved")), 1);
+        QCOMPARE(find<QLabel>("lbl_okv")->text(), QStringLiteral("Использован ОКВЭД"));
+
+        w->messages.clear();
+        save();
+        const std::string name = "1_Старая карточка_2013_1 полугодие .crd";
+        QCOMPARE(shown(), Msgs{"Сохранен файл: \n\r" + name});
+        const QByteArray bytes = ReadAll(QString::fromStdString(name));
+        QCOMPARE(bytes.size(), 14400);
+        QCOMPARE(static_cast<int>(bytes[0]), 2);
+        QCOMPARE(bytes.mid(1, 21), QByteArray("\x14\xca\xe0\xf0\xf2\xee\xf7\xea\xe0\x20\xef\xf0\xe5\xe4\xef\xf0\xe8\xff\xf2\xe8\xff", 21));
+        QCOMPARE(static_cast<int>(bytes[14288]), 1);
+    }
+
+    void onlyTheFirstFailingCheckSpeaks_data()
+    {
+        QTest::addColumn<QString>("spoil");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("fresh window") << "all" << "Проверьте правильность ИНН! Сохранение будет невозможно!";
+        QTest::newRow("name of spaces") << "Ed_name" << "Не заполнено название предприятия! Сохранение невозможно!";
+        QTest::newRow("class 3.2") << "EdN16M3_2OP"
+                                   << "Количество рабочих мест, оценённых с классом условий труда 3.2 \n\r В ТЧЕТНОМ "
+                                      "ПЕРИОДЕ больше чем ВСЕГО\n\rСохранение отменено!";
+        QTest::newRow("no classifier source")
+            << "tag" << "Необходимо выбрать код ОКВЭД или КДЕС2 из справочника!\n\rСохранение отменено!";
+    }
+    void onlyTheFirstFailingCheckSpeaks()
+    {
+        QFETCH(QString, spoil);
+        QFETCH(QString, message);
+        if (spoil != "all")
+            fillEveryPage();
+        SetOkvedSource(find<QLineEdit>("Ed_okved"), 0); // the last check fails too
+        if (spoil == "Ed_name") {
+            set("Ed_name", "   ");
+            set("Ed_adr", "");
+        }
+        if (spoil == "EdN16M3_2OP")
+            set("EdN16M3_2OP", "100000");
+        QFile::remove(QString::fromUtf8(kSaved));
+        save();
+        QCOMPARE(shown(), Msgs{message.toStdString()});
+        QVERIFY(!QFile::exists(QString::fromUtf8(kSaved)));
+        QCOMPARE(IsFieldMarkedInvalid(find<QLineEdit>("Ed_inn")), spoil == "all");
+    }
+
+    void staffQuestionAnsweredBothWays()
+    {
+        fillEveryPage();
+        pick("RGrpSot", 0);
+        QFile::remove(QString::fromUtf8(kSaved));
+        const std::string question = "Работников службы ОТ: 2 Действительно отсутствует служба ОТ?";
+        w->messages.answers = {card::Answer::No};
+        save();
+        QCOMPARE(shown(), (Msgs{question, "Укажите наличие службы ОТ! Сохранение отменено!"}));
+        QVERIFY(!QFile::exists(QString::fromUtf8(kSaved)));
+        w->messages.clear();
+        w->messages.answers = {card::Answer::Yes};
+        save();
+        QCOMPARE(shown(), (Msgs{question, std::string("Сохранен файл: \n\r") + kSaved}));
+        QCOMPARE(static_cast<int>(ReadAll(QString::fromUtf8(kSaved))[3278]), 0);
+    }
+
+    void emptyCountEditStopsTheSaveWithTheErrorDisplay()
+    {
+        fillEveryPage();
+        set("EdN14W1V", "");
+        QFile::remove(QString::fromUtf8(kSaved));
+        save();
+        QCOMPARE(w->messages.shown,
+                 (std::vector<RecordedMessage>{{RecordedMessage::Error, "'' is not a valid integer value."}}));
+        QVERIFY(!QFile::exists(QString::fromUtf8(kSaved)));
+    }
+
+    void cardWithAnUnreadableDateIsRefusedWhole()
+    {
+        fillEveryPage();
+        save();
+        QByteArray bytes = ReadAll(QString::fromUtf8(kSaved));
+        bytes.replace(13991, 10, "2014-12-31");
+        bytes[13979] = 0;
+        const QString path = folder.filePath(QStringLiteral("bad_date.crd"));
+        WriteAll(path, bytes);
+        newWindow();
+        set("Ed_name", "Не тронуто");
+        load(path);
+        QCOMPARE(w->messages.shown,
+                 (std::vector<RecordedMessage>{{RecordedMessage::Error, "'2014-12-31' is not a valid date."}}));
+        QCOMPARE(text("Ed_name"), QStringLiteral("Не тронуто"));
+        QCOMPARE(lists().contacts.count(), 0);
+    }
+
+    void cardWithABadInnLoadsFullyAndShowsItRed()
+    {
+        const QString path = folder.filePath(QStringLiteral("bad_inn.crd"));
+        WriteAll(path, version1Card("1234567890"));
+        WhenModalOpens([](QWidget* picker) {
+            QTest::mouseClick(picker->findChild<QPushButton*>(QStringLiteral("bitbtn_close")), Qt::LeftButton);
+        });
+        load(path);
+        QCOMPARE(shown(), (Msgs{"Загружен файл карточки версии 1!",
+                                "Проверьте правильность ИНН! Сохранение будет невозможно!",
+                                "Необходимо выбрать ОКВЭД(КДЕС2) из справочника"}));
+        QVERIFY(IsFieldMarkedInvalid(find<QLineEdit>("Ed_inn")));
+        QCOMPARE(text("Ed_adr"), QStringLiteral("361500, ул. Ленина, 1"));
+        QCOMPARE(text("EdYear"), QStringLiteral("2013"));
+    }
+
+    void loadingAnotherCardLeavesNothingOfTheEarlierLists()
+    {
+        fillEveryPage();
+        save();
+        const QString full = folder.filePath(QString::fromUtf8(kSaved));
+        const QString small = folder.filePath(QStringLiteral("small.crd"));
+        WriteAll(small, version1Card("7707083893"));
+        newWindow();
+        load(full);
+        QCOMPARE(lists().staff.count(), 2);
+        WhenModalOpens([](QWidget* picker) { picker->close(); });
+        load(small);
+        QCOMPARE(lists().contacts.count(), 1);
+        QCOMPARE(lists().staff.count(), 0);
+        auto* staff = find<QTableWidget>("StrGridSOT");
+        for (int row = 0; row < staff->rowCount(); ++row)
+            QCOMPARE(staff->item(row, 0)->text(), QString());
+        QCOMPARE(find<QTableWidget>("StrGridKont")->item(1, 0)->text(), QString());
+    }
+
+    void cancellingTheFileDialogChangesNothing()
+    {
+        set("Ed_name", "Своё");
+        load(QString());
+        QCOMPARE(shown(), Msgs{});
+        QCOMPARE(text("Ed_name"), QStringLiteral("Своё"));
+    }
+};
+
+QTEST_MAIN(SaveLoadTest)
+#include "save_load_test.moc"
