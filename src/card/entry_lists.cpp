@@ -1,5 +1,6 @@
 #include "card/entry_lists.h"
 
+#include "card/card_record.h"
 #include "card/utf8.h"
 
 namespace card {
@@ -82,8 +83,50 @@ void EntryList<C, W>::showInGrid(Grid& grid) const
     }
 }
 
-template class EntryList<11, 2>;
-template class EntryList<21, 5>;
+
+template <int C, int W>
+void EntryList<C, W>::refill(const TCardRec& card, const CardField& slots)
+{
+    for (int i = 0; i < C; ++i)
+        emptySlot(i);
+    count_ = 0;
+    for (int i = 0; i < C; ++i) {
+        if (!card.slotUsed(slots, i))
+            continue; // a free card slot is not copied, whatever else it holds
+        for (int col = 0; col < W; ++col)
+            slots_[i][col] = card.slotText(slots, i, col);
+        ++count_;
+    }
+}
+
+template <int C, int W>
+void EntryList<C, W>::store(TCardRec& card, const CardField& slots) const
+{
+    for (int i = 0; i < C; ++i)
+        for (int col = 0; col < W; ++col)
+            card.setSlotText(slots, i, col, slots_[i][col]);
+}
+
+template class EntryList<kContactSlotCount, kContactSlotTexts>;
+template class EntryList<kStaffSlotCount, kStaffSlotTexts>;
+
+void ContactList::refillFromCard(const TCardRec& card, Grid& grid)
+{
+    refill(card, Field("Contacts"));
+    compact();
+    showInGrid(grid);
+}
+
+void ContactList::storeIntoCard(TCardRec& card) const { store(card, Field("Contacts")); }
+
+void SotrList::refillFromCard(const TCardRec& card, Grid& grid)
+{
+    // No compaction: every employee keeps the slot index it has in the card.
+    refill(card, Field("OtStaff"));
+    showInGrid(grid);
+}
+
+void SotrList::storeIntoCard(TCardRec& card) const { store(card, Field("OtStaff")); }
 
 void ContactList::compact()
 {

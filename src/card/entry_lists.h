@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <string>
 
+#include "card/card_layout.h"
 #include "card/grid.h"
 
 namespace card {
@@ -17,8 +18,6 @@ namespace card {
 class TCardRec;
 
 enum class DialogMode : std::uint8_t { Edit = 0, Add = 1 };
-
-inline constexpr std::size_t kSlotTextChars = 100;
 
 template <int Capacity, int Width>
 class EntryList {
@@ -57,13 +56,18 @@ public:
 protected:
     void emptySlot(int index);
     virtual void compact() = 0;
+    // Empties the list, then copies each used slot of the card's array into
+    // the slot of the same index and counts it.
+    void refill(const TCardRec& card, const CardField& slots);
+    // Copies every slot, used or free, into the card's array.
+    void store(TCardRec& card, const CardField& slots) const;
 
     std::array<Slot, Capacity> slots_{};
     int count_ = 0;
     int editIndex_ = 0;
 };
 
-class ContactList final : public EntryList<11, 2> {
+class ContactList final : public EntryList<kContactSlotCount, kContactSlotTexts> {
 public:
     enum Column { TypeK = 0, DataK = 1 };
     // Replaces the list by the used contact slots of the card, compacted,
@@ -76,7 +80,7 @@ private:
     void compact() override;
 };
 
-class SotrList final : public EntryList<21, 5> {
+class SotrList final : public EntryList<kStaffSlotCount, kStaffSlotTexts> {
 public:
     enum Column { Doljn = 0, FIO = 1, NUd = 2, DatUd = 3, Org = 4 };
     // Replaces the list by the used staff slots of the card, each keeping its

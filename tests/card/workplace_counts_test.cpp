@@ -32,6 +32,8 @@ const Row kRows[] = {
     {6, 1, 14264, {"EdN16M4OP", "EdN16W4OP", "EdN16J4OP", "EdN16184OP", "EdN16I4OP"}},
 };
 
+void PrintTo(const Row& r, std::ostream* os) { *os << r.names[0]; }
+
 class WorkplaceRow : public testing::TestWithParam<Row> {};
 
 TEST_P(WorkplaceRow, NamesAndOffsetsFollowThePagesInStorageOrder)

@@ -1,0 +1,138 @@
+#include "card/card_file_store.h"
+
+#include <algorithm>
+
+#include "card/card_upgrade.h"
+#include "card/messages.h"
+
+namespace card {
+namespace {
+
+constexpr int kTempNameAttempts = 100;
+
+// Reads exactly `size` bytes from the start of `file`; false when the file
+// ends first.
+bool ReadBlock(OpenFile& file, void* into, std::size_t size) { return file.read(into, size) == size; }
+
+// Closes a file whose content no longer matters; errors are beside the point.
+void Discard(std::unique_ptr<OpenFile>& file)
+{
+    try {
+        if (file)
+            file->close();
+    } catch (const FileError&) {
+    }
+    file.reset();
+}
+
+std::string TempName(int attempt) { return "~unra5-card-" + std::to_string(attempt) + ".tmp"; }
+
+} // namespace
+
+bool IsPlainFileName(const std::string& name)
+{
+    if (name.empty() || name == "." || name == "..")
+        return false;
+    return std::none_of(name.begin(), name.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte < 0x20 || std::string_view("/\\:*?\"<>|").find(c) != std::string_view::npos;
+    });
+}
+
+CardFileStore::CardFileStore(FileSystem& files)
+    : files_(files)
+{
+}
+
+std::string CardFileStore::CardFileName() const
+{
+    std::string org = card_.text("OrgName");
+    std::erase(org, '"');
+    const std::uint8_t period = card_.byte("ReportPeriod");
+    // The radio group shows a value beyond its last item on the last item.
+    const char* periodText = kReportPeriodItems[std::min<int>(period, 1)];
+    return std::to_string(card_.int32("DistrictCode")) + "_" + org + "_" +
+           std::to_string(card_.int32("ReportYear")) + "_" + periodText + ".crd";
+}
+
+void CardFileStore::WriteCardFile(const std::string& name)
+{
+    if (!IsPlainFileName(name))
+        throw FileError(kInvalidFilename);
+
+    // The new card goes to a fresh file beside the old one and replaces it
+    // only when complete, so a failed save never costs the earlier card.
+    std::string temp;
+    std::unique_ptr<OpenFile> file;
+    for (int attempt = 0; !file; ++attempt) {
+        if (attempt == kTempNameAttempts)
+            throw FileError(kFileAccessDenied);
+        temp = TempName(attempt);
+        file = files_.createNew(temp);
+    }
+    try {
+        file->write(card_.data(), kCardRecSize);
+        file->syncToDisk();
+        file->close();
+        file.reset();
+        files_.replace(temp, name);
+    } catch (...) {
+        Discard(file);
+        files_.remove(temp);
+        throw;
+    }
+}
+
+bool CardFileStore::ReadCardFile(const std::string& name)
+{
+    card_.clear();
+    cardV1_.clear();
+
+    std::unique_ptr<OpenFile> file = files_.openForReading(name);
+    bool complete = false;
+    try {
+        complete = ReadBlock(*file, card_.data(), kCardRecSize);
+    } catch (const FileError&) {
+        complete = false; // a failed read is taken as a short file
+    }
+    if (complete) {
+        file->close();
+    } else {
+        Discard(file);
+        if (!readVersion1(name)) {
+            messages().info(kMsgLoadFailed);
+            return false;
+        }
+        messages().info(kMsgVersion1Loaded);
+    }
+
+    if (!HasCardSignature(card_)) {
+        messages().info(kMsgNotACard);
+        return false;
+    }
+    if (card_.byte("FormatVersion") != kCardFormatVersion) {
+        messages().info(kMsgWrongVersion);
+        return false;
+    }
+    return true;
+}
+
+bool CardFileStore::readVersion1(const std::string& name)
+{
+    try {
+        std::unique_ptr<OpenFile> file = files_.openForReading(name);
+        if (!ReadBlock(*file, cardV1_.data(), kCardRecV1Size))
+            return false;
+        file->close();
+    } catch (const FileError&) {
+        return false;
+    }
+    // Drop what the short version-2 read left in the working card.
+    card_.clear();
+    UpgradeCardV1();
+    return true;
+}
+
+void CardFileStore::UpgradeCardV1() { card::UpgradeCardV1(cardV1_, card_); }
+
+} // namespace card

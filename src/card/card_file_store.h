@@ -1,0 +1,68 @@
+#pragma once
+// The card files and the two working records: naming a card file, writing
+// the working card into it and reading a chosen file back (a version-1 file
+// through its upgrade), with the messages of each step.
+#include <string>
+
+#include "card/card_record.h"
+#include "card/file_system.h"
+
+namespace card {
+
+// Messages of a read, shown in the information box.
+inline constexpr char kMsgLoadFailed[] = "Ошибка загрузки карточи предприятия! ";
+inline constexpr char kMsgVersion1Loaded[] = "Загружен файл карточки версии 1!";
+inline constexpr char kMsgNotACard[] = "Файл НЕ ЯВЛЯЕТСЯ карточкой предприятия!!";
+inline constexpr char kMsgWrongVersion[] = "Неверная версия файла!";
+
+// The items of the period radio group RGrpPeriod; CardFileName uses their
+// texts unchanged (the first one ends in a space).
+inline constexpr const char* kReportPeriodItems[] = {"1 полугодие ", "Годовой"};
+
+// Whether `name` can be a card file name in the current folder: not empty,
+// no folder part and none of the characters Windows forbids in file names
+// (/ \ : * ? " < > | and control characters).
+bool IsPlainFileName(const std::string& name);
+
+class CardFileStore {
+public:
+    explicit CardFileStore(FileSystem& files = RealFileSystem());
+
+    TCardRec& card() { return card_; }
+    const TCardRec& card() const { return card_; }
+    TCardRecV1& cardV1() { return cardV1_; }
+    const TCardRecV1& cardV1() const { return cardV1_; }
+
+    // Zeroes the working card; the save command does this before filling it,
+    // so a written file depends on the card alone.
+    void clearCard() { card_.clear(); }
+
+    // "<district>_<name without double quotes>_<year>_<period>.crd" from the
+    // working card.
+    std::string CardFileName() const;
+
+    // Writes the working card to `name` in the current folder, replacing an
+    // earlier file of that name only once the new one is complete on disk.
+    // A name with a folder part or a forbidden character is refused before
+    // anything touches the disk. Throws FileError; a failed write leaves any
+    // earlier file as it was and no temporary file behind.
+    void WriteCardFile(const std::string& name);
+
+    // Reads the file `name` (opened for reading only) into the working card:
+    // 14400 bytes or more as version 2, 14288 to 14399 bytes as version 1
+    // with its upgrade. Returns true for an accepted card; false after a
+    // message says why not. A file that cannot be opened throws FileError.
+    bool ReadCardFile(const std::string& name);
+
+    // Fills the working card from the working version-1 card.
+    void UpgradeCardV1();
+
+private:
+    bool readVersion1(const std::string& name);
+
+    FileSystem& files_;
+    TCardRec card_{};
+    TCardRecV1 cardV1_{};
+};
+
+} // namespace card

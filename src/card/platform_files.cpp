@@ -1,0 +1,327 @@
+// The machine's file system behind card::FileSystem: the only file of the
+// card core that calls the operating system. POSIX and Windows each map their
+// error numbers onto the program's file-error codes by meaning.
+#include "card/file_system.h"
+
+#include <algorithm>
+
+#ifdef _WIN32
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+#else
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace card {
+namespace {
+
+#ifdef _WIN32
+
+FileError SystemError(DWORD error)
+{
+    switch (error) {
+    case ERROR_FILE_NOT_FOUND: return FileError(kFileNotFound);
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_NAME:
+    case ERROR_BAD_PATHNAME:
+    case ERROR_FILENAME_EXCED_RANGE:
+    case ERROR_DIRECTORY: return FileError(kInvalidFilename);
+    case ERROR_TOO_MANY_OPEN_FILES: return FileError(kTooManyOpenFiles);
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+    case ERROR_WRITE_PROTECT: return FileError(kFileAccessDenied);
+    case ERROR_HANDLE_EOF: return FileError(kReadBeyondEndOfFile);
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL: return FileError(kDiskFull);
+    default: return FileError::Unlisted(static_cast<int>(error));
+    }
+}
+
+FileError LastError() { return SystemError(GetLastError()); }
+
+// File names are UTF-8 inside the program; the wide API takes them whatever
+// the machine's ANSI code page is.
+std::wstring Widen(const std::string& utf8)
+{
+    if (utf8.empty())
+        return {};
+    const int n = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(),
+                                      static_cast<int>(utf8.size()), nullptr, 0);
+    if (n <= 0)
+        throw FileError(kInvalidFilename);
+    std::wstring wide(static_cast<std::size_t>(n), L'\0');
+    MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), static_cast<int>(utf8.size()),
+                        wide.data(), n);
+    return wide;
+}
+
+class WindowsFile final : public OpenFile {
+public:
+    explicit WindowsFile(HANDLE handle)
+        : handle_(handle)
+    {
+    }
+    ~WindowsFile() override
+    {
+        if (handle_ != INVALID_HANDLE_VALUE)
+            CloseHandle(handle_);
+    }
+
+    std::size_t read(void* into, std::size_t size) override
+    {
+        auto* out = static_cast<char*>(into);
+        std::size_t done = 0;
+        while (done < size) {
+            DWORD got = 0;
+            const DWORD want = static_cast<DWORD>(std::min<std::size_t>(size - done, 1u << 30));
+            if (!ReadFile(handle_, out + done, want, &got, nullptr))
+                throw LastError();
+            if (got == 0)
+                break;
+            done += got;
+        }
+        return done;
+    }
+
+    void write(const void* from, std::size_t size) override
+    {
+        const auto* in = static_cast<const char*>(from);
+        while (size > 0) {
+            DWORD put = 0;
+            const DWORD want = static_cast<DWORD>(std::min<std::size_t>(size, 1u << 30));
+            if (!WriteFile(handle_, in, want, &put, nullptr))
+                throw LastError();
+            if (put == 0)
+                throw FileError(kDiskFull);
+            in += put;
+            size -= put;
+        }
+    }
+
+    void syncToDisk() override
+    {
+        if (!FlushFileBuffers(handle_))
+            throw LastError();
+    }
+
+    void close() override
+    {
+        HANDLE handle = handle_;
+        handle_ = INVALID_HANDLE_VALUE;
+        if (!CloseHandle(handle))
+            throw LastError();
+    }
+
+private:
+    HANDLE handle_;
+};
+
+class WindowsFileSystem final : public FileSystem {
+public:
+    std::unique_ptr<OpenFile> openForReading(const std::string& path) override
+    {
+        HANDLE h = CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (h == INVALID_HANDLE_VALUE)
+            throw LastError();
+        return std::make_unique<WindowsFile>(h);
+    }
+
+    std::unique_ptr<OpenFile> createNew(const std::string& path) override
+    {
+        HANDLE h = CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (h == INVALID_HANDLE_VALUE) {
+            const DWORD error = GetLastError();
+            if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS)
+                return nullptr;
+            throw SystemError(error);
+        }
+        return std::make_unique<WindowsFile>(h);
+    }
+
+    void replace(const std::string& from, const std::string& to) override
+    {
+        if (!MoveFileExW(Widen(from).c_str(), Widen(to).c_str(),
+                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            throw LastError();
+    }
+
+    void remove(const std::string& path) noexcept override
+    {
+        try {
+            DeleteFileW(Widen(path).c_str());
+        } catch (...) {
+        }
+    }
+};
+
+#else // POSIX
+
+enum class Action { Open, Create, Other };
+
+FileError SystemError(int error, Action action)
+{
+    switch (error) {
+    case ENOENT:
+        // Creating fails this way only when the folder is missing, which the
+        // Windows side reports as an invalid name ("path not found").
+        return FileError(action == Action::Create ? kInvalidFilename : kFileNotFound);
+    case ENOTDIR:
+    case ENAMETOOLONG:
+    case ELOOP:
+    case EINVAL:
+    case EILSEQ: return FileError(kInvalidFilename);
+    case EMFILE:
+    case ENFILE: return FileError(kTooManyOpenFiles);
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR:
+    case EBUSY:
+    case ETXTBSY: return FileError(kFileAccessDenied);
+    case ENOSPC:
+#ifdef EDQUOT
+    case EDQUOT:
+#endif
+    case EFBIG: return FileError(kDiskFull);
+    default: return FileError::Unlisted(error);
+    }
+}
+
+class PosixFile final : public OpenFile {
+public:
+    explicit PosixFile(int fd)
+        : fd_(fd)
+    {
+    }
+    ~PosixFile() override
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+
+    std::size_t read(void* into, std::size_t size) override
+    {
+        auto* out = static_cast<char*>(into);
+        std::size_t done = 0;
+        while (done < size) {
+            const ssize_t got = ::read(fd_, out + done, size - done);
+            if (got < 0) {
+                if (errno == EINTR)
+                    continue;
+                throw SystemError(errno, Action::Other);
+            }
+            if (got == 0)
+                break;
+            done += static_cast<std::size_t>(got);
+        }
+        return done;
+    }
+
+    void write(const void* from, std::size_t size) override
+    {
+        const auto* in = static_cast<const char*>(from);
+        while (size > 0) {
+            const ssize_t put = ::write(fd_, in, size);
+            if (put < 0) {
+                if (errno == EINTR)
+                    continue;
+                throw SystemError(errno, Action::Other);
+            }
+            if (put == 0)
+                throw FileError(kDiskFull);
+            in += put;
+            size -= static_cast<std::size_t>(put);
+        }
+    }
+
+    void syncToDisk() override
+    {
+        if (::fsync(fd_) != 0)
+            throw SystemError(errno, Action::Other);
+    }
+
+    void close() override
+    {
+        const int fd = fd_;
+        fd_ = -1;
+        if (::close(fd) != 0 && errno != EINTR)
+            throw SystemError(errno, Action::Other);
+    }
+
+private:
+    int fd_;
+};
+
+std::string FolderOf(const std::string& path)
+{
+    const auto slash = path.find_last_of('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+class PosixFileSystem final : public FileSystem {
+public:
+    std::unique_ptr<OpenFile> openForReading(const std::string& path) override
+    {
+        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0)
+            throw SystemError(errno, Action::Open);
+        auto file = std::make_unique<PosixFile>(fd);
+        // A folder opens here but not on Windows; refuse it the same way.
+        struct stat info {};
+        if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode))
+            throw FileError(kFileAccessDenied);
+        return file;
+    }
+
+    std::unique_ptr<OpenFile> createNew(const std::string& path) override
+    {
+        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0) {
+            if (errno == EEXIST)
+                return nullptr;
+            throw SystemError(errno, Action::Create);
+        }
+        return std::make_unique<PosixFile>(fd);
+    }
+
+    void replace(const std::string& from, const std::string& to) override
+    {
+        if (::rename(from.c_str(), to.c_str()) != 0)
+            throw SystemError(errno, Action::Other);
+        // Make the rename itself durable; a folder that cannot be synced
+        // still holds the complete new file.
+        const int dir = ::open(FolderOf(to).c_str(), O_RDONLY | O_CLOEXEC);
+        if (dir >= 0) {
+            ::fsync(dir);
+            ::close(dir);
+        }
+    }
+
+    void remove(const std::string& path) noexcept override { ::unlink(path.c_str()); }
+};
+
+#endif
+
+} // namespace
+
+FileSystem& RealFileSystem()
+{
+#ifdef _WIN32
+    static WindowsFileSystem files;
+#else
+    static PosixFileSystem files;
+#endif
+    return files;
+}
+
+} // namespace card
