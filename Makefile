@@ -1,10 +1,27 @@
-# make run   installs what is missing, builds and starts the program
-# make test  the same, then runs every test through CTest
+# make run           installs what is missing, builds and starts the program
+# make test          the same, then runs every test through CTest
+# make test-windows  cross-builds the card core and its tests for Windows (MinGW-w64), runs them under Wine
+# make test-asan     builds everything with ASan + UBSan (own build folder) and runs every test
+# make fuzz          builds the card reader's libFuzzer target (clang) and runs it FUZZ_SECONDS seconds
 BUILD ?= build
+BUILD_WINDOWS ?= $(BUILD)-windows
+BUILD_ASAN ?= $(BUILD)-asan
+BUILD_FUZZ ?= $(BUILD)-fuzz
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
+FUZZ_SECONDS ?= 60
+GTEST_SOURCE ?= /usr/src/googletest
 
-.PHONY: all deps configure build run test bench clean
+# Wine: a prefix of its own inside the build folder, no debug chatter, no
+# display, and no offer to download Mono or Gecko when the prefix is made.
+WINE_ENV = WINEPREFIX="$(abspath $(BUILD_WINDOWS))/wineprefix" WINEDEBUG=-all \
+           WINEDLLOVERRIDES="mscoree,mshtml=" DISPLAY=
+# Sanitizers: every finding, leaks included, fails the test. Nothing is
+# suppressed: the suite runs clean with Debian's Qt as it is.
+ASAN_ENV = ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1 \
+           UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+
+.PHONY: all deps configure build run test bench test-windows test-asan fuzz fuzz-seeds clean
 
 all: build
 
@@ -29,5 +46,41 @@ bench: deps
 	@for b in $(BUILD)-bench/bench/*_bench $(BUILD)-bench/bench/gui_*; do \
 	  [ -x "$$b" ] && echo "== $$b" && QT_QPA_PLATFORM=offscreen "$$b"; done; true
 
+test-windows:
+	@bash scripts/install-deps.sh windows
+	cmake -S . -B $(BUILD_WINDOWS) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+	  -DUNRA5_BUILD_GUI=OFF -DUNRA5_GTEST_SOURCE_DIR=$(GTEST_SOURCE)
+	cmake --build $(BUILD_WINDOWS) -j $(JOBS) --target card_tests
+	@if [ ! -f "$(BUILD_WINDOWS)/wineprefix/system.reg" ]; then \
+	  echo "Initialising the Wine prefix in $(BUILD_WINDOWS)/wineprefix"; \
+	  $(WINE_ENV) wineboot --init >/dev/null 2>&1; $(WINE_ENV) wineserver --wait; fi
+	cd $(BUILD_WINDOWS) && $(WINE_ENV) ctest --output-on-failure
+	$(WINE_ENV) wineserver --wait
+
+test-asan:
+	@bash scripts/install-deps.sh asan
+	cmake -S . -B $(BUILD_ASAN) -DCMAKE_BUILD_TYPE=Debug -DUNRA5_SANITIZE=ON
+	$(ASAN_ENV) cmake --build $(BUILD_ASAN) -j $(JOBS)
+	cd $(BUILD_ASAN) && $(ASAN_ENV) QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# New inputs go to the build folder's corpus, crashing inputs to its findings
+# folder; fuzz/corpus holds the seeds and is only read.
+fuzz:
+	@bash scripts/install-deps.sh fuzz
+	cmake -S . -B $(BUILD_FUZZ) -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+	  -DUNRA5_BUILD_FUZZ=ON -DUNRA5_BUILD_GUI=OFF -DUNRA5_BUILD_TESTS=OFF
+	cmake --build $(BUILD_FUZZ) -j $(JOBS) --target card_read_fuzz
+	@mkdir -p $(BUILD_FUZZ)/corpus $(BUILD_FUZZ)/findings
+	$(BUILD_FUZZ)/fuzz/card_read_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=16384 -timeout=10 \
+	  -print_final_stats=1 -artifact_prefix=$(BUILD_FUZZ)/findings/ $(BUILD_FUZZ)/corpus fuzz/corpus
+
+# Rewrites the seed cards of fuzz/corpus with the card core's write path.
+fuzz-seeds:
+	@bash scripts/install-deps.sh fuzz
+	cmake -S . -B $(BUILD_FUZZ) -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+	  -DUNRA5_BUILD_FUZZ=ON -DUNRA5_BUILD_GUI=OFF -DUNRA5_BUILD_TESTS=OFF
+	cmake --build $(BUILD_FUZZ) -j $(JOBS) --target make_seed_cards
+	$(BUILD_FUZZ)/fuzz/make_seed_cards fuzz/corpus
+
 clean:
-	rm -rf $(BUILD) $(BUILD)-bench
+	rm -rf $(BUILD) $(BUILD)-bench $(BUILD_WINDOWS) $(BUILD_ASAN) $(BUILD_FUZZ)

@@ -1,6 +1,11 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the build, the tests and the program need,
-# but only those that are missing, so a prepared machine is not touched.
+# Installs the Debian 12 packages a make target needs, but only those that are
+# missing, so a prepared machine is not touched.
+#   install-deps.sh            what `make run` and `make test` need
+#   install-deps.sh windows    + the MinGW-w64 cross compiler, GoogleTest source, Wine
+#   install-deps.sh asan       + the gcc sanitizer runtimes
+#   install-deps.sh fuzz       + clang and its libFuzzer and sanitizer runtimes
+# Several extras may be named at once.
 set -euo pipefail
 
 packages=(
@@ -9,6 +14,18 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth
 )
+extra_windows=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest wine wine64)
+extra_asan=(libasan8 libubsan1)
+extra_fuzz=(clang libclang-rt-dev)
+
+for extra in "$@"; do
+  case "$extra" in
+    windows) packages+=("${extra_windows[@]}") ;;
+    asan) packages+=("${extra_asan[@]}") ;;
+    fuzz) packages+=("${extra_fuzz[@]}") ;;
+    *) echo "install-deps.sh: unknown extra '$extra' (windows, asan, fuzz)" >&2; exit 2 ;;
+  esac
+done
 
 missing=()
 for p in "${packages[@]}"; do

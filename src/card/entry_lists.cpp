@@ -159,7 +159,7 @@ void SotrList::storeIntoCard(TCardRec& card) const { store(card, Field("OtStaff"
 
 void ContactList::compact()
 {
-    std::array<Slot, kCapacity> gathered{};
+    std::array<Slot, kCapacity> gathered; // no {}: see slots_
     int n = 0;
     for (int i = 0; i < kCapacity; ++i) {
         if (isUsed(i)) {
@@ -173,7 +173,7 @@ void ContactList::compact()
 
 void SotrList::compact()
 {
-    std::array<Slot, kCapacity> gathered{};
+    std::array<Slot, kCapacity> gathered; // no {}: see slots_
     int n = 0;
     for (int i = 0; i < kCapacity; ++i)
         if (isUsed(i))

@@ -64,7 +64,9 @@ protected:
     // Copies every slot, used or free, into the card's array.
     void store(TCardRec& card, const CardField& slots) const;
 
-    std::array<Slot, Capacity> slots_{};
+    // Not brace-initialised: clang 14 crashes on value-initialising nested
+    // arrays of strings in C++20; the strings start empty either way.
+    std::array<Slot, Capacity> slots_;
     int count_ = 0;
     int editIndex_ = 0;
 };

@@ -45,6 +45,21 @@ FileError SystemError(DWORD error)
 
 FileError LastError() { return SystemError(GetLastError()); }
 
+// Windows refuses a path component longer than 255 characters as an invalid
+// name, but Wine on a Linux file system reports it as "file not found";
+// checking the length here gives the same answer on both.
+constexpr std::size_t kMaxNameChars = 255;
+
+void CheckNameLengths(const std::wstring& path)
+{
+    std::size_t run = 0;
+    for (const wchar_t c : path) {
+        run = (c == L'\\' || c == L'/') ? 0 : run + 1;
+        if (run > kMaxNameChars)
+            throw FileError(kInvalidFilename);
+    }
+}
+
 // File names are UTF-8 inside the program; the wide API takes them whatever
 // the machine's ANSI code page is.
 std::wstring Widen(const std::string& utf8)
@@ -58,6 +73,7 @@ std::wstring Widen(const std::string& utf8)
     std::wstring wide(static_cast<std::size_t>(n), L'\0');
     MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), static_cast<int>(utf8.size()),
                         wide.data(), n);
+    CheckNameLengths(wide);
     return wide;
 }
 

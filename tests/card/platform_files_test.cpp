@@ -1,0 +1,109 @@
+// The machine's own file calls under the card file store (no seam): the code
+// each failure gets on this platform, and card names outside ASCII. The same
+// tests run natively and, in the Windows build, under Wine.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <set>
+#include <string>
+
+#include "card/card_file_store.h"
+#include "support/message_recorder.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+#ifdef _WIN32
+constexpr bool kWindows = true;
+#else
+constexpr bool kWindows = false;
+#endif
+
+std::filesystem::path PathOf(const std::string& utf8)
+{
+    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+std::set<std::string> EntriesAsUtf8(const std::filesystem::path& folder)
+{
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        const std::u8string name = entry.path().filename().u8string();
+        names.emplace(name.begin(), name.end());
+    }
+    return names;
+}
+
+struct OpenFailure {
+    const char* what;
+    std::string path;
+    int code;
+};
+
+void PrintTo(const OpenFailure& c, std::ostream* os) { *os << c.what; }
+
+class RealOpenFailure : public testing::TestWithParam<OpenFailure> {
+protected:
+    TempFolder folder;
+};
+
+TEST_P(RealOpenFailure, GivesThePlatformsFileErrorCode)
+{
+    try {
+        card::RealFileSystem().openForReading(GetParam().path);
+        FAIL() << "opened";
+    } catch (const card::FileError& e) {
+        EXPECT_EQ(e.code(), GetParam().code) << e.what();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    PlatformFiles, RealOpenFailure,
+    testing::Values(OpenFailure{"missingFile", "absent.crd", card::kFileNotFound},
+                    // Windows answers "path not found"; POSIX cannot tell it from a missing file.
+                    OpenFailure{"pathThroughMissingFolder", "absent/card.crd",
+                                kWindows ? card::kInvalidFilename : card::kFileNotFound},
+                    OpenFailure{"nameTooLong", std::string(300, 'n') + ".crd", card::kInvalidFilename}),
+    [](const auto& info) { return std::string(info.param.what); });
+
+TEST(PlatformFiles, CreatingThroughAMissingFolderIsAnInvalidFilename)
+{
+    TempFolder folder;
+    try {
+        card::RealFileSystem().createNew("absent/card.tmp");
+        FAIL() << "created";
+    } catch (const card::FileError& e) {
+        EXPECT_EQ(e.code(), card::kInvalidFilename) << e.what();
+    }
+}
+
+TEST(PlatformFiles, ReplaceSwapsTheCompleteFileInOneStep)
+{
+    TempFolder folder;
+    TempFolder::writeFile("card.crd", {1, 1});
+    TempFolder::writeFile("new.tmp", {2, 2, 2});
+    card::RealFileSystem().replace("new.tmp", "card.crd");
+    EXPECT_EQ(folder.entries(), std::set<std::string>{"card.crd"});
+    EXPECT_EQ(TempFolder::readFile("card.crd"), (std::vector<unsigned char>{2, 2, 2}));
+}
+
+// The real card names: Cyrillic, spaces, a space before the extension.
+TEST(PlatformFiles, CyrillicCardNameIsWrittenAndReadUnderThatName)
+{
+    TempFolder folder;
+    MessageRecorder boxes;
+    const std::string name = "3_ООО Ромашка_2014_1 полугодие .crd";
+    card::CardFileStore store;
+    store.card().setText("OrgName", "ООО Ромашка");
+    card::SetFixedFields(store.card());
+    const card::TCardRec written = store.card();
+    store.WriteCardFile(name);
+
+    EXPECT_EQ(EntriesAsUtf8(folder.path()), std::set<std::string>{name});
+    EXPECT_EQ(std::filesystem::file_size(folder.path() / PathOf(name)), std::uintmax_t{card::kCardRecSize});
+    ASSERT_TRUE(store.ReadCardFile(name));
+    EXPECT_EQ(store.card(), written);
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+} // namespace
