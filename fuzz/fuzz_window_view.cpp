@@ -1,22 +1,13 @@
 #include "fuzz_window_view.h"
 
-#include <algorithm>
-#include <string>
-
 #include "card/card_layout.h"
-#include "card/district.h"
+#include "card/card_transfer.h"
 #include "card/errors.h"
-#include "card/inn.h"
 #include "card/short_date.h"
 #include "fuzz_expect.h"
 #include "support/fake_form.h"
 
 namespace {
-
-// The steps a loaded card passes through, each on its own fresh window.
-constexpr LoadStep kLoadSteps[] = {
-    ShowFieldByField,
-};
 
 void CheckShown(const FakeForm& form, const card::EntryLists& lists)
 {
@@ -37,42 +28,12 @@ void CheckShown(const FakeForm& form, const card::EntryLists& lists)
 
 void ShowInWindow(const card::TCardRec& card)
 {
-    for (const LoadStep step : kLoadSteps) {
-        FakeForm form;
-        card::EntryLists lists;
-        try {
-            step(form, lists, card);
-        } catch (const card::CardError&) {
-            // Ends the load with the error display; what was shown so far stays.
-        }
-        CheckShown(form, lists);
+    FakeForm form;
+    card::EntryLists lists;
+    try {
+        card::CardToWindow(form, lists, card);
+    } catch (const card::CardError&) {
+        // An unreadable date: the load ends at the error display.
     }
-}
-
-void ShowFieldByField(card::CardForm& form, card::EntryLists& lists, const card::TCardRec& card)
-{
-    using card::Conversion;
-    for (const card::CardField& field : card::CardFields()) {
-        switch (field.conversion) {
-        case Conversion::None:
-        case Conversion::Fixed: break;
-        case Conversion::EditText:
-        case Conversion::ActivityCode: form.setText(field.control, card.text(field)); break;
-        case Conversion::Int32Edit: form.setText(field.control, std::to_string(card.int32(field))); break;
-        case Conversion::RadioByte:
-            form.setItemIndex(field.control, std::min<int>(card.byte(field), form.itemCount(field.control) - 1));
-            break;
-        case Conversion::Date:
-            if (card.byte(field.shownWhenYes) != 0)
-                form.setDate(field.control, card::StrToDate(card.text(field)));
-            break;
-        case Conversion::District:
-            form.setItemIndex(field.control, card::DistrictIndexFromCode(card.int32(field)));
-            break;
-        case Conversion::ContactSlots: lists.contacts.refillFromCard(card, form.grid("StrGridKont")); break;
-        case Conversion::StaffSlots: lists.staff.refillFromCard(card, form.grid("StrGridSOT")); break;
-        case Conversion::ClassifierSource: form.setOkvedSource(card.byte(field)); break;
-        }
-    }
-    form.markInvalid("Ed_inn", !card::InnCheck(form.text("Ed_inn")));
+    CheckShown(form, lists);
 }
