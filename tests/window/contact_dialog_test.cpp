@@ -31,6 +31,17 @@ T* In(QWidget* parent, const char* name)
     return child;
 }
 
+// Runs `act` on the next modal dialog once it is open and has the keyboard
+// focus (the platform activates it a moment after it appears).
+void WhenDialogActive(std::function<void(QWidget*)> act)
+{
+    WhenModalOpens([act = std::move(act)](QWidget* modal) {
+        if (!QTest::qWaitFor([modal] { return QApplication::activeWindow() == modal; }))
+            qWarning("the dialog did not become active");
+        act(modal);
+    });
+}
+
 } // namespace
 
 class ContactDialogTest : public QObject {
@@ -66,7 +77,7 @@ class ContactDialogTest : public QObject {
     void PressAndDrive(const char* button, std::function<void(TFrmKontakt*)> act)
     {
         bool opened = false;
-        WhenModalOpens([&](QWidget* modal) {
+        WhenDialogActive([&](QWidget* modal) {
             opened = true;
             auto* dialog = qobject_cast<TFrmKontakt*>(modal);
             if (!dialog) {
@@ -391,7 +402,7 @@ private slots:
         Seed({{"Телефон", "111"}, {"Факс", "222"}});
         QWidget* add = In(window_.get(), "BitBtn1");
         add->setFocus();
-        WhenModalOpens([](QWidget* modal) {
+        WhenDialogActive([](QWidget* modal) {
             QWidget* type = In(modal, "ComBTypeK");
             QCOMPARE(QApplication::focusWidget(), type);
             QTest::keyClick(type, Qt::Key_Down); // "Факс"
@@ -402,13 +413,13 @@ private slots:
         QCOMPARE(Shown(), (Rows{{"Телефон", "111"}, {"Факс", "222"}, {"Факс", "333"}}));
 
         window_->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+        QVERIFY(QTest::qWaitFor([this] { return QApplication::activeWindow() == window_.get(); }));
         Grid()->setFocus();
         QTest::keyClick(Grid(), Qt::Key_Down);
         QTest::keyClick(Grid(), Qt::Key_Backtab, Qt::ShiftModifier); // "Удалить"
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
         QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("BitBtn2"));
-        WhenModalOpens([](QWidget* modal) {
+        WhenDialogActive([](QWidget* modal) {
             QCOMPARE(In<QLineEdit>(modal, "EdKontakt")->text(), QStringLiteral("222"));
             QTest::keyClick(In(modal, "ComBTypeK"), Qt::Key_Tab); // selects the data
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_End);

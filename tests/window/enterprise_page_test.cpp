@@ -406,7 +406,7 @@ private slots:
         // The window becomes active again (the offscreen platform leaves that
         // to the program) and the focus comes back to the field.
         window_->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+        QVERIFY(QTest::qWaitFor([this] { return QApplication::activeWindow() == window_.get(); }));
         QTRY_COMPARE(QApplication::focusWidget(), okved);
         QTest::qWait(50);
         QCOMPARE(pickerOpenings_, 1);
