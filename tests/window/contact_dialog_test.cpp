@@ -15,6 +15,7 @@
 #include "support/typing.h"
 #include "window/contact_dialog.h"
 #include "window/enterprise_page.h"
+#include "window/form_font.h"
 #include "window/main_window.h"
 #include "window/table_grid.h"
 
@@ -174,6 +175,12 @@ private slots:
             QCOMPARE(In<QLineEdit>(dialog, "EdKontakt")->text(), QString());
             QCOMPARE(In<QLabel>(dialog, "Label1")->text(), QStringLiteral("Тип контакта"));
             QCOMPARE(In<QLabel>(dialog, "LblKontkt")->text(), QStringLiteral("Контактные данные"));
+            for (QLabel* label : dialog->findChildren<QLabel*>()) {
+                QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->width(),
+                         qPrintable(label->text()));
+                QVERIFY(label->geometry().right() < label->buddy()->x());
+            }
+            QCOMPARE(dialog->font(), FormFont());
             auto* ok = In<QPushButton>(dialog, "BtnOK");
             auto* close = In<QPushButton>(dialog, "BtnClose");
             QCOMPARE(ok->text(), QStringLiteral("Принять"));
