@@ -415,6 +415,21 @@ private slots:
         QVERIFY(recorder.shown.empty());
     }
 
+    void pageSwitchesDoNotOpenThePicker()
+    {
+        // Leaving page 0 takes the focus out of the code field (its warning
+        // shows); coming back puts it there again without opening the picker.
+        MessageRecorder recorder;
+        auto* okved = Child<QLineEdit>("Ed_okved");
+        FocusQuietly(okved);
+        QTest::mouseClick(Child("BitBtn5"), Qt::LeftButton);
+        QVERIFY(!okved->hasFocus());
+        QCOMPARE(recorder.texts(), std::vector<std::string>{kOkvedWarning});
+        QTest::mouseClick(Child("BitBtn4"), Qt::LeftButton);
+        QVERIFY(okved->hasFocus());
+        QCOMPARE(pickerOpenings_, 0);
+    }
+
     void tabLeavesTheCodeWithoutOpening()
     {
         MessageRecorder recorder;
