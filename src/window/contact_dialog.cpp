@@ -17,7 +17,7 @@
 namespace {
 
 constexpr int kLabelLeft = 10;
-constexpr int kFieldLeft = 130;
+constexpr int kFieldLeft = 150;
 constexpr int kFieldWidth = 300;
 constexpr int kFieldHeight = 21;
 

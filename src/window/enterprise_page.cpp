@@ -34,25 +34,25 @@ constexpr char kOkvedWarning[] = "Не заполнен КДЭС (бывший �
 int RowTop(int row) { return kTop + row * kRowPitch; }
 
 // One edit of the page: its name, label, maximum length and hint.
-struct EditSpec {
+struct EditField {
     const char* name;
     const char* label;
     int maxLength;
     const char* hint;
 };
 
-constexpr EditSpec kOpf{"Ed_opf", "Организационно-правовая форма", 30,
+constexpr EditField kOpf{"Ed_opf", "Организационно-правовая форма", 30,
                         "Аббревиатура. например ООО или ГБУЗ ОВРА и т.д."};
-constexpr EditSpec kInn{"Ed_inn", "ИНН *", 12, "впишите СВОЙ ИНН!"};
-constexpr EditSpec kName{"Ed_name", "Название *", 150,
+constexpr EditField kInn{"Ed_inn", "ИНН *", 12, "впишите СВОЙ ИНН!"};
+constexpr EditField kName{"Ed_name", "Название *", 150,
                          "Только название предприятия. Без организционно-правовой формы\r\n"
                          "Например: Vavaraze ruvudoz ediruzor"};
-constexpr EditSpec kOkved{"Ed_okved", "ОКВЭД (или ОКВЭД2) *", 8, nullptr};
-constexpr EditSpec kDoljn{"Ed_doljn", "Должность руководителя *", 200,
+constexpr EditField kOkved{"Ed_okved", "ОКВЭД (или ОКВЭД2) *", 8, nullptr};
+constexpr EditField kDoljn{"Ed_doljn", "Должность руководителя *", 200,
                           "Должность руководителя БЕЗ указания организации!\r\nНапример: Директор"};
-constexpr EditSpec kFio{"Ed_fio", "ФИО руководителя *", 100, nullptr};
-constexpr EditSpec kNp{"Ed_np", "Населенный пункт", 200, nullptr};
-constexpr EditSpec kAdr{"Ed_adr", "Адрес", 200,
+constexpr EditField kFio{"Ed_fio", "ФИО руководителя *", 100, nullptr};
+constexpr EditField kNp{"Ed_np", "Населенный пункт", 200, nullptr};
+constexpr EditField kAdr{"Ed_adr", "Адрес", 200,
                         "ПОЧТОВЫЙ ИНДЕКС, Улица, строение(корпус), номер дома, номер квартиры(при "
                         "наличии)\r\nНапример: 000000, ул. Лесная, д. 7"};
 
@@ -66,16 +66,16 @@ QLabel* AddLabel(QWidget* page, const char* text, QWidget* buddy, QRect where)
 
 // The edit and its label; `left`/`width` place the edit, the label stands
 // in the label column unless `labelLeft`/`labelWidth` say otherwise.
-QLineEdit* AddEdit(QWidget* page, const EditSpec& spec, int row, int left = kFieldLeft,
+QLineEdit* AddEdit(QWidget* page, const EditField& field, int row, int left = kFieldLeft,
                    int width = kFieldWidth, int labelLeft = kLabelLeft, int labelWidth = kLabelWidth)
 {
     auto* edit = new QLineEdit(page);
-    edit->setObjectName(QString::fromLatin1(spec.name));
-    edit->setMaxLength(spec.maxLength);
-    if (spec.hint)
-        edit->setToolTip(QString::fromUtf8(spec.hint));
+    edit->setObjectName(QString::fromLatin1(field.name));
+    edit->setMaxLength(field.maxLength);
+    if (field.hint)
+        edit->setToolTip(QString::fromUtf8(field.hint));
     edit->setGeometry(left, RowTop(row), width, kFieldHeight);
-    AddLabel(page, spec.label, edit, {labelLeft, RowTop(row), labelWidth, kFieldHeight});
+    AddLabel(page, field.label, edit, {labelLeft, RowTop(row), labelWidth, kFieldHeight});
     return edit;
 }
 

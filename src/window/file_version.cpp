@@ -9,7 +9,6 @@
 #include <windows.h>
 #else
 #include <fstream>
-#include <iterator>
 
 #include "window/version_block.h"
 #endif
@@ -72,11 +71,16 @@ std::optional<std::string> QueryText(std::vector<std::uint8_t>& block, const std
 
 std::vector<std::uint8_t> ReadVersionInfo(const std::string& path)
 {
-    std::ifstream file(path, std::ios::binary);
+    std::ifstream file(path, std::ios::binary | std::ios::ate);
     if (!file)
         return {};
-    const std::vector<std::uint8_t> image{std::istreambuf_iterator<char>(file),
-                                          std::istreambuf_iterator<char>()};
+    const std::streamoff size = file.tellg();
+    if (size <= 0)
+        return {};
+    std::vector<std::uint8_t> image(static_cast<std::size_t>(size));
+    file.seekg(0);
+    if (!file.read(reinterpret_cast<char*>(image.data()), size))
+        return {};
     const std::span<const std::uint8_t> block = version_block::Locate(image);
     return {block.begin(), block.end()};
 }

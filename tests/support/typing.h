@@ -3,6 +3,7 @@
 // handles Latin-1 only): each character is a key press and release carrying
 // its text, sent to `widget` through the application, so that event filters
 // see it.
+#include <QApplication>
 #include <QString>
 #include <QTest>
 #include <QWidget>
@@ -34,5 +35,7 @@ inline bool ShowActive(QWidget* window)
 {
     window->show();
     window->activateWindow();
-    return QTest::qWaitForWindowActive(window);
+    // The platform may call the window active a moment before the
+    // application has moved the focus into it: wait for the latter.
+    return QTest::qWaitFor([window] { return QApplication::activeWindow() == window; });
 }

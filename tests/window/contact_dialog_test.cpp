@@ -15,6 +15,7 @@
 #include "support/typing.h"
 #include "window/contact_dialog.h"
 #include "window/enterprise_page.h"
+#include "window/form_font.h"
 #include "window/main_window.h"
 #include "window/table_grid.h"
 
@@ -29,6 +30,17 @@ T* In(QWidget* parent, const char* name)
     if (!child)
         qFatal("no control %s", name);
     return child;
+}
+
+// Runs `act` on the next modal dialog once it is open and has the keyboard
+// focus (the platform activates it a moment after it appears).
+void WhenDialogActive(std::function<void(QWidget*)> act)
+{
+    WhenModalOpens([act = std::move(act)](QWidget* modal) {
+        if (!QTest::qWaitFor([modal] { return QApplication::activeWindow() == modal; }))
+            qWarning("the dialog did not become active");
+        act(modal);
+    });
 }
 
 } // namespace
@@ -66,7 +78,7 @@ class ContactDialogTest : public QObject {
     void PressAndDrive(const char* button, std::function<void(TFrmKontakt*)> act)
     {
         bool opened = false;
-        WhenModalOpens([&](QWidget* modal) {
+        WhenDialogActive([&](QWidget* modal) {
             opened = true;
             auto* dialog = qobject_cast<TFrmKontakt*>(modal);
             if (!dialog) {
@@ -163,6 +175,12 @@ private slots:
             QCOMPARE(In<QLineEdit>(dialog, "EdKontakt")->text(), QString());
             QCOMPARE(In<QLabel>(dialog, "Label1")->text(), QStringLiteral("Тип контакта"));
             QCOMPARE(In<QLabel>(dialog, "LblKontkt")->text(), QStringLiteral("Контактные данные"));
+            for (QLabel* label : dialog->findChildren<QLabel*>()) {
+                QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->width(),
+                         qPrintable(label->text()));
+                QVERIFY(label->geometry().right() < label->buddy()->x());
+            }
+            QCOMPARE(dialog->font(), FormFont());
             auto* ok = In<QPushButton>(dialog, "BtnOK");
             auto* close = In<QPushButton>(dialog, "BtnClose");
             QCOMPARE(ok->text(), QStringLiteral("Принять"));
@@ -391,7 +409,7 @@ private slots:
         Seed({{"Телефон", "111"}, {"Факс", "222"}});
         QWidget* add = In(window_.get(), "BitBtn1");
         add->setFocus();
-        WhenModalOpens([](QWidget* modal) {
+        WhenDialogActive([](QWidget* modal) {
             QWidget* type = In(modal, "ComBTypeK");
             QCOMPARE(QApplication::focusWidget(), type);
             QTest::keyClick(type, Qt::Key_Down); // "Факс"
@@ -402,13 +420,13 @@ private slots:
         QCOMPARE(Shown(), (Rows{{"Телефон", "111"}, {"Факс", "222"}, {"Факс", "333"}}));
 
         window_->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+        QVERIFY(QTest::qWaitFor([this] { return QApplication::activeWindow() == window_.get(); }));
         Grid()->setFocus();
         QTest::keyClick(Grid(), Qt::Key_Down);
         QTest::keyClick(Grid(), Qt::Key_Backtab, Qt::ShiftModifier); // "Удалить"
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
         QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("BitBtn2"));
-        WhenModalOpens([](QWidget* modal) {
+        WhenDialogActive([](QWidget* modal) {
             QCOMPARE(In<QLineEdit>(modal, "EdKontakt")->text(), QStringLiteral("222"));
             QTest::keyClick(In(modal, "ComBTypeK"), Qt::Key_Tab); // selects the data
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_End);

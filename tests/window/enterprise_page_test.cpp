@@ -406,13 +406,28 @@ private slots:
         // The window becomes active again (the offscreen platform leaves that
         // to the program) and the focus comes back to the field.
         window_->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+        QVERIFY(QTest::qWaitFor([this] { return QApplication::activeWindow() == window_.get(); }));
         QTRY_COMPARE(QApplication::focusWidget(), okved);
         QTest::qWait(50);
         QCOMPARE(pickerOpenings_, 1);
         QCOMPARE(pickerParent, window_.get());
         QCOMPARE(okved->text(), QStringLiteral("01.11")); // nothing typed reaches the field
         QVERIFY(recorder.shown.empty());
+    }
+
+    void pageSwitchesDoNotOpenThePicker()
+    {
+        // Leaving page 0 takes the focus out of the code field (its warning
+        // shows); coming back puts it there again without opening the picker.
+        MessageRecorder recorder;
+        auto* okved = Child<QLineEdit>("Ed_okved");
+        FocusQuietly(okved);
+        QTest::mouseClick(Child("BitBtn5"), Qt::LeftButton);
+        QVERIFY(!okved->hasFocus());
+        QCOMPARE(recorder.texts(), std::vector<std::string>{kOkvedWarning});
+        QTest::mouseClick(Child("BitBtn4"), Qt::LeftButton);
+        QVERIFY(okved->hasFocus());
+        QCOMPARE(pickerOpenings_, 0);
     }
 
     void tabLeavesTheCodeWithoutOpening()

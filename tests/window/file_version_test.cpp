@@ -8,6 +8,7 @@
 
 #include "window/file_version.h"
 #include "window/version_block.h"
+#include "windres_version_block.h"
 
 namespace {
 
@@ -68,6 +69,30 @@ private slots:
         QCOMPARE(Word(block, 40), 0x04BD); // the fixed part's signature 0xFEEF04BD,
         QCOMPARE(Word(block, 42), 0xFEEF); // right after the key, aligned to 32 bits
         QCOMPARE(block.size() % 4, 0u);
+    }
+
+    void sameBytesAsTheResourceCompiler()
+    {
+        version_block::Contents c;
+        c.fileVersion = {2, 1, 1, 0};
+        c.productVersion = {2, 1, 1, 0};
+        c.language = 0x0419;
+        c.codePage = 0x04E3;
+        const std::string title = "ЮНРА5. Карточка предприятия.";
+        const std::string organisation = "Разработчики ЮНРА5";
+        c.strings = {{"CompanyName", organisation},
+                     {"FileDescription", title},
+                     {"FileVersion", "2.1.1.0"},
+                     {"InternalName", ""},
+                     {"LegalCopyright", organisation},
+                     {"LegalTrademarks", ""},
+                     {"OriginalFilename", ""},
+                     {"ProductName", title},
+                     {"ProductVersion", "2.1.0.0"},
+                     {"Comments", "+ ОКВЭД, КДЕС2, изменение формата файла карточки (ver 2) Поддержка формата ver.1"}};
+        const Bytes reference(std::begin(kWindresVersionBlock), std::end(kWindresVersionBlock));
+        QCOMPARE(version_block::Build(c), reference);
+        QCOMPARE(TextAt(reference, "\\StringFileInfo\\041904E3\\FileVersion"), std::string("2.1.1.0"));
     }
 
     void fixedPart()
