@@ -10,6 +10,7 @@
 #include "card/text_rules.h"
 #include "window/classifier_opener.h"
 #include "window/contacts_block.h"
+#include "window/field_colour.h"
 #include "window/key_filters.h"
 #include "window/messages_qt.h"
 #include "window/okved_field.h"
@@ -79,15 +80,7 @@ QLineEdit* AddEdit(QWidget* page, const EditField& field, int row, int left = kF
     return edit;
 }
 
-void SetTextColour(QLineEdit* edit, const QColor& colour)
-{
-    QPalette palette = edit->palette();
-    palette.setColor(QPalette::Text, colour);
-    edit->setPalette(palette);
-}
 
-const QColor kBlack(0, 0, 0);
-const QColor kRed(255, 0, 0);
 
 } // namespace
 
@@ -142,7 +135,7 @@ EnterprisePage::EnterprisePage(QWidget* parent)
         InstallKeyDownFilter(CombRn->lineEdit(), &EnterprisePage::CombRnKeyDown);
     }
 
-    SetTextColour(Ed_inn, kBlack);
+    SetFieldInvalid(Ed_inn, false);
     connect(Ed_inn, &QLineEdit::textChanged, this, &EnterprisePage::Ed_innChange);
     OnExit(Ed_inn, [this] { Ed_innExit(); });
 
@@ -205,17 +198,17 @@ bool EnterprisePage::CombRnKeyDown(int qtKey) { return qtKey == Qt::Key_Delete; 
 
 void EnterprisePage::Ed_innChange()
 {
-    SetTextColour(Ed_inn, card::InnCheck(Ed_inn->text().toStdString()) ? kBlack : kRed);
+    SetFieldInvalid(Ed_inn, !card::InnCheck(Ed_inn->text().toStdString()));
 }
 
 void EnterprisePage::Ed_innExit()
 {
     if (card::InnCheck(Ed_inn->text().toStdString())) {
-        SetTextColour(Ed_inn, kBlack);
+        SetFieldInvalid(Ed_inn, false);
         return;
     }
     card::messages().info(kInnWarning);
-    SetTextColour(Ed_inn, kRed);
+    SetFieldInvalid(Ed_inn, true);
 }
 
 void EnterprisePage::Ed_okvedChange()

@@ -10,6 +10,7 @@
 #include "card/errors.h"
 #include "card/messages.h"
 #include "window/date_picker.h"
+#include "window/field_colour.h"
 #include "window/form_layout.h"
 #include "window/key_filters.h"
 #include "window/messages_qt.h"
@@ -20,8 +21,6 @@ namespace {
 constexpr char kFatalAboveInjured[] =
     "Значение не верно!\n\r Всего пострадавших меньше чем со смертельным исходом!";
 
-const QColor kInvalidColour(255, 0, 0);
-const QColor kValidColour(0, 0, 0);
 
 // Field widths, in pixels.
 constexpr int kNumberWidth = 70;
@@ -38,12 +37,6 @@ QString SredstvHint()
                           "15,6\r\n\r\n");
 }
 
-void SetTextColour(QLineEdit* edit, const QColor& colour)
-{
-    QPalette palette = edit->palette();
-    palette.setColor(QPalette::Text, colour);
-    edit->setPalette(palette);
-}
 
 // The caption of `field`, named after it ("lblEdYear") and tied to it as its buddy.
 QLabel* CaptionFor(QWidget* field, const QString& text, QWidget* parent)
@@ -353,9 +346,9 @@ void StatePage::checkInjuredAgainstFatal()
     const int fatal = card::StrToInt(Ed1den_Dead->text().toStdString());
     if (injured < fatal) {
         card::messages().info(kFatalAboveInjured);
-        SetTextColour(Ed1den_Dead, kInvalidColour);
+        SetFieldInvalid(Ed1den_Dead, true);
     } else {
-        SetTextColour(Ed1den_Dead, kValidColour);
+        SetFieldInvalid(Ed1den_Dead, false);
     }
 }
 
