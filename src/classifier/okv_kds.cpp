@@ -23,6 +23,7 @@
 #include "classifier/record_navigator.h"
 #include "window/key_filters.h"
 #include "window/messages_qt.h"
+#include "window/named_button.h"
 
 namespace {
 
@@ -50,14 +51,6 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const char* text)
     auto* label = new QLabel(Utf8(text), parent);
     label->setObjectName(QString::fromLatin1(name));
     return label;
-}
-
-QPushButton* MakeButton(QWidget* parent, const char* name, const char* text)
-{
-    auto* button = new QPushButton(Utf8(text), parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setAutoDefault(false); // the dialog has no default button
-    return button;
 }
 
 } // namespace
@@ -115,8 +108,8 @@ TFrm_okv::TFrm_okv(QWidget* cardWindow, QWidget* parent)
     dbmemo_ABOUT->setFixedHeight(130);
     dbmemo_ABOUT->hide();
 
-    bitbtn_Ok = MakeButton(this, "bitbtn_Ok", "Принять");
-    bitbtn_close = MakeButton(this, "bitbtn_close", "Закрыть");
+    bitbtn_Ok = MakeNamedButton(this, "bitbtn_Ok", Utf8("Принять"));
+    bitbtn_close = MakeNamedButton(this, "bitbtn_close", Utf8("Закрыть"));
     dbnav1 = new RecordNavigator(this);
     dbnav1->setObjectName(QStringLiteral("dbnav1"));
 

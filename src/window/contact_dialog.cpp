@@ -12,6 +12,7 @@
 #include "window/key_filters.h"
 #include "window/main_window.h"
 #include "window/messages_qt.h"
+#include "window/named_button.h"
 #include "window/table_grid.h"
 
 namespace {
@@ -28,18 +29,6 @@ QLabel* AddLabel(QWidget* dialog, const char* name, const QString& text, QWidget
     label->setGeometry(kLabelLeft, top, kFieldLeft - kLabelLeft - 6, kFieldHeight);
     label->setBuddy(buddy);
     return label;
-}
-
-QPushButton* AddButton(QWidget* dialog, const char* name, const QString& caption, int left)
-{
-    auto* button = new QPushButton(caption, dialog);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setGeometry(left, 74, 95, 25);
-    // Neither button is the dialog's default, not even while it has the
-    // focus (see keyPressEvent for Enter on a focused button).
-    button->setAutoDefault(false);
-    button->setDefault(false);
-    return button;
 }
 
 } // namespace
@@ -66,8 +55,10 @@ TFrmKontakt::TFrmKontakt(QWidget* parent)
     EdKontakt->setGeometry(kFieldLeft, 42, kFieldWidth, kFieldHeight);
     AddLabel(this, "LblKontkt", QStringLiteral("Контактные данные"), EdKontakt, 42);
 
-    BtnOK = AddButton(this, "BtnOK", QStringLiteral("Принять"), kFieldLeft + kFieldWidth - 200);
-    BtnClose = AddButton(this, "BtnClose", QStringLiteral("Закрыть"), kFieldLeft + kFieldWidth - 95);
+    BtnOK = MakeNamedButton(this, "BtnOK", QStringLiteral("Принять"));
+    BtnOK->setGeometry(kFieldLeft + kFieldWidth - 200, 74, 95, 25);
+    BtnClose = MakeNamedButton(this, "BtnClose", QStringLiteral("Закрыть"));
+    BtnClose->setGeometry(kFieldLeft + kFieldWidth - 95, 74, 95, 25);
     setFixedSize(kFieldLeft + kFieldWidth + 12, 110);
 
     setTabOrder(ComBTypeK, EdKontakt);

@@ -9,6 +9,7 @@
 #include "window/contact_dialog.h"
 #include "window/main_window.h"
 #include "window/messages_qt.h"
+#include "window/named_button.h"
 #include "window/table_grid.h"
 
 namespace {
@@ -21,15 +22,6 @@ constexpr int kButtonHeight = 25;
 constexpr int kInner = 8;       // margin inside the frame
 constexpr int kLabelWidth = 150; // "Контактная информация"
 constexpr int kGridLeft = kInner + kLabelWidth + 4;
-
-QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption, int top)
-{
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setGeometry(kInner, top, kButtonWidth, kButtonHeight);
-    button->setAutoDefault(true); // Enter presses it when it has the focus
-    return button;
-}
 
 void OpenContactDialog(QWidget* over)
 {
@@ -50,9 +42,12 @@ ContactsBlock::ContactsBlock(QWidget* parent)
     Label6->setObjectName(QStringLiteral("Label6"));
     Label6->setGeometry(kInner, kInner, kLabelWidth, 18);
 
-    BitBtn1 = MakeButton(this, "BitBtn1", QStringLiteral("Добавить"), 30);
-    BitBtn2 = MakeButton(this, "BitBtn2", QStringLiteral("Редактировать"), 60);
-    BitBtn3 = MakeButton(this, "BitBtn3", QStringLiteral("Удалить"), 90);
+    BitBtn1 = MakeNamedButton(this, "BitBtn1", QStringLiteral("Добавить"), EnterKey::PressesFocusedButton);
+    BitBtn1->setGeometry(kInner, 30, kButtonWidth, kButtonHeight);
+    BitBtn2 = MakeNamedButton(this, "BitBtn2", QStringLiteral("Редактировать"), EnterKey::PressesFocusedButton);
+    BitBtn2->setGeometry(kInner, 60, kButtonWidth, kButtonHeight);
+    BitBtn3 = MakeNamedButton(this, "BitBtn3", QStringLiteral("Удалить"), EnterKey::PressesFocusedButton);
+    BitBtn3->setGeometry(kInner, 90, kButtonWidth, kButtonHeight);
 
     StrGridKont = new QTableWidget(this);
     StrGridKont->setObjectName(QStringLiteral("StrGridKont"));

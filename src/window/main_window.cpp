@@ -12,6 +12,7 @@
 #include "window/file_version.h"
 #include "window/form_font.h"
 #include "window/messages_qt.h"
+#include "window/named_button.h"
 #include "window/service_page.h"
 #include "window/state_page.h"
 #include "window/widget_form.h"
@@ -32,16 +33,6 @@ QString& ProgramFile()
 {
     static QString path;
     return path;
-}
-
-QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption, QRect where)
-{
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setGeometry(where);
-    // Enter presses a button that has the focus, as Space does.
-    button->setAutoDefault(true);
-    return button;
 }
 
 } // namespace
@@ -71,11 +62,16 @@ TFrmGn::TFrmGn(QWidget* parent)
     }
     PCtrl->setCurrentIndex(0);
 
-    BitBtn4 = MakeButton(this, "BitBtn4", QStringLiteral("<< Назад"), {8, kButtonTop, 90, kButtonHeight});
-    BitBtn5 = MakeButton(this, "BitBtn5", QStringLiteral("Далее >>"), {104, kButtonTop, 90, kButtonHeight});
-    BtnLoadPr = MakeButton(this, "BtnLoadPr", QStringLiteral("Загрузить"), {453, kButtonTop, 95, kButtonHeight});
-    BtnSavePr = MakeButton(this, "BtnSavePr", QStringLiteral("Сохранить"), {553, kButtonTop, 95, kButtonHeight});
-    BtnClose = MakeButton(this, "BtnClose", QStringLiteral("Закрыть"), {kCloseLeft, kButtonTop, 95, kButtonHeight});
+    BitBtn4 = MakeNamedButton(this, "BitBtn4", QStringLiteral("<< Назад"), EnterKey::PressesFocusedButton);
+    BitBtn4->setGeometry(8, kButtonTop, 90, kButtonHeight);
+    BitBtn5 = MakeNamedButton(this, "BitBtn5", QStringLiteral("Далее >>"), EnterKey::PressesFocusedButton);
+    BitBtn5->setGeometry(104, kButtonTop, 90, kButtonHeight);
+    BtnLoadPr = MakeNamedButton(this, "BtnLoadPr", QStringLiteral("Загрузить"), EnterKey::PressesFocusedButton);
+    BtnLoadPr->setGeometry(453, kButtonTop, 95, kButtonHeight);
+    BtnSavePr = MakeNamedButton(this, "BtnSavePr", QStringLiteral("Сохранить"), EnterKey::PressesFocusedButton);
+    BtnSavePr->setGeometry(553, kButtonTop, 95, kButtonHeight);
+    BtnClose = MakeNamedButton(this, "BtnClose", QStringLiteral("Закрыть"), EnterKey::PressesFocusedButton);
+    BtnClose->setGeometry(kCloseLeft, kButtonTop, 95, kButtonHeight);
     // Page navigation leaves the keyboard focus in the field being edited: a
     // click does not take it, while Tab still reaches both buttons.
     BitBtn4->setFocusPolicy(Qt::TabFocus);

@@ -14,6 +14,7 @@
 
 #include "window/main_window.h"
 #include "window/messages_qt.h"
+#include "window/named_button.h"
 #include "window/radio_group.h"
 #include "window/staff_dialog.h"
 #include "window/table_grid.h"
@@ -30,14 +31,6 @@ QLabel* MakeLabel(const char* name, const QString& text, QWidget* parent)
     auto* label = new QLabel(text, parent);
     label->setObjectName(QString::fromLatin1(name));
     return label;
-}
-
-QPushButton* MakeButton(const char* name, const QString& caption, QWidget* parent)
-{
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setAutoDefault(false);
-    return button;
 }
 
 card::SotrList& Staff() { return FrmGn->lists().staff; }
@@ -69,9 +62,9 @@ ServicePage::ServicePage(QWidget* parent)
     StrGridSOT->setTabKeyNavigation(false); // Tab leaves the grid; arrows move the current cell
     grid_ = std::make_unique<TableGrid>(StrGridSOT);
 
-    BtnAddSotr = MakeButton("BtnAddSotr", QStringLiteral("Добавить"), this);
-    BitBtn7 = MakeButton("BitBtn7", QStringLiteral("Редактировать"), this);
-    BitBtn8 = MakeButton("BitBtn8", QStringLiteral("Удалить"), this);
+    BtnAddSotr = MakeNamedButton(this, "BtnAddSotr", QStringLiteral("Добавить"));
+    BitBtn7 = MakeNamedButton(this, "BitBtn7", QStringLiteral("Редактировать"));
+    BitBtn8 = MakeNamedButton(this, "BitBtn8", QStringLiteral("Удалить"));
 
     auto* top = new QHBoxLayout;
     top->addWidget(label11, 0, Qt::AlignVCenter);

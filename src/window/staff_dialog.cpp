@@ -14,6 +14,7 @@
 #include "window/date_picker.h"
 #include "window/main_window.h"
 #include "window/messages_qt.h"
+#include "window/named_button.h"
 #include "window/service_page.h"
 #include "window/table_grid.h"
 
@@ -36,16 +37,6 @@ QLabel* MakeFieldLabel(const char* name, const QString& text, QWidget* buddy, QW
     return label;
 }
 
-QPushButton* MakeButton(const char* name, const QString& caption, QWidget* parent)
-{
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    // Neither button answers Enter by itself.
-    button->setAutoDefault(false);
-    button->setDefault(false);
-    return button;
-}
-
 } // namespace
 
 TFrmSotr::TFrmSotr(QWidget* parent)
@@ -61,8 +52,8 @@ TFrmSotr::TFrmSotr(QWidget* parent)
     DTUd = MakeDatePicker(QStringLiteral("DTUd"), this);
     DTUd->setDate(defaultDate());
     EdOrg = MakeEdit("EdOrg", this);
-    BtnOk = MakeButton("BtnOk", QStringLiteral("Принять"), this);
-    BtnClose = MakeButton("BtnClose", QStringLiteral("Закрыть"), this);
+    BtnOk = MakeNamedButton(this, "BtnOk", QStringLiteral("Принять"));
+    BtnClose = MakeNamedButton(this, "BtnClose", QStringLiteral("Закрыть"));
 
     struct Column {
         const char* labelName;
