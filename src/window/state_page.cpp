@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
+#include "card/card_file_store.h"
 #include "card/errors.h"
 #include "card/messages.h"
 #include "window/date_picker.h"
@@ -131,8 +132,11 @@ QWidget* StatePage::buildLeftHalf()
 
     EdYear = MakeLineEdit(QStringLiteral("EdYear"), QStringLiteral("2014"), kYearWidth, half);
     EdYear->setMaxLength(4);
+    // The card file's name carries these item texts, so they come from the card core.
     RGrpPeriod = new RadioGroup(QStringLiteral("RGrpPeriod"),
-                                {QStringLiteral("1 полугодие "), QStringLiteral("Годовой")}, 1, half);
+                                {QString::fromUtf8(card::kReportPeriodItems[0]),
+                                 QString::fromUtf8(card::kReportPeriodItems[1])},
+                                1, half);
     Edsrsp = MakeLineEdit(QStringLiteral("Edsrsp"), QStringLiteral("0"), kNumberWidth, half);
     Ed1den = MakeLineEdit(QStringLiteral("Ed1den"), QStringLiteral("0"), kNumberWidth, half);
     Ed1den_Dead = MakeLineEdit(QStringLiteral("Ed1den_Dead"), QStringLiteral("0"), kNumberWidth, half);
