@@ -44,7 +44,7 @@ bench: deps
 	cmake -S . -B $(BUILD)-bench -DCMAKE_BUILD_TYPE=Release -DUNRA5_BUILD_BENCH=ON -DUNRA5_BUILD_TESTS=OFF
 	cmake --build $(BUILD)-bench -j $(JOBS)
 	@for b in $(BUILD)-bench/bench/*_bench $(BUILD)-bench/bench/gui_*; do \
-	  [ -x "$$b" ] && echo "== $$b" && QT_QPA_PLATFORM=offscreen "$$b"; done; true
+	  [ -f "$$b" ] && [ -x "$$b" ] && echo "== $$b" && QT_QPA_PLATFORM=offscreen "$$b"; done; true
 
 test-windows:
 	@bash scripts/install-deps.sh windows
