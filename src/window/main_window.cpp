@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QStackedWidget>
 #include <QTabWidget>
 
 #include "card/card_commands.h"
@@ -61,6 +62,11 @@ TFrmGn::TFrmGn(QWidget* parent)
         PCtrl->addTab(workplaces, WorkplacePage::caption(page));
     }
     PCtrl->setCurrentIndex(0);
+    // The tab widget places its page stack itself when it is shown. Marked as
+    // placed already, the stack is not first sized to fit every page, which
+    // would lay out the wrapped labels of all seven pages at start-up.
+    if (auto* stack = PCtrl->findChild<QStackedWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        stack->setAttribute(Qt::WA_Resized);
 
     BitBtn4 = MakeNamedButton(this, "BitBtn4", QStringLiteral("<< Назад"), EnterKey::PressesFocusedButton);
     BitBtn4->setGeometry(8, kButtonTop, 90, kButtonHeight);
