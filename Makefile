@@ -1,6 +1,7 @@
 # make run           installs what is missing, builds and starts the program
 # make test          the same, then runs every test through CTest
-# make test-windows  cross-builds the card core and its tests for Windows (MinGW-w64), runs them under Wine
+# make test-windows  cross-builds the card core and its tests, and the version-resource check, for Windows
+#                    (MinGW-w64), runs them under Wine
 # make test-asan     builds everything with ASan + UBSan (own build folder) and runs every test
 # make fuzz          builds the card reader's libFuzzer target (clang) and runs it FUZZ_SECONDS seconds
 # make soak          10,000 save/load cycles and 1,000 picker openings through the real window, with memory figures
@@ -68,7 +69,7 @@ test-windows:
 	@bash scripts/install-deps.sh windows
 	cmake -S . -B $(BUILD_WINDOWS) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
 	  -DUNRA5_BUILD_GUI=OFF -DUNRA5_GTEST_SOURCE_DIR=$(GTEST_SOURCE)
-	cmake --build $(BUILD_WINDOWS) -j $(JOBS) --target card_tests
+	cmake --build $(BUILD_WINDOWS) -j $(JOBS) --target card_tests file_version_tests
 	@if [ ! -f "$(BUILD_WINDOWS)/wineprefix/system.reg" ]; then \
 	  echo "Initialising the Wine prefix in $(BUILD_WINDOWS)/wineprefix"; \
 	  $(WINE_ENV) wineboot --init >/dev/null 2>&1; $(WINE_ENV) wineserver --wait; fi
