@@ -1,8 +1,11 @@
 # make run           installs what is missing, builds and starts the program
 # make test          the same, then runs every test through CTest
-# make test-windows  cross-builds the card core and its tests for Windows (MinGW-w64), runs them under Wine
+# make test-windows  cross-builds the card core and its tests, and the version-resource check, for Windows
+#                    (MinGW-w64), runs them under Wine
 # make test-asan     builds everything with ASan + UBSan (own build folder) and runs every test
 # make fuzz          builds the card reader's libFuzzer target (clang) and runs it FUZZ_SECONDS seconds
+# make soak          10,000 save/load cycles and 1,000 picker openings through the real window, with memory figures
+# make soak-asan     the same soak built with ASan + UBSan: LeakSanitizer reports any leak at exit
 BUILD ?= build
 BUILD_WINDOWS ?= $(BUILD)-windows
 BUILD_ASAN ?= $(BUILD)-asan
@@ -10,6 +13,8 @@ BUILD_FUZZ ?= $(BUILD)-fuzz
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
 FUZZ_SECONDS ?= 60
+# Save/load cycles and picker openings of the soak (empty: 10000 and 1000).
+SOAK_ARGS ?=
 GTEST_SOURCE ?= /usr/src/googletest
 
 # Wine: a prefix of its own inside the build folder, no debug chatter, no
@@ -21,7 +26,7 @@ WINE_ENV = WINEPREFIX="$(abspath $(BUILD_WINDOWS))/wineprefix" WINEDEBUG=-all \
 ASAN_ENV = ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1 \
            UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-.PHONY: all deps configure build run test bench test-windows test-asan fuzz fuzz-seeds clean
+.PHONY: all deps configure build run test bench soak soak-asan test-windows test-asan fuzz fuzz-seeds clean
 
 all: build
 
@@ -44,13 +49,27 @@ bench: deps
 	cmake -S . -B $(BUILD)-bench -DCMAKE_BUILD_TYPE=Release -DUNRA5_BUILD_BENCH=ON -DUNRA5_BUILD_TESTS=OFF
 	cmake --build $(BUILD)-bench -j $(JOBS)
 	@for b in $(BUILD)-bench/bench/*_bench $(BUILD)-bench/bench/gui_*; do \
+	  case "$$b" in *gui_soak) continue ;; esac; \
 	  [ -f "$$b" ] && [ -x "$$b" ] && echo "== $$b" && QT_QPA_PLATFORM=offscreen "$$b"; done; true
+
+# The soak is a benchmark program too, but runs only on its own request.
+soak: deps
+	cmake -S . -B $(BUILD)-bench -DCMAKE_BUILD_TYPE=Release -DUNRA5_BUILD_BENCH=ON -DUNRA5_BUILD_TESTS=OFF
+	cmake --build $(BUILD)-bench -j $(JOBS) --target gui_soak
+	QT_QPA_PLATFORM=offscreen $(BUILD)-bench/bench/gui_soak $(SOAK_ARGS)
+
+# Shares the sanitizer build folder with test-asan; only the soak is built.
+soak-asan:
+	@bash scripts/install-deps.sh asan
+	cmake -S . -B $(BUILD_ASAN) -DCMAKE_BUILD_TYPE=Debug -DUNRA5_SANITIZE=ON -DUNRA5_BUILD_BENCH=ON
+	$(ASAN_ENV) cmake --build $(BUILD_ASAN) -j $(JOBS) --target gui_soak
+	$(ASAN_ENV) QT_QPA_PLATFORM=offscreen $(BUILD_ASAN)/bench/gui_soak $(SOAK_ARGS)
 
 test-windows:
 	@bash scripts/install-deps.sh windows
 	cmake -S . -B $(BUILD_WINDOWS) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
 	  -DUNRA5_BUILD_GUI=OFF -DUNRA5_GTEST_SOURCE_DIR=$(GTEST_SOURCE)
-	cmake --build $(BUILD_WINDOWS) -j $(JOBS) --target card_tests
+	cmake --build $(BUILD_WINDOWS) -j $(JOBS) --target card_tests file_version_tests
 	@if [ ! -f "$(BUILD_WINDOWS)/wineprefix/system.reg" ]; then \
 	  echo "Initialising the Wine prefix in $(BUILD_WINDOWS)/wineprefix"; \
 	  $(WINE_ENV) wineboot --init >/dev/null 2>&1; $(WINE_ENV) wineserver --wait; fi
@@ -59,7 +78,7 @@ test-windows:
 
 test-asan:
 	@bash scripts/install-deps.sh asan
-	cmake -S . -B $(BUILD_ASAN) -DCMAKE_BUILD_TYPE=Debug -DUNRA5_SANITIZE=ON
+	cmake -S . -B $(BUILD_ASAN) -DCMAKE_BUILD_TYPE=Debug -DUNRA5_SANITIZE=ON -DUNRA5_BUILD_BENCH=OFF
 	$(ASAN_ENV) cmake --build $(BUILD_ASAN) -j $(JOBS)
 	cd $(BUILD_ASAN) && $(ASAN_ENV) QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 

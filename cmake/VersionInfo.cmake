@@ -19,8 +19,6 @@ function(unra5_add_version_info target)
   if(WIN32)
     configure_file("${PROJECT_SOURCE_DIR}/cmake/version_info.rc.in" "${dir}/version_info.rc" @ONLY)
     target_sources(${target} PRIVATE "${dir}/version_info.rc")
-    # The window reads the file's version through the system's version functions.
-    target_link_libraries(window PUBLIC version)
   else()
     configure_file("${PROJECT_SOURCE_DIR}/cmake/version_block.txt.in" "${dir}/version_block.txt" @ONLY)
     add_executable(make_version_block

@@ -40,7 +40,7 @@ bool IsPlainFileName(const std::string& name)
 }
 
 CardFileStore::CardFileStore(FileSystem& files)
-    : files_(files)
+    : files_(&files)
 {
 }
 
@@ -68,17 +68,17 @@ void CardFileStore::WriteCardFile(const std::string& name)
         if (attempt == kTempNameAttempts)
             throw FileError(kFileAccessDenied);
         temp = TempName(attempt);
-        file = files_.createNew(temp);
+        file = files_->createNew(temp);
     }
     try {
         file->write(card_.data(), kCardRecSize);
         file->syncToDisk();
         file->close();
         file.reset();
-        files_.replace(temp, name);
+        files_->replace(temp, name);
     } catch (...) {
         Discard(file);
-        files_.remove(temp);
+        files_->remove(temp);
         throw;
     }
 }
@@ -88,7 +88,7 @@ bool CardFileStore::ReadCardFile(const std::string& name)
     card_.clear();
     cardV1_.clear();
 
-    std::unique_ptr<OpenFile> file = files_.openForReading(name);
+    std::unique_ptr<OpenFile> file = files_->openForReading(name);
     bool complete = false;
     try {
         complete = ReadBlock(*file, card_.data(), kCardRecSize);
@@ -120,7 +120,7 @@ bool CardFileStore::ReadCardFile(const std::string& name)
 bool CardFileStore::readVersion1(const std::string& name)
 {
     try {
-        std::unique_ptr<OpenFile> file = files_.openForReading(name);
+        std::unique_ptr<OpenFile> file = files_->openForReading(name);
         if (!ReadBlock(*file, cardV1_.data(), kCardRecV1Size))
             return false;
         file->close();

@@ -28,6 +28,10 @@ class CardFileStore {
 public:
     explicit CardFileStore(FileSystem& files = RealFileSystem());
 
+    // Sends the file calls of later reads and writes to `files` (fault tests
+    // give the main window's store a file system that fails on request).
+    void useFileSystem(FileSystem& files) { files_ = &files; }
+
     TCardRec& card() { return card_; }
     const TCardRec& card() const { return card_; }
     TCardRecV1& cardV1() { return cardV1_; }
@@ -60,7 +64,7 @@ public:
 private:
     bool readVersion1(const std::string& name);
 
-    FileSystem& files_;
+    FileSystem* files_;
     TCardRec card_{};
     TCardRecV1 cardV1_{};
 };

@@ -175,7 +175,7 @@ TFrm_okv::TFrm_okv(QWidget* cardWindow, QWidget* parent)
         if (checked) // the item that was selected before reports its un-check
             rgrp_okv_kdsClick();
     });
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+    focusWatch_ = connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
         if (isInRadioGroup(old) && now && !isInRadioGroup(now) && now->window() == this)
             rgrp_okv_kdsExit();
     });
@@ -189,7 +189,12 @@ TFrm_okv::TFrm_okv(QWidget* cardWindow, QWidget* parent)
     connect(bitbtn_close, &QPushButton::clicked, this, &TFrm_okv::bitbtn_closeClick);
 }
 
-TFrm_okv::~TFrm_okv() = default;
+TFrm_okv::~TFrm_okv()
+{
+    // The children go after this destructor; the one that has the focus then
+    // reports its loss to the application, which this picker must not hear.
+    disconnect(focusWatch_);
+}
 
 ClassifierKind TFrm_okv::selectedKind() const
 {

@@ -50,6 +50,7 @@ private:
 
     QWidget* cardWindow_;
     bool shownOnce_ = false;
+    QMetaObject::Connection focusWatch_; // the application's focus changes
 
     ClassifierTable* cldtset_okved;
     ClassifierTable* cldtset_kdes2;

@@ -1,5 +1,7 @@
 #include "classifier/record_navigator.h"
 
+#include <map>
+
 #include <QHBoxLayout>
 #include <QStyle>
 #include <QToolButton>
@@ -8,12 +10,25 @@
 
 namespace {
 
+// The four icons are loaded once for the program. Asking the style afresh in
+// every picker loads new pixmaps each time, and Qt's pixmap cache keeps
+// bookkeeping for every set it has drawn: memory that grew with each opening.
+// They are never destroyed, as no icon may outlive the application object.
+const QIcon& NavigatorIcon(const QWidget* parent, QStyle::StandardPixmap which)
+{
+    static auto* const icons = new std::map<QStyle::StandardPixmap, QIcon>;
+    auto found = icons->find(which);
+    if (found == icons->end())
+        found = icons->emplace(which, parent->style()->standardIcon(which)).first;
+    return found->second;
+}
+
 QToolButton* MakeButton(QWidget* parent, const char* name, QStyle::StandardPixmap icon,
                         const QString& hint)
 {
     auto* button = new QToolButton(parent);
     button->setObjectName(QString::fromLatin1(name));
-    button->setIcon(parent->style()->standardIcon(icon));
+    button->setIcon(NavigatorIcon(parent, icon));
     button->setToolTip(hint);
     button->setAutoRaise(false);
     button->setFocusPolicy(Qt::StrongFocus);

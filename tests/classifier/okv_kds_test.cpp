@@ -153,6 +153,7 @@ private slots:
     void closingWritesNothing_data();
     void closingWritesNothing();
     void secondOpeningStartsFresh();
+    void destroyedWhileAButtonHasTheFocus();
 };
 
 void OkvKdsTest::initTestCase() { InstallClassifierPicker(); }
@@ -605,6 +606,25 @@ void OkvKdsTest::secondOpeningStartsFresh()
         QVERIFY(p.note->isHidden());
     });
     QCOMPARE(card.text(), QStringLiteral("01.11.11"));
+}
+
+// The picker is destroyed as soon as it closes, while the button that closed
+// it may still have the focus (the window system moves it later); that button
+// then reports its loss of focus while the picker's children go. The
+// sanitizer build (make test-asan) reports any reaction of the half-destroyed
+// picker to it.
+void OkvKdsTest::destroyedWhileAButtonHasTheFocus()
+{
+    CardWindow card;
+    auto picker = std::make_unique<TFrm_okv>(&card.window);
+    picker->show();
+    QApplication::setActiveWindow(picker.get());
+    QVERIFY(QTest::qWaitForWindowActive(picker.get()));
+    auto* close = picker->findChild<QPushButton*>(QStringLiteral("bitbtn_close"));
+    close->setFocus();
+    QCOMPARE(QApplication::focusWidget(), close);
+    picker.reset();
+    QCOMPARE(QApplication::focusWidget(), nullptr);
 }
 
 QTEST_MAIN(OkvKdsTest)

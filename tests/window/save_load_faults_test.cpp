@@ -1,0 +1,353 @@
+// Faults of the file system met by "Сохранить" and "Загрузить" through the
+// real window. Every case shows its message in the error display (or, for a
+// read-only card, loads normally), leaves the earlier card file byte for byte
+// as it was and nothing new in the folder, and a save and a load after it work.
+//
+// Each case names the condition it uses:
+//   real  the operating system fails the call itself. Where root would get
+//         past permission bits (CI runs the tests as root), the click runs
+//         with the thread's file user switched to an ordinary one
+//         (OrdinaryFileUser).
+//   seam  the window's card file store is given a FaultyFileSystem that fails
+//         one call: for conditions a test cannot make for real, such as a
+//         full disk.
+#include <csignal>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include <sys/resource.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include "card/file_error.h"
+#include "support/faulty_file_system.h"
+#include "support/ordinary_file_user.h"
+#include "support/temp_folder.h"
+#include "support/window_fixture.h"
+#include "window/card_file_dialog.h"
+#include "window/okved_source.h"
+#include "window/radio_group.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using Shown = std::vector<RecordedMessage>;
+using Bytes = std::vector<unsigned char>;
+using Step = FaultyFileSystem::Step;
+
+const std::string kName = "Ромашка";
+const std::string kEarlier = "3_Ромашка_2014_Годовой.crd";
+const std::string kSavedMessage = "Сохранен файл: \n\r" + kEarlier;
+
+RecordedMessage Error(const char* text) { return {RecordedMessage::Error, text}; }
+
+// Everything in a folder: each file's bytes, nullopt for a folder.
+using Snapshot = std::map<std::string, std::optional<Bytes>>;
+
+Snapshot SnapshotOf(const fs::path& folder)
+{
+    Snapshot snapshot;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        const std::string name = entry.path().filename().string();
+        snapshot[name] = entry.is_directory() ? std::nullopt
+                                              : std::optional(TempFolder::readFile(entry.path().string()));
+    }
+    return snapshot;
+}
+
+// A limit on the size of files this process writes, with the signal that
+// would end the process ignored, so that a write past it fails with EFBIG.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        ::getrlimit(RLIMIT_FSIZE, &previous_);
+        rlimit limit = previous_;
+        limit.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+    }
+    ~FileSizeLimit()
+    {
+        ::setrlimit(RLIMIT_FSIZE, &previous_);
+        std::signal(SIGXFSZ, previousHandler_);
+    }
+
+private:
+    rlimit previous_{};
+    void (*previousHandler_)(int) = nullptr;
+};
+
+enum class Command { Save, Load };
+
+struct FaultCase {
+    const char* name;
+    // "real: ..." or "seam: ..."; see the top of this file.
+    const char* condition;
+    Command command;
+    Shown shown;
+    // Sets the condition up before the folder is photographed.
+    std::function<void()> arrange;
+    // Runs the click; wraps it in a condition that must not outlive it.
+    std::function<void(const std::function<void()>& click)> during;
+    // Undoes the condition, so that the program can be seen to go on.
+    std::function<void()> restore;
+};
+
+} // namespace
+
+class SaveLoadFaultsTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TempFolder> folder;
+    std::unique_ptr<ShownMainWindow> w;
+    FaultyFileSystem faulty;
+    std::string chosen;                        // what the replaced file-open dialog returns
+    std::function<void()> whileChoosing;       // runs inside the dialog, after the choice
+    std::set<std::string> removedWhileChoosing;
+
+    template <class T>
+    T* find(const char* name) const
+    {
+        T* found = w->find<T>(QString::fromLatin1(name));
+        if (!found)
+            qFatal("no control %s", name);
+        return found;
+    }
+    QLineEdit* edit(const char* name) const { return find<QLineEdit>(name); }
+    void set(const char* name, const std::string& text) { edit(name)->setText(QString::fromStdString(text)); }
+
+    // A card that passes every check of the save command.
+    void fillCard()
+    {
+        set("Ed_opf", "ООО");
+        set("Ed_inn", "7707083893");
+        set("Ed_name", kName);
+        set("Ed_okved", "01.11.11");
+        SetOkvedSource(edit("Ed_okved"), 2);
+        find<QLabel>("lbl_okv")->setText(QStringLiteral("Использован КДЕС2"));
+        set("Ed_doljn", "Директор");
+        set("Ed_fio", "Иванов Иван Иванович");
+        find<QComboBox>("CombRn")->setCurrentIndex(2);
+        set("Ed_np", "г. Нальчик");
+        set("Ed_adr", "360000, ул. Лесная, д. 7");
+        set("EdYear", "2014");
+        find<RadioGroup>("RGrpPeriod")->setItemIndex(1);
+        for (const char* indicator : {"Edsrsp", "Ed1den", "Ed1den_Dead", "Eddney"})
+            set(indicator, "7");
+    }
+
+    // Pastes `text` over the whole of Ed_name, as a user does with Ctrl+V
+    // (typing would not get / or : into the field).
+    void pasteName(const std::string& text)
+    {
+        QApplication::clipboard()->setText(QString::fromStdString(text));
+        edit("Ed_name")->selectAll();
+        QTest::keyClick(edit("Ed_name"), Qt::Key_V, Qt::ControlModifier);
+    }
+
+    void save() { QTest::mouseClick(find<QPushButton>("BtnSavePr"), Qt::LeftButton); }
+    void load(const std::string& path)
+    {
+        chosen = path;
+        QTest::mouseClick(find<QPushButton>("BtnLoadPr"), Qt::LeftButton);
+    }
+    std::string inFolder(const std::string& name) const { return (folder->path() / name).string(); }
+
+    void useSeam(Step step, int code)
+    {
+        faulty.failAt(step, code);
+        w->window->store().useFileSystem(faulty);
+    }
+    void useRealFiles() { w->window->store().useFileSystem(card::RealFileSystem()); }
+
+    static void asOrdinaryUser(const std::function<void()>& click)
+    {
+        OrdinaryFileUser user;
+        QVERIFY2(user.bitsApply(), "could not switch the file user");
+        click();
+    }
+    static void plainly(const std::function<void()>& click) { click(); }
+
+    std::vector<FaultCase> cases()
+    {
+        const std::string other = "3_Лютик_2014_Годовой.crd";
+        return {
+            {"disk full while writing", "seam: the write of the new card fails with code 101", Command::Save,
+             {Error("Disk full.")}, [this] { useSeam(Step::Write, card::kDiskFull); }, plainly,
+             [this] { useRealFiles(); }},
+            {"disk full when flushing", "seam: the flush to disk fails with code 101", Command::Save,
+             {Error("Disk full.")}, [this] { useSeam(Step::SyncToDisk, card::kDiskFull); }, plainly,
+             [this] { useRealFiles(); }},
+            {"file size limit mid-write",
+             "real: RLIMIT_FSIZE below a card's size; the write stops part-way, then fails with EFBIG",
+             Command::Save, {Error("Disk full.")}, [] {},
+             [](const std::function<void()>& click) {
+                 FileSizeLimit limit(4096);
+                 click();
+             },
+             [] {}},
+            {"current folder deleted", "real: the current folder is removed while the program runs",
+             Command::Save, {Error("Invalid filename.")},
+             [this] {
+                 fs::create_directory("gone");
+                 fs::current_path("gone");
+                 fs::remove(folder->path() / "gone");
+             },
+             plainly, [this] { fs::current_path(folder->path()); }},
+            {"read-only folder", "real: the current folder is r-x for everyone, the click runs as an ordinary user",
+             Command::Save, {Error("File access denied.")},
+             [this] {
+                 fs::permissions(folder->path(), fs::perms(0555));
+             },
+             asOrdinaryUser, [this] { fs::permissions(folder->path(), fs::perms(0755)); }},
+            {"folder in the card's place", "real: a folder holds the new card's name", Command::Save,
+             {Error("File access denied.")},
+             [this, other] {
+                 fs::create_directory(other);
+                 TempFolder::writeFile(other + "/inside", {7});
+                 set("Ed_name", "Лютик");
+             },
+             plainly, [] {}},
+            {"read-only card file",
+             "real: the card file is r--r--r--, the click runs as an ordinary user; the card loads", Command::Load,
+             {},
+             [this] {
+                 fs::permissions(folder->path(), fs::perms(0755));
+                 fs::permissions(kEarlier, fs::perms(0444));
+                 set("Ed_name", "Не тронуто");
+                 chosen = inFolder(kEarlier);
+             },
+             asOrdinaryUser, [] { fs::permissions(kEarlier, fs::perms(0644)); }},
+            {"file vanishes after choosing", "real: the chosen file is deleted before the command reads it",
+             Command::Load, {Error("File not found.")},
+             [this] {
+                 fs::copy_file(kEarlier, "vanishing.crd");
+                 set("Ed_name", "Не тронуто");
+                 chosen = inFolder("vanishing.crd");
+                 whileChoosing = [this] {
+                     fs::remove(chosen);
+                     removedWhileChoosing.insert("vanishing.crd");
+                 };
+             },
+             plainly, [] {}},
+            {"pasted name with a slash",
+             "real: no fault injected; the store refuses the name before any file call", Command::Save,
+             {Error("Invalid filename.")}, [this] { pasteName("Ромашка/Лютик"); }, plainly, [] {}},
+            {"pasted name with a colon",
+             "real: no fault injected; the store refuses the name (Windows forbids ':') before any file call",
+             Command::Save, {Error("Invalid filename.")}, [this] { pasteName("Ромашка: филиал"); }, plainly,
+             [] {}},
+            {"name too long", "real: 150 Cyrillic letters make a 326-byte name; the rename fails with ENAMETOOLONG",
+             Command::Save, {Error("Invalid filename.")},
+             [this] {
+                 std::string longName;
+                 for (int i = 0; i < 150; ++i)
+                     longName += "Я";
+                 set("Ed_name", longName);
+                 QCOMPARE(edit("Ed_name")->text().size(), 150);
+             },
+             plainly, [] {}},
+        };
+    }
+
+private slots:
+    void initTestCase()
+    {
+        SetCardFileChooser([this](QWidget*) {
+            if (whileChoosing)
+                whileChoosing();
+            return QString::fromStdString(chosen);
+        });
+    }
+    void cleanupTestCase() { SetCardFileChooser({}); }
+    void init()
+    {
+        folder = std::make_unique<TempFolder>();
+        w = std::make_unique<ShownMainWindow>();
+        faulty.failAt(Step::None, 0);
+        chosen.clear();
+        whileChoosing = nullptr;
+        removedWhileChoosing.clear();
+    }
+    void cleanup()
+    {
+        w.reset();
+        if (folder)
+            fs::permissions(folder->path(), fs::perms(0755));
+        folder.reset();
+    }
+
+    void faultEndsTheCommandAndSparesTheEarlierCard_data()
+    {
+        QTest::addColumn<int>("index");
+        const std::vector<FaultCase> all = cases();
+        for (std::size_t i = 0; i < all.size(); ++i)
+            QTest::newRow(all[i].name) << static_cast<int>(i);
+    }
+    void faultEndsTheCommandAndSparesTheEarlierCard()
+    {
+        QFETCH(int, index);
+        const FaultCase fault = cases()[static_cast<std::size_t>(index)];
+        qInfo("condition %s", fault.condition);
+
+        fillCard();
+        save();
+        QCOMPARE(w->messages.texts(), std::vector<std::string>{kSavedMessage});
+        w->messages.clear();
+        const Bytes earlier = TempFolder::readFile(kEarlier);
+        QCOMPARE(earlier.size(), std::size_t(14400));
+
+        // The card a failed save would have written differs from the earlier one.
+        set("Edsrsp", "8");
+        fault.arrange();
+        const Snapshot before = SnapshotOf(folder->path());
+        const QString nameBefore = edit("Ed_name")->text();
+        fault.during([&] {
+            if (fault.command == Command::Save)
+                save();
+            else
+                QTest::mouseClick(find<QPushButton>("BtnLoadPr"), Qt::LeftButton);
+        });
+        whileChoosing = nullptr;
+        fault.restore();
+
+        QCOMPARE(w->messages.shown, fault.shown);
+        Snapshot expected = before;
+        for (const std::string& name : removedWhileChoosing)
+            expected.erase(name);
+        QCOMPARE(SnapshotOf(folder->path()), expected);
+        QCOMPARE(TempFolder::readFile(kEarlier), earlier);
+        // A failed load leaves the window as it was; a read-only card loads.
+        if (fault.command == Command::Load)
+            QCOMPARE(edit("Ed_name")->text(),
+                     fault.shown.empty() ? QString::fromStdString(kName) : nameBefore);
+
+        // The program goes on: a save and a load work.
+        w->messages.clear();
+        set("Ed_name", kName);
+        save();
+        QCOMPARE(w->messages.texts(), std::vector<std::string>{kSavedMessage});
+        QCOMPARE(TempFolder::readFile(kEarlier).size(), std::size_t(14400));
+        w->messages.clear();
+        set("Ed_name", "Другое");
+        load(inFolder(kEarlier));
+        QCOMPARE(w->messages.shown, Shown{});
+        QCOMPARE(edit("Ed_name")->text(), QString::fromStdString(kName));
+    }
+};
+
+QTEST_MAIN(SaveLoadFaultsTest)
+#include "save_load_faults_test.moc"
