@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <string>
 
 #include "card/workplace_counts.h"
 
@@ -48,7 +49,8 @@ TEST_P(WorkplaceRow, NamesAndOffsetsFollowThePagesInStorageOrder)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(WorkplaceCounts, WorkplaceRow, testing::ValuesIn(kRows));
+INSTANTIATE_TEST_SUITE_P(WorkplaceCounts, WorkplaceRow, testing::ValuesIn(kRows),
+                         [](const auto& info) { return std::string(info.param.names[0]); });
 
 TEST(WorkplaceCounts, SeventyDistinctNamesEndingBeforeTrainedCount)
 {
