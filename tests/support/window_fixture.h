@@ -26,6 +26,16 @@ struct ShownMainWindow {
         return window->findChild<T*>(name);
     }
 
+    // Child control `name` of type T; a test that names a missing control stops.
+    template <class T>
+    T* require(const char* name) const
+    {
+        T* found = find<T>(QString::fromLatin1(name));
+        if (!found)
+            qFatal("no control %s", name);
+        return found;
+    }
+
     void showPage(int index)
     {
         window->pages()->setCurrentIndex(index);

@@ -121,10 +121,7 @@ private:
     template <class T>
     T* find(const char* name) const
     {
-        T* found = w->find<T>(QString::fromLatin1(name));
-        if (!found)
-            qFatal("no control %s", name);
-        return found;
+        return w->require<T>(name);
     }
     QLineEdit* edit(const char* name) const { return find<QLineEdit>(name); }
     void set(const char* name, const std::string& text) { edit(name)->setText(QString::fromStdString(text)); }

@@ -70,10 +70,7 @@ private:
     template <class T>
     T* find(const char* name) const
     {
-        T* found = w->find<T>(QString::fromLatin1(name));
-        if (!found)
-            qFatal("no control %s", name);
-        return found;
+        return w->require<T>(name);
     }
     void set(const char* name, const QString& text) { find<QLineEdit>(name)->setText(text); }
     QString text(const char* name) const { return find<QLineEdit>(name)->text(); }
