@@ -18,3 +18,6 @@ QDate ToQDate(const card::Date& date) { return QDate(date.year, date.month, date
 card::Date FromQDate(const QDate& date) { return card::Date{date.year(), date.month(), date.day()}; }
 
 std::string PickerDateText(const QDateEdit* picker) { return card::FormatShortDate(FromQDate(picker->date())); }
+    // Every date a card may hold shows as it is, so an old date saves back
+    // unchanged (the toolkit's own earliest date is 14.09.1752).
+    picker->setDateRange(QDate(1, 1, 1), QDate(9999, 12, 31));

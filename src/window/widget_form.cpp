@@ -1,5 +1,7 @@
 #include "window/widget_form.h"
 
+#include <algorithm>
+
 #include <QComboBox>
 #include <QDateEdit>
 #include <QLabel>
@@ -14,6 +16,28 @@
 #include "window/radio_group.h"
 #include "window/table_grid.h"
 
+namespace {
+
+// An edit's maximum length limits typing only: a card may hold a longer text
+// (a wider field, or a number beyond the year's four digits), which is shown
+// and saved back whole. The edit then takes no more than that text's length;
+// a shorter text brings the typing limit back.
+void SetWholeText(QLineEdit* edit, const QString& text)
+{
+    static const char kTypingLimit[] = "typingLimit";
+    QVariant limit = edit->property(kTypingLimit);
+    if (!limit.isValid()) {
+        limit = edit->maxLength();
+        edit->setProperty(kTypingLimit, limit);
+    }
+    // Never below the text shown now, which a lower limit would cut.
+    edit->setMaxLength(std::max({limit.toInt(), static_cast<int>(edit->text().size()),
+                                 static_cast<int>(text.size())}));
+    edit->setText(text);
+    edit->setMaxLength(std::max(limit.toInt(), static_cast<int>(text.size())));
+}
+
+} // namespace
 
 WidgetForm::WidgetForm(QWidget* window)
     : window_(window)
@@ -49,7 +73,7 @@ void WidgetForm::setText(const std::string& name, const std::string& text)
     QWidget* w = control(name);
     const QString value = QString::fromStdString(text);
     if (auto* edit = qobject_cast<QLineEdit*>(w))
-        edit->setText(value);
+        SetWholeText(edit, value);
     else if (auto* memo = qobject_cast<QPlainTextEdit*>(w))
         memo->setPlainText(value);
 }

@@ -247,6 +247,53 @@ private slots:
         QCOMPARE(text("EdEduc"), QStringLiteral("12"));
     }
 
+    // A card may hold more than the window lets one type: a wider text, a
+    // year beyond four digits, a date of long ago. It loads as it is and an
+    // unchanged card saves back byte for byte.
+    void loadedValuesSaveBackUnchanged_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("stored"); // a text, or the decimal of an int32
+        QTest::newRow("legal form of 44") << "Ed_opf" << "LegalForm" << QString(44, QChar(0x416));
+        QTest::newRow("name of 160") << "Ed_name" << "OrgName" << QString(160, QLatin1Char('N'));
+        QTest::newRow("year of five digits") << "EdYear" << "ReportYear" << "12345";
+        QTest::newRow("order date of 1700") << "DTPrikaza" << "AssessmentDate" << "01.02.1700";
+        QTest::newRow("conclusion date of year 50") << "DTZaklExp" << "ExpertiseDate" << "31.12.0050";
+    }
+
+    void loadedValuesSaveBackUnchanged()
+    {
+        QFETCH(QString, control);
+        QFETCH(QString, field);
+        QFETCH(QString, stored);
+        fillEveryPage();
+        save();
+        card::TCardRec card;
+        const QByteArray saved = ReadAll(QString::fromUtf8(kSaved));
+        std::copy(saved.begin(), saved.end(), card.data());
+        QFile::remove(QString::fromUtf8(kSaved));
+        const card::CardField& changed = card::Field(field.toStdString());
+        if (changed.kind == card::FieldKind::Int32)
+            card.setInt32(changed, stored.toInt());
+        else
+            card.setText(changed, stored.toStdString());
+        const QByteArray bytes(reinterpret_cast<const char*>(card.data()), card::kCardRecSize);
+        WriteAll(folder.filePath("long.crd"), bytes);
+
+        newWindow();
+        load(folder.filePath("long.crd"));
+        if (auto* picker = w->find<QDateEdit>(control))
+            QCOMPARE(picker->date(), QDate::fromString(stored, "dd.MM.yyyy"));
+        else
+            QCOMPARE(text(control.toLatin1().constData()), stored);
+        save();
+        QCOMPARE(shown().size(), std::size_t(1));
+        const std::string name = shown()[0].substr(std::string("Сохранен файл: \n\r").size());
+        QCOMPARE(ReadAll(QString::fromStdString(name)), bytes);
+        QFile::remove(QString::fromStdString(name));
+    }
+
     void versionOneCardAsksForACodeAndSavesAsVersionTwo()
     {
         const QString path = folder.filePath(QStringLiteral("old.crd"));
