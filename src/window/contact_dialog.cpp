@@ -67,6 +67,8 @@ TFrmKontakt::TFrmKontakt(QWidget* parent)
 
     InstallCharFilter(EdKontakt, [this](QChar typed) { return EdKontaktKeyPress(typed); });
     connect(BtnOK, &QPushButton::clicked, this, &TFrmKontakt::BtnOKClick);
+    InstallCharFilter(ComBTypeK, CardCharacter);
+    InstallCharFilter(ComBTypeK->lineEdit(), CardCharacter);
     connect(BtnClose, &QPushButton::clicked, this, &TFrmKontakt::BtnCloseClick);
 
     FormCreate();
