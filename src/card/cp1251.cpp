@@ -96,6 +96,8 @@ char32_t DecodeUtf8(std::string_view text, std::size_t& pos)
 
 } // namespace
 
+bool InCp1251(char32_t codePoint) { return codePoint == U'?' || CodePointToByte(codePoint) != '?'; }
+
 std::string Utf8ToCp1251(std::string_view utf8)
 {
     std::string out;

@@ -11,6 +11,9 @@ namespace card {
 // cannot hold, and every byte of a malformed UTF-8 sequence, becomes '?'.
 std::string Utf8ToCp1251(std::string_view utf8);
 
+// Whether the code page holds the character (it then survives a save).
+bool InCp1251(char32_t codePoint);
+
 // Windows-1251 to UTF-8. Every byte has a character (0x98, unassigned in the
 // code page, maps to U+0098), so the two directions round-trip all 256 bytes.
 std::string Cp1251ToUtf8(std::string_view cp1251);

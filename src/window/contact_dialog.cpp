@@ -65,10 +65,11 @@ TFrmKontakt::TFrmKontakt(QWidget* parent)
     setTabOrder(EdKontakt, BtnOK);
     setTabOrder(BtnOK, BtnClose);
 
+    InstallCharFilter(EdKontakt, CardCharacter);
     InstallCharFilter(EdKontakt, [this](QChar typed) { return EdKontaktKeyPress(typed); });
-    connect(BtnOK, &QPushButton::clicked, this, &TFrmKontakt::BtnOKClick);
     InstallCharFilter(ComBTypeK, CardCharacter);
     InstallCharFilter(ComBTypeK->lineEdit(), CardCharacter);
+    connect(BtnOK, &QPushButton::clicked, this, &TFrmKontakt::BtnOKClick);
     connect(BtnClose, &QPushButton::clicked, this, &TFrmKontakt::BtnCloseClick);
 
     FormCreate();
@@ -98,8 +99,10 @@ void TFrmKontakt::FormCreate()
         }
     }
     ComBTypeK->setCurrentIndex(match);
+    // A type typed freely when the contact was added is shown as it is, so
+    // accepting unchanged keeps it (an empty type would free the slot).
     if (match < 0)
-        ComBTypeK->setEditText(QString());
+        ComBTypeK->setEditText(type);
     EdKontakt->setText(QString::fromStdString(slot[card::ContactList::DataK]));
 }
 

@@ -10,14 +10,21 @@
 #include <QDateEdit>
 
 // Tab leaves the picker, as it leaves every other field, instead of stepping
-// through day, month and year (the arrow keys do that).
+// through day, month and year (the arrow keys do that). A date typed with
+// dots stays in the picker: a dot moves on to the next part, or does nothing
+// right after a part filled up and moved on by itself, or in the year.
 class DatePicker : public QDateEdit {
     Q_OBJECT
 public:
     using QDateEdit::QDateEdit;
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
     bool focusNextPrevChild(bool next) override;
+
+private:
+    bool typingKey_ = false; // a key other than Tab is being handled
+    int movedOnTo_ = -1;     // the part the last key moved on to by filling one up
 };
 
 QDateEdit* MakeDatePicker(const QString& name, QWidget* parent);

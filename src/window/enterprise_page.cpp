@@ -76,6 +76,8 @@ QLineEdit* AddEdit(QWidget* page, const EditField& field, int row, int left = kF
     if (field.hint)
         edit->setToolTip(QString::fromUtf8(field.hint));
     edit->setGeometry(left, RowTop(row), width, kFieldHeight);
+    // Runs after the edit's own filter, installed later.
+    InstallCharFilter(edit, CardCharacter);
     AddLabel(page, field.label, edit, {labelLeft, RowTop(row), labelWidth, kFieldHeight});
     return edit;
 }

@@ -1,5 +1,7 @@
 #include "window/key_filters.h"
 
+#include "card/cp1251.h"
+
 #include <QCoreApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -8,6 +10,10 @@
 namespace {
 
 // The character a key event types, or nullopt for keys that type none.
+// Ctrl+C, Ctrl+V, Ctrl+X and Ctrl+Z type the control characters 3, 22, 24
+// and 26, as they do on Windows, so a filter that refuses them also refuses
+// the clipboard key. Otherwise the typed text is judged whatever produced it:
+// Windows reports AltGr as Ctrl+Alt. Alt alone chooses a menu and types nothing.
 std::optional<QChar> TypedChar(const QKeyEvent& key)
 {
     switch (key.key()) {
@@ -19,8 +25,18 @@ std::optional<QChar> TypedChar(const QKeyEvent& key)
     case Qt::Key_Delete: return std::nullopt;
     default: break;
     }
-    if (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier))
-        return std::nullopt; // shortcuts such as Ctrl+V are not typing
+    const Qt::KeyboardModifiers chord = key.modifiers() & (Qt::ControlModifier | Qt::AltModifier);
+    if (chord == Qt::ControlModifier) {
+        switch (key.key()) {
+        case Qt::Key_C: return QChar(3);
+        case Qt::Key_V: return QChar(22);
+        case Qt::Key_X: return QChar(24);
+        case Qt::Key_Z: return QChar(26);
+        default: break;
+        }
+    }
+    if (chord == Qt::AltModifier)
+        return std::nullopt;
     const QString text = key.text();
     if (text.isEmpty() || text.at(0).unicode() < 32 || text.at(0).unicode() == 127)
         return std::nullopt;
@@ -138,6 +154,13 @@ void OnEnter(QWidget* field, std::function<void(FocusVia)> reaction)
 std::optional<QChar> DigitsAndBackspace(QChar typed)
 {
     if (typed.unicode() == 8 || (typed >= QLatin1Char('0') && typed <= QLatin1Char('9')))
+        return typed;
+    return std::nullopt;
+}
+
+std::optional<QChar> CardCharacter(QChar typed)
+{
+    if (card::InCp1251(typed.unicode()))
         return typed;
     return std::nullopt;
 }

@@ -29,3 +29,8 @@ void OnEnter(QWidget* field, std::function<void(FocusVia)> reaction);
 // The numeric filter shared by the count, year and indicator edits:
 // digits and Backspace pass.
 std::optional<QChar> DigitsAndBackspace(QChar typed);
+
+// The filter of every edit whose text goes into the card: a character that
+// Windows-1251 cannot hold is refused, so the card keeps what the user sees
+// (half of a surrogate pair is refused as well).
+std::optional<QChar> CardCharacter(QChar typed);

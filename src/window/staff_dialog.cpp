@@ -12,6 +12,7 @@
 #include "card/errors.h"
 #include "card/messages.h"
 #include "window/date_picker.h"
+#include "window/key_filters.h"
 #include "window/main_window.h"
 #include "window/messages_qt.h"
 #include "window/named_button.h"
@@ -24,6 +25,7 @@ QLineEdit* MakeEdit(const char* name, QWidget* parent)
 {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(QString::fromLatin1(name));
+    InstallCharFilter(edit, CardCharacter);
     return edit;
 }
 

@@ -8,6 +8,7 @@
 #include <QRadioButton>
 
 #include "card/card_file_store.h"
+#include "card/card_layout.h"
 #include "card/errors.h"
 #include "card/messages.h"
 #include "window/date_picker.h"
@@ -38,6 +39,16 @@ QString SredstvHint()
                           "15,6\r\n\r\n");
 }
 
+
+// How many characters the card stores for the text of `edit`.
+int StoredLength(const QLineEdit* edit)
+{
+    const std::string control = edit->objectName().toStdString();
+    for (const card::CardField& field : card::CardFields())
+        if (field.control == control)
+            return field.length;
+    throw card::CardError("Control " + control + " is stored nowhere");
+}
 
 // The caption of `field`, named after it ("lblEdYear") and tied to it as its buddy.
 QLabel* CaptionFor(QWidget* field, const QString& text, QWidget* parent)
@@ -279,6 +290,12 @@ void StatePage::wireHandlers()
     // The numeric filter: the year and the four head and day counts.
     for (QLineEdit* numeric : {EdYear, Edsrsp, Ed1den, Ed1den_Dead, Eddney})
         InstallCharFilter(numeric, DigitsAndBackspace);
+    // The texts that go into the card, after their own filters; each takes
+    // no more characters than the card stores.
+    for (QLineEdit* text : {EdSredstv, EdNomDatUR, EdNPrikaza, EdNZaklExp}) {
+        InstallCharFilter(text, CardCharacter);
+        text->setMaxLength(StoredLength(text));
+    }
     InstallCharFilter(EdSredstv, [this](QChar typed) { return EdSredstvKeyPress(typed); });
     InstallCharFilter(EdNomDatUR, [this](QChar typed) { return EdNomDatURKeyPress(typed); });
     InstallCharFilter(EdNPrikaza, [this](QChar typed) { return EdNPrikazaKeyPress(typed); });

@@ -43,6 +43,10 @@ void SetUpStringGrid(QTableWidget* table, int dataRows, const QList<int>& widths
     table->verticalHeader()->setDefaultSectionSize(rowHeight);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    // The title row is fixed: a click on it would select a column and move
+    // the current row, which "Редактировать" and "Удалить" act on. Column
+    // borders can still be dragged.
+    table->horizontalHeader()->setSectionsClickable(false);
     for (int row = 0; row < dataRows; ++row)
         for (int column = 0; column < widths.size(); ++column)
             table->setItem(row, column, new QTableWidgetItem);

@@ -1,19 +1,25 @@
 // Page "Предприятие": its controls, layout and tab order, the character
 // filters, the INN marking and the activity-code field.
+#include <QClipboard>
 #include <QComboBox>
 #include <QDialog>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTableWidget>
+#include <QTabWidget>
 #include <QTest>
 
 #include "support/message_recorder.h"
 #include "support/modal.h"
 #include "support/typing.h"
 #include "window/classifier_opener.h"
+#include "window/contact_dialog.h"
 #include "window/enterprise_page.h"
 #include "window/main_window.h"
 #include "window/okved_source.h"
+#include "window/radio_group.h"
+#include "window/staff_dialog.h"
 
 namespace {
 
@@ -209,6 +215,127 @@ private slots:
         FocusQuietly(edit);
         TypeText(edit, typed);
         QCOMPARE(edit->text(), expected);
+    }
+
+    // Every edit whose text goes into the card refuses what Windows-1251
+    // cannot hold; the rest of the typing gets through.
+    void charactersTheCardCannotHoldAreRefused_data()
+    {
+        QTest::addColumn<QString>("field");
+        for (const char* name : {"Ed_opf", "Ed_name", "Ed_doljn", "Ed_fio", "Ed_np", "Ed_adr", "EdNomDatUR",
+                                 "EdNZaklExp", "ComBTypeK", "EdKontakt", "EdDoljn", "EdFIO", "EDNUd", "EdOrg"})
+            QTest::newRow(name) << name;
+    }
+
+    void charactersTheCardCannotHoldAreRefused()
+    {
+        QFETCH(QString, field);
+        for (const char* yesNo : {"RGRpDog", "RGrpExpertiza"})
+            Child<RadioGroup>(yesNo)->setItemIndex(1);
+        TFrmKontakt contact(window_.get());
+        TFrmSotr staff(window_.get());
+        QWidget* edit = window_->findChild<QWidget*>(field);
+        for (QWidget* dialog : {static_cast<QWidget*>(&contact), static_cast<QWidget*>(&staff)})
+            if (!edit)
+                edit = dialog->findChild<QWidget*>(field);
+        auto* combo = qobject_cast<QComboBox*>(edit);
+        QLineEdit* line = combo ? combo->lineEdit() : qobject_cast<QLineEdit*>(edit);
+        line->clear();
+        TypeText(edit, QStringLiteral("aé№ßЁ²Ӏ😀b"));
+        QCOMPARE(line->text(), QStringLiteral("a№Ёb"));
+    }
+
+    // Windows reports AltGr as Ctrl+Alt: the filters judge what it types.
+    void altGrTypingMeetsTheFilters_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("INN refuses a backslash") << "Ed_inn" << "\\" << "";
+        QTest::newRow("name refuses a bar") << "Ed_name" << "|" << "";
+        QTest::newRow("year refuses an at sign") << "EdYear" << "@" << "";
+        QTest::newRow("name refuses a superscript two") << "Ed_name" << "²" << "";
+        QTest::newRow("legal form takes an at sign") << "Ed_opf" << "@" << "@";
+    }
+
+    void altGrTypingMeetsTheFilters()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, typed);
+        QFETCH(QString, expected);
+        QLineEdit* edit = Edit(field);
+        edit->clear();
+        const Qt::KeyboardModifiers altGr = Qt::ControlModifier | Qt::AltModifier;
+        QTest::sendKeyEvent(QTest::Press, edit, Qt::Key_unknown, typed.left(1), altGr);
+        QCOMPARE(edit->text(), expected);
+    }
+
+    // Ctrl+C, Ctrl+V, Ctrl+X and Ctrl+Z reach a filter as the characters 3,
+    // 22, 24 and 26: a filter that refuses them refuses the key.
+    void clipboardKeysMeetTheFilters_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<int>("pickerOpenings");
+        QTest::newRow("district: Ctrl+X") << "CombRn" << int(Qt::Key_X) << "Г. ПРОХЛАДНЫЙ" << 0;
+        QTest::newRow("district: Ctrl+V") << "CombRn" << int(Qt::Key_V) << "Г. ПРОХЛАДНЫЙ" << 0;
+        QTest::newRow("INN: Ctrl+V") << "Ed_inn" << int(Qt::Key_V) << "77" << 0;
+        QTest::newRow("name: Ctrl+V pastes") << "Ed_name" << int(Qt::Key_V) << "7712" << 0;
+        QTest::newRow("name: Ctrl+Z undoes") << "Ed_name" << int(Qt::Key_Z) << "" << 0;
+        QTest::newRow("activity code: Ctrl+C opens the picker") << "Ed_okved" << int(Qt::Key_C) << "" << 1;
+    }
+
+    void clipboardKeysMeetTheFilters()
+    {
+        QFETCH(QString, field);
+        QFETCH(int, key);
+        QFETCH(QString, expected);
+        QFETCH(int, pickerOpenings);
+        QApplication::clipboard()->setText(QStringLiteral("12"));
+        Child<QComboBox>("CombRn")->setCurrentIndex(2);
+        QWidget* target = window_->findChild<QWidget*>(field);
+        auto* combo = qobject_cast<QComboBox*>(target);
+        QLineEdit* line = combo ? combo->lineEdit() : qobject_cast<QLineEdit*>(target);
+        FocusQuietly(target);
+        if (combo)
+            line->selectAll();
+        else if (!line->isReadOnly())
+            TypeText(line, QStringLiteral("77"));
+        QTest::keyClick(target, Qt::Key(key), Qt::ControlModifier);
+        QCOMPARE(line->text(), expected);
+        QCOMPARE(pickerOpenings_, pickerOpenings);
+    }
+
+    // The title row is fixed: a click on it keeps the current row, which
+    // "Редактировать" and "Удалить" act on; a column border still drags.
+    void gridTitleRowKeepsTheCurrentRow_data()
+    {
+        QTest::addColumn<QString>("grid");
+        QTest::addColumn<int>("page");
+        QTest::newRow("contacts") << "StrGridKont" << 0;
+        QTest::newRow("staff") << "StrGridSOT" << 1;
+    }
+
+    void gridTitleRowKeepsTheCurrentRow()
+    {
+        QFETCH(QString, grid);
+        QFETCH(int, page);
+        window_->pages()->setCurrentIndex(page);
+        auto* table = window_->findChild<QTableWidget*>(grid);
+        table->setCurrentCell(2, 0);
+        QHeaderView* titles = table->horizontalHeader();
+        const int y = titles->height() / 2;
+        QTest::mouseClick(titles->viewport(), Qt::LeftButton, {}, QPoint(titles->sectionViewportPosition(1) + 20, y));
+        QCOMPARE(table->currentRow(), 2);
+        QCOMPARE(table->selectedItems(), QList<QTableWidgetItem*>{table->item(2, 0)});
+
+        const int border = titles->sectionViewportPosition(1) - 1;
+        const int width = table->columnWidth(0);
+        QTest::mousePress(titles->viewport(), Qt::LeftButton, {}, QPoint(border, y));
+        QTest::mouseMove(titles->viewport(), QPoint(border + 30, y));
+        QTest::mouseRelease(titles->viewport(), Qt::LeftButton, {}, QPoint(border + 30, y));
+        QCOMPARE(table->columnWidth(0), width + 30);
     }
 
     void districtListTakesNoTyping_data()

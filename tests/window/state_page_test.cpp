@@ -9,6 +9,7 @@
 #include "support/typing.h"
 #include "support/window_fixture.h"
 #include "window/radio_group.h"
+#include "window/staff_dialog.h"
 #include "window/state_page.h"
 
 namespace {
@@ -255,8 +256,8 @@ private slots:
         QTest::mouseClick(answer->item(1), Qt::LeftButton);
         QCOMPARE(answer->itemIndex(), 1);
         QTest::keyClick(dependent, Qt::Key_Backspace);
-        TypeText(dependent, QStringLiteral("№ 5 от 01.02.2014"));
-        QCOMPARE(dependent->text(), QStringLiteral("1№ 5 от 01.02.2014"));
+        TypeText(dependent, QStringLiteral("№ 5/2014"));
+        QCOMPARE(dependent->text(), QStringLiteral("1№ 5/2014"));
     }
 
     void hiddenOrderNumberFilter()
@@ -337,6 +338,63 @@ private slots:
         QCOMPARE(edit("EdNZaklExp")->text(), QString());
         QCOMPARE(date->date(), QDate(2013, 5, 17));
         QVERIFY(date->isEnabled());
+    }
+
+    void textsTakeNoMoreThanTheCardStores_data()
+    {
+        QTest::addColumn<QString>("editName");
+        QTest::addColumn<QString>("yesGroup");
+        QTest::addColumn<int>("stored");
+        QTest::newRow("spending") << "EdSredstv" << "" << 10;
+        QTest::newRow("registration") << "EdNomDatUR" << "RGRpDog" << 30;
+        QTest::newRow("conclusion") << "EdNZaklExp" << "RGrpExpertiza" << 10;
+        QTest::newRow("hidden order number") << "EdNPrikaza" << "RGrpOcenka" << 10;
+    }
+    void textsTakeNoMoreThanTheCardStores()
+    {
+        QFETCH(QString, editName);
+        QFETCH(QString, yesGroup);
+        QFETCH(int, stored);
+        if (!yesGroup.isEmpty())
+            w->find<RadioGroup>(yesGroup)->setItemIndex(1);
+        auto* text = w->find<QLineEdit>(editName);
+        text->clear();
+        if (!text->isEnabled()) { // hidden: nothing reaches it but a load
+            QCOMPARE(text->maxLength(), stored);
+            return;
+        }
+        TypeText(text, QString(stored + 3, QLatin1Char('1')));
+        QCOMPARE(text->text(), QString(stored, QLatin1Char('1')));
+    }
+
+    // A date typed with dots fills day, month and year and stays in the picker.
+    void datesTypedWithDots_data()
+    {
+        QTest::addColumn<QString>("picker");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QDate>("expected");
+        QTest::newRow("order date") << "DTPrikaza" << "20.11.2012" << QDate(2012, 11, 20);
+        QTest::newRow("conclusion date, short parts") << "DTZaklExp" << "5.3.2014" << QDate(2014, 3, 5);
+        QTest::newRow("staff dialog") << "DTUd" << "20.11.2012." << QDate(2012, 11, 20);
+    }
+    void datesTypedWithDots()
+    {
+        QFETCH(QString, picker);
+        QFETCH(QString, typed);
+        QFETCH(QDate, expected);
+        TFrmSotr staffDialog(w->window.get());
+        QWidget* form = w->window.get();
+        if (picker == "DTUd") {
+            QVERIFY(ShowActive(&staffDialog));
+            form = &staffDialog;
+        }
+        auto* date = form->findChild<QDateEdit*>(picker);
+        focus(date);
+        TypeText(date, typed);
+        QCOMPARE(date->date(), expected);
+        QCOMPARE(QApplication::focusWidget(), date);
+        QTest::keyClick(date, Qt::Key_Tab);
+        QVERIFY(QApplication::focusWidget() != date);
     }
 
     void tabOrder()
