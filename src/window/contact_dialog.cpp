@@ -6,14 +6,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "card/entry_lists.h"
-#include "window/enterprise_page.h"
 #include "window/form_font.h"
 #include "window/key_filters.h"
-#include "window/main_window.h"
-#include "window/messages_qt.h"
 #include "window/named_button.h"
-#include "window/table_grid.h"
 
 namespace {
 
@@ -71,8 +66,6 @@ TFrmKontakt::TFrmKontakt(QWidget* parent)
     InstallCharFilter(ComBTypeK->lineEdit(), CardCharacter);
     connect(BtnOK, &QPushButton::clicked, this, &TFrmKontakt::BtnOKClick);
     connect(BtnClose, &QPushButton::clicked, this, &TFrmKontakt::BtnCloseClick);
-
-    FormCreate();
 }
 
 const QStringList& TFrmKontakt::contactTypes()
@@ -82,14 +75,8 @@ const QStringList& TFrmKontakt::contactTypes()
     return types;
 }
 
-void TFrmKontakt::FormCreate()
+void TFrmKontakt::setSlot(const Slot& slot)
 {
-    if (!FrmGn)
-        return;
-    card::EntryLists& lists = FrmGn->lists();
-    if (lists.dialogMode != card::DialogMode::Edit)
-        return;
-    const card::ContactList::Slot& slot = lists.contacts.slot(lists.contacts.editIndex());
     const QString type = QString::fromStdString(slot[card::ContactList::TypeK]);
     int match = -1;
     for (int i = 0; i < ComBTypeK->count(); ++i) {
@@ -106,6 +93,11 @@ void TFrmKontakt::FormCreate()
     EdKontakt->setText(QString::fromStdString(slot[card::ContactList::DataK]));
 }
 
+TFrmKontakt::Slot TFrmKontakt::slot() const
+{
+    return {ComBTypeK->currentText().toStdString(), EdKontakt->text().toStdString()};
+}
+
 std::optional<QChar> TFrmKontakt::EdKontaktKeyPress(QChar typed)
 {
     if (typed.unicode() != 13)
@@ -115,19 +107,7 @@ std::optional<QChar> TFrmKontakt::EdKontaktKeyPress(QChar typed)
     return std::nullopt;
 }
 
-void TFrmKontakt::BtnOKClick()
-{
-    RunGuarded([this] {
-        if (FrmGn) {
-            card::EntryLists& lists = FrmGn->lists();
-            TableGrid grid(FrmGn->enterprisePage()->contactsGrid());
-            lists.contacts.accept(lists.dialogMode,
-                                  {ComBTypeK->currentText().toStdString(), EdKontakt->text().toStdString()},
-                                  grid);
-        }
-    });
-    accept();
-}
+void TFrmKontakt::BtnOKClick() { accept(); }
 
 void TFrmKontakt::BtnCloseClick() { reject(); }
 

@@ -1,12 +1,13 @@
 #pragma once
 // The contact dialog: one contact's type and data. It is created anew for
-// every opening, reads the add/edit flag and the edit index of the main
-// window's contact list, and on "Принять" stores the entry straight into
-// that list and its grid.
+// every opening; its caller hands it the entry to edit (setSlot) and, when it
+// is accepted, takes the entry it shows (slot) into the contact list.
 #include <optional>
 
 #include <QChar>
 #include <QDialog>
+
+#include "card/entry_lists.h"
 
 class QComboBox;
 class QLineEdit;
@@ -17,8 +18,16 @@ class TFrmKontakt : public QDialog {
 public:
     explicit TFrmKontakt(QWidget* parent = nullptr);
 
+    using Slot = card::ContactList::Slot;
+
     // The contact types offered; any other text may be typed.
     static const QStringList& contactTypes();
+
+    // Shows the entry being edited: a type matching an item in any case
+    // selects that item, any other type stands in the type box as it is.
+    void setSlot(const Slot& slot);
+    // The entry as the dialog shows it.
+    Slot slot() const;
 
 public slots:
     void BtnOKClick();
@@ -28,7 +37,6 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void FormCreate();
     std::optional<QChar> EdKontaktKeyPress(QChar typed);
 
     QComboBox* ComBTypeK = nullptr;

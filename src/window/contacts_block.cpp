@@ -23,10 +23,18 @@ constexpr int kInner = 8;       // margin inside the frame
 constexpr int kLabelWidth = 150; // "Контактная информация"
 constexpr int kGridLeft = kInner + kLabelWidth + 4;
 
-void OpenContactDialog(QWidget* over)
+// Runs the contact dialog over `over` on the entry the list has begun to add
+// or edit, and takes the accepted entry into the list and `table`.
+void RunContactDialog(QWidget* over, QTableWidget* table)
 {
+    card::EntryLists& lists = FrmGn->lists();
     TFrmKontakt dialog(over);
-    dialog.exec();
+    if (lists.dialogMode == card::DialogMode::Edit)
+        dialog.setSlot(lists.contacts.slot(lists.contacts.editIndex()));
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    TableGrid grid(table);
+    lists.contacts.accept(lists.dialogMode, dialog.slot(), grid);
 }
 
 } // namespace
@@ -85,7 +93,7 @@ void ContactsBlock::BitBtn1Click()
         card::EntryLists& lists = FrmGn->lists();
         // A full list takes no more contacts: the dialog does not open.
         if (lists.contacts.beginAdd(lists.dialogMode))
-            OpenContactDialog(window());
+            RunContactDialog(window(), StrGridKont);
     });
 }
 
@@ -94,7 +102,7 @@ void ContactsBlock::BitBtn2Click()
     RunGuarded([this] {
         card::EntryLists& lists = FrmGn->lists();
         if (lists.contacts.beginEdit(TableGrid(StrGridKont).currentRow(), lists.dialogMode))
-            OpenContactDialog(window());
+            RunContactDialog(window(), StrGridKont);
     });
 }
 

@@ -35,6 +35,18 @@ QLabel* MakeLabel(const char* name, const QString& text, QWidget* parent)
 
 card::SotrList& Staff() { return FrmGn->lists().staff; }
 
+// Runs the staff dialog over the main window on the entry the list has begun
+// to add or edit, and takes the accepted entry into the list and `grid`.
+void RunStaffDialog(TableGrid& grid)
+{
+    const card::DialogMode mode = FrmGn->lists().dialogMode;
+    TFrmSotr dialog(FrmGn);
+    if (mode == card::DialogMode::Edit)
+        dialog.setSlot(Staff().slot(Staff().editIndex()));
+    if (dialog.exec() == QDialog::Accepted)
+        Staff().accept(mode, dialog.slot(), grid);
+}
+
 } // namespace
 
 ServicePage::ServicePage(QWidget* parent)
@@ -118,10 +130,10 @@ void ServicePage::writeGridHeader()
 
 void ServicePage::BtnAddSotrClick()
 {
-    RunGuarded([] {
+    RunGuarded([this] {
         // On a full list the dialog does not open: there is no slot to add into.
         if (Staff().beginAdd(FrmGn->lists().dialogMode))
-            TFrmSotr::Open();
+            RunStaffDialog(*grid_);
     });
 }
 
@@ -129,7 +141,7 @@ void ServicePage::BitBtn7Click()
 {
     RunGuarded([this] {
         if (Staff().beginEdit(grid_->currentRow(), FrmGn->lists().dialogMode))
-            TFrmSotr::Open();
+            RunStaffDialog(*grid_);
     });
 }
 

@@ -10,14 +10,10 @@
 #include <QVBoxLayout>
 
 #include "card/errors.h"
-#include "card/messages.h"
 #include "window/date_picker.h"
 #include "window/key_filters.h"
-#include "window/main_window.h"
 #include "window/messages_qt.h"
 #include "window/named_button.h"
-#include "window/service_page.h"
-#include "window/table_grid.h"
 
 namespace {
 
@@ -100,43 +96,24 @@ TFrmSotr::TFrmSotr(QWidget* parent)
 
     connect(BtnOk, &QPushButton::clicked, this, &TFrmSotr::BtnOkClick);
     connect(BtnClose, &QPushButton::clicked, this, &TFrmSotr::BtnCloseClick);
-
-    FormCreate();
 }
 
-void TFrmSotr::Open()
+void TFrmSotr::setSlot(const Slot& entry)
 {
-    TFrmSotr dialog(FrmGn);
-    dialog.exec();
-}
-
-void TFrmSotr::FormCreate()
-{
-    const card::EntryLists& lists = FrmGn->lists();
-    if (lists.dialogMode != card::DialogMode::Edit)
-        return;
-    const card::SotrList::Slot& entry = lists.staff.slot(lists.staff.editIndex());
     EdDoljn->setText(QString::fromStdString(entry[card::SotrList::Doljn]));
     EdFIO->setText(QString::fromStdString(entry[card::SotrList::FIO]));
     EDNUd->setText(QString::fromStdString(entry[card::SotrList::NUd]));
-    // A stored date that is no date is reported; the picker keeps its
-    // default, and the remaining field is still filled so that accepting the
-    // dialog does not lose the issuing organisation.
     RunGuarded([&] { DTUd->setDate(ToQDate(card::StrToDate(entry[card::SotrList::DatUd]))); });
     EdOrg->setText(QString::fromStdString(entry[card::SotrList::Org]));
 }
 
-void TFrmSotr::BtnOkClick()
+TFrmSotr::Slot TFrmSotr::slot() const
 {
-    RunGuarded([this] {
-        card::EntryLists& lists = FrmGn->lists();
-        const card::SotrList::Slot texts{EdDoljn->text().toStdString(), EdFIO->text().toStdString(),
-                                         EDNUd->text().toStdString(), PickerDateText(DTUd),
-                                         EdOrg->text().toStdString()};
-        lists.staff.accept(lists.dialogMode, texts, FrmGn->servicePage()->staffGrid());
-        accept();
-    });
+    return {EdDoljn->text().toStdString(), EdFIO->text().toStdString(), EDNUd->text().toStdString(),
+            PickerDateText(DTUd), EdOrg->text().toStdString()};
 }
+
+void TFrmSotr::BtnOkClick() { accept(); }
 
 void TFrmSotr::BtnCloseClick() { reject(); }
 
