@@ -1,7 +1,8 @@
 #pragma once
 // Character filters and focus reactions for fields, in the manner of the
 // program's forms: a character filter sees every typed character before the
-// field does (Backspace is 8, Enter 13) and may swallow or change it; keys
+// field does (Backspace is 8, Enter 13; Ctrl+C, Ctrl+V, Ctrl+X and Ctrl+Z are
+// 3, 22, 24 and 26) and may swallow or change it; keys
 // that produce no character (Delete, arrows) reach only key-down filters. Tab
 // always moves the focus and is never given to a character filter.
 #include <functional>

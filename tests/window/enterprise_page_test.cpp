@@ -282,7 +282,7 @@ private slots:
         QTest::newRow("district: Ctrl+V") << "CombRn" << int(Qt::Key_V) << "Г. ПРОХЛАДНЫЙ" << 0;
         QTest::newRow("INN: Ctrl+V") << "Ed_inn" << int(Qt::Key_V) << "77" << 0;
         QTest::newRow("name: Ctrl+V pastes") << "Ed_name" << int(Qt::Key_V) << "7712" << 0;
-        QTest::newRow("name: Ctrl+Z undoes") << "Ed_name" << int(Qt::Key_Z) << "" << 0;
+        QTest::newRow("INN: Ctrl+Z") << "Ed_inn" << int(Qt::Key_Z) << "77" << 0;
         QTest::newRow("activity code: Ctrl+C opens the picker") << "Ed_okved" << int(Qt::Key_C) << "" << 1;
     }
 
