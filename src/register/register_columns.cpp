@@ -40,12 +40,12 @@ std::vector<RegisterColumn> BuildColumns()
 {
     using K = ColumnKind;
     std::vector<RegisterColumn> columns = {
-        {"Файл", K::Text, false, 40, [](const RegisterRow& r) { return Text(r.file); }},
+        {"Файл", K::Text, false, 44, [](const RegisterRow& r) { return Text(r.file); }},
         {"Район", K::Text, false, 20,
          [](const RegisterRow& r) { return r.read() ? Text(card::DistrictNameOfCode(r.districtCode)) : Cell{}; }},
         {"ОПФ", K::Text, false, 8, [](const RegisterRow& r) { return Text(r.legalForm); }},
         {"Предприятие", K::Text, false, 36, [](const RegisterRow& r) { return Text(r.orgName); }},
-        {"ИНН", K::Text, false, 14, [](const RegisterRow& r) { return Text(r.inn); }},
+        {"ИНН", K::Text, false, 16, [](const RegisterRow& r) { return Text(r.inn); }},
         {"Код ОКВЭД", K::Text, false, 10, [](const RegisterRow& r) { return Text(r.okvedCode); }},
         {"Справочник", K::Text, false, 10, [](const RegisterRow& r) { return Text(ClassifierName(r.okvedSource)); }},
         {"Год", K::Number, false, 6, [](const RegisterRow& r) { return Number(r, r.year); }},
@@ -84,7 +84,7 @@ std::vector<RegisterColumn> BuildColumns()
          [](const RegisterRow& r) { return r.read() ? Text(r.hasService ? "Да" : "Нет") : Cell{}; }},
         {"Работников службы ОТ", K::Number, true, 10, [](const RegisterRow& r) { return Number(r, r.serviceStaff); }},
         {"Версия", K::Number, false, 7, [](const RegisterRow& r) { return Number(r, r.version); }},
-        {"Повтор", K::Text, false, 14,
+        {"Повтор", K::Text, false, 18,
          [](const RegisterRow& r) {
              return r.repeatFiles > 1 ? Text("повтор, файлов: " + std::to_string(r.repeatFiles)) : Cell{};
          }},
