@@ -45,19 +45,24 @@ long DistrictOrder(std::int32_t code)
 
 } // namespace
 
+std::optional<RepeatKey> RepeatKeyOf(const RegisterRow& row)
+{
+    std::string inn = card::TrimSpaces(row.inn);
+    if (!row.read() || inn.empty())
+        return std::nullopt;
+    return RepeatKey{std::move(inn), row.year, row.period};
+}
+
 void MarkRepeats(const std::vector<RegisterRow*>& rows)
 {
-    std::map<std::tuple<std::string, std::int32_t, int>, int> files;
-    const auto key = [](const RegisterRow& r) { return std::make_tuple(card::TrimSpaces(r.inn), r.year, r.period); };
+    std::map<RepeatKey, int> files;
     for (const RegisterRow* row : rows)
-        if (row->read() && !card::TrimSpaces(row->inn).empty())
-            ++files[key(*row)];
+        if (const auto key = RepeatKeyOf(*row))
+            ++files[*key];
     for (RegisterRow* row : rows) {
-        row->repeatFiles = 0;
-        if (row->read() && !card::TrimSpaces(row->inn).empty()) {
-            const int n = files[key(*row)];
-            row->repeatFiles = n > 1 ? n : 0;
-        }
+        const auto key = RepeatKeyOf(*row);
+        const int n = key ? files[*key] : 0;
+        row->repeatFiles = n > 1 ? n : 0;
     }
 }
 

@@ -4,12 +4,18 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "register/register_columns.h"
 #include "register/register_row.h"
 
 namespace reg {
+
+// What makes two cards repeats: the same INN, year and period. nullopt for a
+// row that repeats nothing (not read, or without an INN).
+using RepeatKey = std::tuple<std::string, std::int32_t, int>;
+std::optional<RepeatKey> RepeatKeyOf(const RegisterRow& row);
 
 // Sets repeatFiles of every read row: the number of rows with the same INN,
 // year and period when there is more than one, else 0. Rows without an INN

@@ -58,6 +58,7 @@ void RegisterModel::clear()
 {
     beginResetModel();
     rows_.clear();
+    byKey_.clear();
     endResetModel();
 }
 
@@ -66,23 +67,29 @@ void RegisterModel::append(std::vector<reg::RegisterRow>&& rows)
     if (rows.empty())
         return;
     const int first = static_cast<int>(rows_.size());
-    std::vector<int> before;
-    before.reserve(rows_.size());
-    for (const reg::RegisterRow& r : rows_)
-        before.push_back(r.repeatFiles);
+    std::vector<std::vector<int>*> touched;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (const auto key = reg::RepeatKeyOf(rows[i])) {
+            std::vector<int>& same = byKey_[*key];
+            same.push_back(first + static_cast<int>(i));
+            if (same.size() > 1)
+                touched.push_back(&same);
+        }
+    }
     beginInsertRows({}, first, first + static_cast<int>(rows.size()) - 1);
     for (reg::RegisterRow& r : rows)
         rows_.push_back(std::move(r));
-    reg::MarkRepeats(rows_);
-    endInsertRows();
-    // Earlier rows that a new card repeats change their repeat column.
-    int low = -1, high = -1;
-    for (int i = 0; i < first; ++i) {
-        if (rows_[static_cast<std::size_t>(i)].repeatFiles != before[static_cast<std::size_t>(i)]) {
-            low = low < 0 ? i : low;
-            high = i;
+    int low = -1, high = -1; // earlier rows that now repeat a new one
+    for (const std::vector<int>* same : touched) {
+        for (int index : *same) {
+            rows_[static_cast<std::size_t>(index)].repeatFiles = static_cast<int>(same->size());
+            if (index < first) {
+                low = low < 0 ? index : std::min(low, index);
+                high = std::max(high, index);
+            }
         }
     }
+    endInsertRows();
     if (low >= 0)
         emit dataChanged(index(low, 0), index(high, columnCount() - 1));
 }
@@ -124,7 +131,8 @@ bool RegisterProxy::filterAcceptsRow(int sourceRow, const QModelIndex&) const
 }
 
 // Numbers by value; empty cells (files not read) last in either order;
-// texts in the language's order.
+// texts by their characters' codes, which keeps the Russian alphabet (but
+// for Ё) and is cheap enough to sort rows into place while they arrive.
 bool RegisterProxy::lessThan(const QModelIndex& left, const QModelIndex& right) const
 {
     const auto& column = reg::RegisterColumns()[static_cast<std::size_t>(left.column())];
@@ -134,7 +142,7 @@ bool RegisterProxy::lessThan(const QModelIndex& left, const QModelIndex& right) 
         return *a.number < *b.number;
     if (a.number.has_value() != b.number.has_value())
         return sortOrder() == Qt::AscendingOrder ? a.number.has_value() : !a.number.has_value();
-    return QString::localeAwareCompare(ToQString(a.text), ToQString(b.text)) < 0;
+    return a.text < b.text;
 }
 
 CellTableModel::CellTableModel(std::vector<std::string> headers, bool numbered, QObject* parent)

@@ -5,6 +5,7 @@
 #include <QAbstractTableModel>
 #include <QSortFilterProxyModel>
 
+#include <map>
 #include <vector>
 
 #include "register/register_columns.h"
@@ -24,11 +25,12 @@ public:
     const std::vector<reg::RegisterRow>& rows() const { return rows_; }
 
     void clear();
-    // Adds rows and marks the repeats anew over every row.
+    // Adds rows; rows they repeat (and they themselves) are marked.
     void append(std::vector<reg::RegisterRow>&& rows);
 
 private:
     std::vector<reg::RegisterRow> rows_;
+    std::map<reg::RepeatKey, std::vector<int>> byKey_; // rows of each INN, year and period
 };
 
 class RegisterProxy final : public QSortFilterProxyModel {

@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFontMetrics>
 #include <QHBoxLayout>
@@ -27,7 +28,9 @@
 namespace {
 
 constexpr int kRowIntervalMs = 40;   // rows reach the table this often while reading
-constexpr int kSumIntervalMs = 150;  // totals follow at most this often while reading
+constexpr int kRowSliceMs = 20;      // and for at most this long each time
+constexpr int kRowBatch = 200;       // rows put into the table at once
+constexpr int kSumIntervalMs = 300;  // totals follow at most this often while reading
 constexpr char kFolderKey[] = "register/folder";
 
 QComboBox* NamedCombo(const char* name, QWidget* parent)
@@ -237,6 +240,7 @@ void RegisterWindow::openFolder(const QString& folder)
 {
     job_.cancel();
     job_.wait();
+    backlog_.clear();
     folder_ = QDir::toNativeSeparators(folder);
     Settings().setValue(QString::fromLatin1(kFolderKey), folder);
     lblFolder_->setText(folder_);
@@ -268,19 +272,30 @@ void RegisterWindow::cancelReading()
     btnCancel_->setEnabled(false);
 }
 
+// Rows go into the table in small batches for a short slice of time, so that
+// the window answers the user however fast the cards arrive.
 void RegisterWindow::takeRows()
 {
     const bool ended = job_.finished(); // before taking: no row can follow
-    std::vector<reg::RegisterRow> rows = job_.takeRows();
-    if (!rows.empty()) {
-        model_->append(std::move(rows));
-        updateYears();
+    std::vector<reg::RegisterRow> arrived = job_.takeRows();
+    backlog_.insert(backlog_.end(), std::make_move_iterator(arrived.begin()), std::make_move_iterator(arrived.end()));
+    QElapsedTimer slice;
+    slice.start();
+    std::size_t next = 0;
+    while (next < backlog_.size() && slice.elapsed() < kRowSliceMs) {
+        const std::size_t end = std::min(backlog_.size(), next + kRowBatch);
+        model_->append({std::make_move_iterator(backlog_.begin() + static_cast<std::ptrdiff_t>(next)),
+                        std::make_move_iterator(backlog_.begin() + static_cast<std::ptrdiff_t>(end))});
+        next = end;
     }
+    backlog_.erase(backlog_.begin(), backlog_.begin() + static_cast<std::ptrdiff_t>(next));
+    if (next > 0)
+        updateYears();
     if (job_.total() >= 0) {
         progress_->setRange(0, static_cast<int>(job_.total()));
-        progress_->setValue(static_cast<int>(job_.taken()));
+        progress_->setValue(model_->rowCount());
     }
-    if (ended)
+    if (ended && backlog_.empty())
         finishReading();
 }
 

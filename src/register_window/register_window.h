@@ -61,6 +61,7 @@ private:
     CellTableModel* totals_;
     CellTableModel* districts_;
     reg::ReadingJob job_;
+    std::vector<reg::RegisterRow> backlog_; // read, not yet in the table
     QTimer rowTimer_;
     QTimer sumTimer_;
     QString folder_;
