@@ -67,6 +67,63 @@ std::vector<std::vector<std::string>> ParseCsv(const std::string& text)
     return rows;
 }
 
+// Stored values the window shows otherwise than they stand: the register
+// shows them as the window would.
+TEST(RegisterRow, ShowsStoredValuesAsTheCardWindowWould)
+{
+    const auto& columns = reg::RegisterColumns();
+    const auto cellOf = [&](const reg::RegisterRow& row, const std::string& header) {
+        for (const auto& column : columns)
+            if (column.header == header)
+                return column.cell(row);
+        return reg::Cell{"no column " + header, std::nullopt};
+    };
+    struct Case {
+        const char* name;
+        void (*change)(card::TCardRec&);
+        const char* header;
+        reg::Cell cell;
+        const char* state;
+    };
+    const Case cases[] = {
+        {"radio byte 7 is Да: no question about the service",
+         [](card::TCardRec& r) {
+             r.setByte("HasOtService", 7);
+             for (int s = 0; s < 3; ++s)
+                 r.setSlotText(card::Field("OtStaff"), s, 0, "Инженер");
+         },
+         "Служба ОТ", {"Да", std::nullopt}, "в порядке"},
+        {"district 14 is the last one", [](card::TCardRec& r) { r.setInt32("DistrictCode", 14); }, "Район",
+         {"ЭЛЬБРУССКИЙ Р-Н", std::nullopt}, "в порядке"},
+        {"district 15 is none", [](card::TCardRec& r) { r.setInt32("DistrictCode", 15); }, "Район",
+         {"код 15", std::nullopt}, "в порядке"},
+        {"period byte 5 is annual", [](card::TCardRec& r) { r.setByte("ReportPeriod", 5); }, "Период",
+         {"Годовой", std::nullopt}, "в порядке"},
+        {"spending with a thousands space", [](card::TCardRec& r) { r.setText("OtSpending", "1 200,5"); },
+         "Затраты на ОТ, тыс. руб.", {"1 200,5", 1200.5}, "в порядке"},
+        {"spending that is no number", [](card::TCardRec& r) { r.setText("OtSpending", "н/д"); },
+         "Затраты на ОТ, тыс. руб.", {"н/д", std::nullopt}, "в порядке"},
+        {"workplaces: period equal to total passes",
+         [](card::TCardRec& r) {
+             r.setInt32At(card::WorkplaceCountOffset(6, card::kWorkplacePeriod, card::kWorkplaces), 10);
+             r.setInt32At(card::WorkplaceCountOffset(6, card::kWorkplaceTotal, card::kWorkplaces), 10);
+         },
+         "Раб. мест кл. 4 в периоде", {"", 10}, "в порядке"},
+        {"a tab counts as filled", [](card::TCardRec& r) { r.setText("HeadName", "\t"); }, "Состояние",
+         {"в порядке", std::nullopt}, "в порядке"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        card::TCardRec rec = regtest::GoodCard("Ромашка", "7707083893");
+        c.change(rec);
+        reg::RegisterRow row;
+        reg::FillRegisterRow(rec, row);
+        EXPECT_EQ(cellOf(row, c.header), c.cell);
+        EXPECT_EQ(row.stateText, c.state);
+        EXPECT_TRUE(row.remarks.empty());
+    }
+}
+
 class RegisterFolder : public testing::Test {
 protected:
     void SetUp() override
