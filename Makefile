@@ -1,4 +1,5 @@
 # make run           installs what is missing, builds and starts the program
+# make run-register  the same for the register of cards (unra5-register)
 # make test          the same, then runs every test through CTest
 # make test-windows  cross-builds the card core and its tests, and the version-resource check, for Windows
 #                    (MinGW-w64), runs them under Wine
@@ -26,7 +27,7 @@ WINE_ENV = WINEPREFIX="$(abspath $(BUILD_WINDOWS))/wineprefix" WINEDEBUG=-all \
 ASAN_ENV = ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1 \
            UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-.PHONY: all deps configure build run test bench soak soak-asan test-windows test-asan fuzz fuzz-seeds clean
+.PHONY: all deps configure build run run-register test bench soak soak-asan test-windows test-asan fuzz fuzz-seeds clean
 
 all: build
 
@@ -41,6 +42,9 @@ build: configure
 
 run: build
 	./$(BUILD)/src/app/unra5-card
+
+run-register: build
+	./$(BUILD)/src/register_app/unra5-register
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPalette>
 
+#include "card/district_names.h"
 #include "card/inn.h"
 #include "card/messages.h"
 #include "card/text_rules.h"
@@ -155,15 +156,14 @@ QTableWidget* EnterprisePage::contactsGrid() const { return contacts_->grid(); }
 
 const QStringList& EnterprisePage::districtNames()
 {
-    static const QStringList names{
-        QStringLiteral("Г. НАЛЬЧИК"),        QStringLiteral("Г. БАКСАН"),
-        QStringLiteral("Г. ПРОХЛАДНЫЙ"),     QStringLiteral("БАКСАНСКИЙ Р-Н"),
-        QStringLiteral("ЗОЛЬСКИЙ Р-Н"),      QStringLiteral("ЛЕСКЕНСКИЙ Р-Н"),
-        QStringLiteral("МАЙСКИЙ Р-Н"),       QStringLiteral("ПРОХЛАДНЕНСКИЙ Р-Н"),
-        QStringLiteral("ТЕРСКИЙ Р-Н"),       QStringLiteral("УРВАНСКИЙ Р-Н"),
-        QStringLiteral("ЧЕГЕМСКИЙ Р-Н"),     QStringLiteral("ЧЕРЕКСКИЙ Р-Н"),
-        QStringLiteral("ЭЛЬБРУССКИЙ Р-Н"),
-    };
+    static const QStringList names = [] {
+        QStringList list;
+        for (int i = 0; i < card::kDistrictCount; ++i) {
+            const std::string_view name = card::DistrictName(i);
+            list.append(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+        }
+        return list;
+    }();
     return names;
 }
 

@@ -1,0 +1,190 @@
+#include "register/register_columns.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "card/card_file_store.h"
+#include "card/district_names.h"
+
+namespace reg {
+namespace {
+
+Cell Text(std::string text) { return {std::move(text), std::nullopt}; }
+
+// Number cells of a refused file stay empty.
+Cell Number(const RegisterRow& row, double value)
+{
+    if (!row.read())
+        return {};
+    return {std::string(), value};
+}
+
+const char* ClassifierName(int source)
+{
+    switch (source) {
+    case 1: return "ОКВЭД";
+    case 2: return "КДЕС2";
+    default: return "";
+    }
+}
+
+std::string JoinRemarks(const std::vector<std::string>& remarks)
+{
+    std::string all;
+    for (const std::string& remark : remarks)
+        all += (all.empty() ? "" : " ") + OneLine(remark);
+    return all;
+}
+
+std::vector<RegisterColumn> BuildColumns()
+{
+    using K = ColumnKind;
+    std::vector<RegisterColumn> columns = {
+        {"Файл", K::Text, false, 44, [](const RegisterRow& r) { return Text(r.file); }},
+        {"Район", K::Text, false, 20,
+         [](const RegisterRow& r) { return r.read() ? Text(card::DistrictNameOfCode(r.districtCode)) : Cell{}; }},
+        {"ОПФ", K::Text, false, 8, [](const RegisterRow& r) { return Text(r.legalForm); }},
+        {"Предприятие", K::Text, false, 36, [](const RegisterRow& r) { return Text(r.orgName); }},
+        {"ИНН", K::Text, false, 16, [](const RegisterRow& r) { return Text(r.inn); }},
+        {"Код ОКВЭД", K::Text, false, 10, [](const RegisterRow& r) { return Text(r.okvedCode); }},
+        {"Справочник", K::Text, false, 10, [](const RegisterRow& r) { return Text(ClassifierName(r.okvedSource)); }},
+        {"Год", K::Number, false, 6, [](const RegisterRow& r) { return Number(r, r.year); }},
+        {"Период", K::Text, false, 12,
+         [](const RegisterRow& r) { return r.read() ? Text(card::kReportPeriodItems[r.period]) : Cell{}; }},
+        {"Среднесписочная численность", K::Number, true, 12,
+         [](const RegisterRow& r) { return Number(r, r.headcount); }},
+        {"Пострадавшие", K::Number, true, 10, [](const RegisterRow& r) { return Number(r, r.injured); }},
+        {"Из них со смертельным исходом", K::Number, true, 10,
+         [](const RegisterRow& r) { return Number(r, r.fatal); }},
+        {"Дней нетрудоспособности", K::Number, true, 12, [](const RegisterRow& r) { return Number(r, r.lostDays); }},
+        {"Затраты на ОТ, тыс. руб.", K::Number, true, 12,
+         [](const RegisterRow& r) {
+             const std::optional<double> amount = ParseAmount(r.spending);
+             return amount ? Cell{r.spending, amount} : Text(r.spending);
+         }},
+    };
+    // One column per class and side; a capture-less cell function cannot
+    // carry the index, so the fourteen are spelled out by a table of lambdas.
+    static constexpr Cell (*kWorkplaceCells[kWorkplaceColumns])(const RegisterRow&) = {
+#define UNRA5_WP(i) [](const RegisterRow& r) { return Number(r, r.workplaces[i]); }
+        UNRA5_WP(0), UNRA5_WP(1), UNRA5_WP(2),  UNRA5_WP(3),  UNRA5_WP(4),  UNRA5_WP(5),  UNRA5_WP(6),
+        UNRA5_WP(7), UNRA5_WP(8), UNRA5_WP(9), UNRA5_WP(10), UNRA5_WP(11), UNRA5_WP(12), UNRA5_WP(13),
+#undef UNRA5_WP
+    };
+    for (int c = 0; c < card::kWorkplaceClassCount; ++c) {
+        const std::string cls(card::WorkplaceClassName(c));
+        columns.push_back({"Раб. мест кл. " + cls + " всего", K::Number, true, 9,
+                           kWorkplaceCells[WorkplaceColumn(c, card::kWorkplaceTotal)]});
+        columns.push_back({"Раб. мест кл. " + cls + " в периоде", K::Number, true, 9,
+                           kWorkplaceCells[WorkplaceColumn(c, card::kWorkplacePeriod)]});
+    }
+    const std::vector<RegisterColumn> tail = {
+        {"Обучено по ОТ", K::Number, true, 10, [](const RegisterRow& r) { return Number(r, r.trained); }},
+        {"Служба ОТ", K::Text, false, 8,
+         [](const RegisterRow& r) { return r.read() ? Text(r.hasService ? "Да" : "Нет") : Cell{}; }},
+        {"Работников службы ОТ", K::Number, true, 10, [](const RegisterRow& r) { return Number(r, r.serviceStaff); }},
+        {"Версия", K::Number, false, 7, [](const RegisterRow& r) { return Number(r, r.version); }},
+        {"Повтор", K::Text, false, 18,
+         [](const RegisterRow& r) {
+             return r.repeatFiles > 1 ? Text("повтор, файлов: " + std::to_string(r.repeatFiles)) : Cell{};
+         }},
+        {"Состояние", K::Text, false, 50, [](const RegisterRow& r) { return Text(OneLine(r.stateText)); }},
+        {"Замечания", K::Text, false, 40, [](const RegisterRow& r) { return Text(JoinRemarks(r.remarks)); }},
+    };
+    columns.insert(columns.end(), tail.begin(), tail.end());
+    return columns;
+}
+
+} // namespace
+
+std::string ShownText(const Cell& cell)
+{
+    if (cell.text.empty() && cell.number)
+        return FormatNumber(*cell.number);
+    return cell.text;
+}
+
+const std::vector<RegisterColumn>& RegisterColumns()
+{
+    static const std::vector<RegisterColumn> columns = BuildColumns();
+    return columns;
+}
+
+int StateColumn()
+{
+    static const int column = [] {
+        const auto& columns = RegisterColumns();
+        for (int i = 0; i < static_cast<int>(columns.size()); ++i)
+            if (columns[i].header == "Состояние")
+                return i;
+        return -1;
+    }();
+    return column;
+}
+
+std::string FormatNumber(double value)
+{
+    if (std::nearbyint(value) == value && std::fabs(value) < 1e15)
+        return std::to_string(static_cast<long long>(value));
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.6f", value);
+    std::string text = buffer;
+    while (!text.empty() && text.back() == '0')
+        text.pop_back();
+    if (!text.empty() && text.back() == '.')
+        text.pop_back();
+    for (char& c : text)
+        if (c == '.')
+            c = ',';
+    return text;
+}
+
+std::optional<double> ParseAmount(const std::string& text)
+{
+    std::string plain;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == ' ')
+            continue;
+        if (text.compare(i, 2, "\xC2\xA0") == 0) { // no-break space between thousands
+            ++i;
+            continue;
+        }
+        plain += text[i];
+    }
+    std::size_t i = 0;
+    bool negative = false;
+    if (i < plain.size() && (plain[i] == '-' || plain[i] == '+'))
+        negative = plain[i++] == '-';
+    double value = 0;
+    int digits = 0;
+    for (; i < plain.size() && plain[i] >= '0' && plain[i] <= '9'; ++i, ++digits)
+        value = value * 10 + (plain[i] - '0');
+    if (i < plain.size() && (plain[i] == ',' || plain[i] == '.')) {
+        double scale = 0.1;
+        for (++i; i < plain.size() && plain[i] >= '0' && plain[i] <= '9'; ++i, ++digits, scale /= 10)
+            value += (plain[i] - '0') * scale;
+    }
+    if (digits == 0 || i != plain.size())
+        return std::nullopt;
+    return negative ? -value : value;
+}
+
+std::string OneLine(const std::string& text)
+{
+    std::string line;
+    for (std::size_t i = 0; i < text.size();) {
+        if (text[i] != '\n' && text[i] != '\r') {
+            line += text[i++];
+            continue;
+        }
+        while (i < text.size() && (text[i] == '\n' || text[i] == '\r' || text[i] == ' '))
+            ++i;
+        while (!line.empty() && line.back() == ' ')
+            line.pop_back();
+        if (!line.empty() && i < text.size())
+            line += ' ';
+    }
+    return line;
+}
+
+} // namespace reg

@@ -1,0 +1,50 @@
+#pragma once
+// The columns of the register, written once: the window, the totals, the
+// district view and both exports take their headers, cells and numbers from
+// this table.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "register/register_row.h"
+
+namespace reg {
+
+enum class ColumnKind { Text, Number };
+
+// A number cell keeps its text empty unless the number was typed as text
+// (the spending); ShownText gives what is shown either way.
+struct Cell {
+    std::string text;
+    std::optional<double> number;
+    bool operator==(const Cell&) const = default;
+};
+
+std::string ShownText(const Cell& cell);
+
+struct RegisterColumn {
+    std::string header;
+    ColumnKind kind = ColumnKind::Text;
+    bool summed = false; // its total and district sums are shown
+    int width = 10;      // characters, for the exports and the window
+    Cell (*cell)(const RegisterRow&) = nullptr;
+};
+
+const std::vector<RegisterColumn>& RegisterColumns();
+
+// Named columns the window treats specially.
+enum : int { kColumnFile = 0, kColumnDistrict = 1, kColumnInn = 4 };
+int StateColumn();
+
+// A number as the office writes it: integers plain, fractions with a
+// decimal comma and without trailing zeros ("15,6").
+std::string FormatNumber(double value);
+
+// A typed amount such as "15,6", "1 200", "-3.5"; nullopt for anything that
+// is no number.
+std::optional<double> ParseAmount(const std::string& text);
+
+// A message as one line: its line breaks become single spaces.
+std::string OneLine(const std::string& text);
+
+} // namespace reg

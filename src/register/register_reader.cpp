@@ -1,0 +1,191 @@
+#include "register/register_reader.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <mutex>
+#include <system_error>
+#include <thread>
+
+#include "card/file_error.h"
+#include "card/messages.h"
+#include "register/message_capture.h"
+#include "register/register_summary.h"
+
+namespace reg {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Utf8(const fs::path& path)
+{
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
+fs::path FromUtf8(const std::string& text) { return fs::path(std::u8string(text.begin(), text.end())); }
+
+bool IsCardName(const fs::path& path)
+{
+    std::string ext = Utf8(path.extension());
+    std::transform(ext.begin(), ext.end(), ext.begin(), [](char c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; });
+    return ext == ".crd";
+}
+
+RegisterRow UnreadableFolder(const std::string& shown, const std::error_code& error)
+{
+    RegisterRow row;
+    row.file = shown;
+    const int code = error == std::errc::no_such_file_or_directory ? card::kFileNotFound : card::kFileAccessDenied;
+    row.stateText = card::ErrorDisplayText(card::FileErrorText(code));
+    return row;
+}
+
+// Walks one folder by hand, so that a folder that cannot be listed is
+// reported and the walk goes on beside it.
+void Walk(const fs::path& folder, const fs::path& root, const std::string& prefix, FoundFiles& found)
+{
+    std::error_code error;
+    fs::directory_iterator it(folder, error);
+    const auto shown = [&](const fs::path& p) {
+        const std::u8string relative = p.lexically_relative(root).generic_u8string();
+        return prefix + std::string(relative.begin(), relative.end());
+    };
+    if (error) {
+        found.unreadable.push_back(UnreadableFolder(folder == root ? prefix : shown(folder), error));
+        return;
+    }
+    std::vector<fs::path> subfolders;
+    for (; it != fs::directory_iterator(); it.increment(error)) {
+        if (error)
+            break;
+        const fs::directory_entry& entry = *it;
+        std::error_code typeError;
+        if (entry.is_symlink(typeError) && entry.is_directory(typeError))
+            continue;
+        if (entry.is_directory(typeError))
+            subfolders.push_back(entry.path());
+        else if (IsCardName(entry.path()))
+            found.cards.push_back({Utf8(entry.path()), shown(entry.path())});
+    }
+    if (error)
+        found.unreadable.push_back(UnreadableFolder(folder == root ? prefix : shown(folder), error));
+    for (const fs::path& sub : subfolders)
+        Walk(sub, root, prefix, found);
+}
+
+} // namespace
+
+FoundFiles FindCardFiles(const std::vector<std::string>& folders)
+{
+    FoundFiles found;
+    for (const std::string& folder : folders) {
+        std::string prefix;
+        if (folders.size() > 1) {
+            prefix = folder;
+            if (!prefix.empty() && prefix.back() != '/' && prefix.back() != '\\')
+                prefix += '/';
+        }
+        const fs::path root = FromUtf8(folder);
+        std::error_code error;
+        if (!fs::is_directory(root, error)) {
+            found.unreadable.push_back(
+                UnreadableFolder(folder, error ? error : std::make_error_code(std::errc::no_such_file_or_directory)));
+            continue;
+        }
+        Walk(root, root, prefix, found);
+    }
+    std::stable_sort(found.cards.begin(), found.cards.end(),
+                     [](const CardFile& a, const CardFile& b) { return a.shownName < b.shownName; });
+    return found;
+}
+
+std::size_t ReadCards(const std::vector<CardFile>& files, unsigned threads, const std::atomic<bool>& cancel,
+                      const std::function<void(std::size_t, RegisterRow&&)>& onRow)
+{
+    RouteMessagesByThread();
+    if (threads == 0)
+        threads = std::max(1u, std::thread::hardware_concurrency());
+    threads = static_cast<unsigned>(std::min<std::size_t>(threads, std::max<std::size_t>(files.size(), 1)));
+    std::atomic<std::size_t> next{0};
+    std::atomic<std::size_t> done{0};
+    const auto work = [&] {
+        for (;;) {
+            if (cancel.load(std::memory_order_relaxed))
+                return;
+            const std::size_t index = next.fetch_add(1);
+            if (index >= files.size())
+                return;
+            onRow(index, ReadRegisterRow(files[index].path, files[index].shownName));
+            done.fetch_add(1);
+        }
+    };
+    std::vector<std::thread> workers;
+    for (unsigned i = 1; i < threads; ++i)
+        workers.emplace_back(work);
+    work();
+    for (std::thread& worker : workers)
+        worker.join();
+    return done.load();
+}
+
+std::vector<RegisterRow> ReadRegister(const std::vector<std::string>& folders, unsigned threads)
+{
+    FoundFiles found = FindCardFiles(folders);
+    std::vector<RegisterRow> rows(found.cards.size());
+    const std::atomic<bool> never{false};
+    ReadCards(found.cards, threads, never, [&](std::size_t index, RegisterRow&& row) { rows[index] = std::move(row); });
+    rows.insert(rows.begin(), std::make_move_iterator(found.unreadable.begin()),
+                std::make_move_iterator(found.unreadable.end()));
+    MarkRepeats(rows);
+    return rows;
+}
+
+ReadingJob::~ReadingJob()
+{
+    cancel();
+    wait();
+}
+
+void ReadingJob::start(std::vector<std::string> folders, unsigned threads)
+{
+    wait();
+    RouteMessagesByThread();
+    cancel_ = false;
+    finished_ = false;
+    total_ = -1;
+    taken_ = 0;
+    pending_.clear();
+    thread_ = std::thread([this, folders = std::move(folders), threads] {
+        FoundFiles found = FindCardFiles(folders);
+        {
+            std::lock_guard lock(mutex_);
+            for (RegisterRow& row : found.unreadable)
+                pending_.push_back(std::move(row));
+        }
+        total_ = static_cast<long>(found.cards.size() + found.unreadable.size());
+        ReadCards(found.cards, threads, cancel_, [this](std::size_t, RegisterRow&& row) {
+            std::lock_guard lock(mutex_);
+            pending_.push_back(std::move(row));
+        });
+        finished_ = true;
+    });
+}
+
+std::vector<RegisterRow> ReadingJob::takeRows()
+{
+    std::vector<RegisterRow> rows;
+    {
+        std::lock_guard lock(mutex_);
+        rows.swap(pending_);
+    }
+    taken_ += rows.size();
+    return rows;
+}
+
+void ReadingJob::wait()
+{
+    if (thread_.joinable())
+        thread_.join();
+}
+
+} // namespace reg

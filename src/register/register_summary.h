@@ -1,0 +1,60 @@
+#pragma once
+// What the office does with the rows: repeats, filters, totals, the sums per
+// district and the one-line account of a reading.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "register/register_columns.h"
+#include "register/register_row.h"
+
+namespace reg {
+
+// What makes two cards repeats: the same INN, year and period. nullopt for a
+// row that repeats nothing (not read, or without an INN).
+using RepeatKey = std::tuple<std::string, std::int32_t, int>;
+std::optional<RepeatKey> RepeatKeyOf(const RegisterRow& row);
+
+// Sets repeatFiles of every read row: the number of rows with the same INN,
+// year and period when there is more than one, else 0. Rows without an INN
+// repeat nothing.
+void MarkRepeats(std::vector<RegisterRow>& rows);
+// The same over rows held elsewhere (the window's model).
+void MarkRepeats(const std::vector<RegisterRow*>& rows);
+
+enum class StateFilter { Ok, Faulty, Refused, Repeats };
+
+struct RegisterFilter {
+    std::optional<std::int32_t> districtCode;
+    std::optional<std::int32_t> year;
+    std::optional<int> period;
+    std::optional<StateFilter> state;
+};
+
+bool Matches(const RegisterRow& row, const RegisterFilter& filter);
+
+// The totals row over `rows`: the first column counts the cards, summed
+// columns hold their sums, the others stay empty.
+std::vector<Cell> TotalsRow(const std::vector<const RegisterRow*>& rows);
+
+// The district view: one row per district of the read cards (in the order
+// of the district list, unknown codes after it), with the number of cards,
+// of faulty cards and the sums of the summed columns.
+std::vector<std::string> DistrictHeaders();
+std::vector<std::vector<Cell>> DistrictRows(const std::vector<const RegisterRow*>& rows);
+
+struct ReadingCounts {
+    int read = 0;
+    int refused = 0;
+    int faulty = 0;
+    int repeats = 0; // rows that repeat another
+};
+ReadingCounts CountRows(const std::vector<const RegisterRow*>& rows);
+// "Прочитано карточек: 12, не прочитано файлов: 2, с ошибками: 5, повторов: 2"
+std::string SummaryLine(const ReadingCounts& counts);
+
+std::vector<const RegisterRow*> Pointers(const std::vector<RegisterRow>& rows);
+
+} // namespace reg

@@ -1,0 +1,54 @@
+// The register of cards: the window, or with --export the command line.
+#include <QApplication>
+#include <QLocale>
+#include <QStringList>
+
+#include <cstdio>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#ifdef _WIN32
+#include <io.h>
+#define UNRA5_ISATTY(fd) _isatty(fd)
+#else
+#include <unistd.h>
+#define UNRA5_ISATTY(fd) isatty(fd)
+#endif
+
+#include "register/register_cli.h"
+#include "register_window/register_window.h"
+#include "window/qt_russian.h"
+
+namespace {
+
+// The arguments as UTF-8 whatever the system's code page.
+std::vector<std::string> Arguments(const QStringList& all)
+{
+    std::vector<std::string> args;
+    for (qsizetype i = 1; i < all.size(); ++i)
+        args.push_back(all[i].toStdString());
+    return args;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    {
+        QCoreApplication probe(argc, argv);
+        const std::vector<std::string> args = Arguments(QCoreApplication::arguments());
+        if (reg::WantsCommandLine(args))
+            return reg::RunRegisterCommand(args, std::cout, std::cerr, UNRA5_ISATTY(2) != 0);
+    }
+    QApplication app(argc, argv);
+    QApplication::setApplicationDisplayName(QString());
+    QApplication::setApplicationName(QString::fromUtf8(kRegisterTitle));
+    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+    InstallQtRussian(app);
+
+    RegisterWindow window;
+    window.show();
+    window.openRememberedFolder();
+    return QApplication::exec();
+}

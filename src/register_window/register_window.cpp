@@ -1,0 +1,403 @@
+#include "register_window/register_window.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileDialog>
+#include <QFontMetrics>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSettings>
+#include <QTabWidget>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include <set>
+
+#include "card/card_file_store.h"
+#include "card/district.h"
+#include "card/district_names.h"
+#include "register/register_export.h"
+
+namespace {
+
+constexpr int kRowIntervalMs = 40;   // rows reach the table this often while reading
+constexpr int kRowSliceMs = 20;      // and for at most this long each time
+constexpr int kRowBatch = 200;       // rows put into the table at once
+constexpr int kSumIntervalMs = 300;  // totals follow at most this often while reading
+constexpr char kFolderKey[] = "register/folder";
+
+QComboBox* NamedCombo(const char* name, QWidget* parent)
+{
+    auto* combo = new QComboBox(parent);
+    combo->setObjectName(QString::fromLatin1(name));
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    return combo;
+}
+
+QPushButton* NamedButton(const char* name, const QString& text, QWidget* parent)
+{
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    return button;
+}
+
+QTableView* NamedTable(const char* name, QWidget* parent)
+{
+    auto* table = new QTableView(parent);
+    table->setObjectName(QString::fromLatin1(name));
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setTextElideMode(Qt::ElideMiddle); // file names differ at their ends
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
+    // Long headers wrap onto three lines rather than widen every column.
+    table->horizontalHeader()->setDefaultAlignment(Qt::Alignment(Qt::AlignLeft | Qt::AlignVCenter | int(Qt::TextWordWrap)));
+    table->horizontalHeader()->setFixedHeight(3 * table->fontMetrics().height() + 8);
+    return table;
+}
+
+void SetColumnWidths(QTableView* table, const std::vector<int>& characters)
+{
+    const int unit = table->fontMetrics().averageCharWidth();
+    for (std::size_t i = 0; i < characters.size(); ++i)
+        table->setColumnWidth(static_cast<int>(i), characters[i] * unit + 12);
+}
+
+QSettings Settings() { return QSettings(QStringLiteral("UNRA5"), QStringLiteral("unra5-register")); }
+
+} // namespace
+
+RegisterWindow::RegisterWindow(QWidget* parent)
+    : QMainWindow(parent)
+    , model_(new RegisterModel(this))
+    , proxy_(new RegisterProxy(model_, this))
+    , totals_(new CellTableModel([] {
+        std::vector<std::string> headers;
+        for (const auto& column : reg::RegisterColumns())
+            headers.push_back(column.header);
+        return headers;
+    }(), false, this))
+    , districts_(new CellTableModel(reg::DistrictHeaders(), true, this))
+{
+    setObjectName(QStringLiteral("FrmRegister"));
+    setWindowTitle(QString::fromUtf8(kRegisterTitle));
+
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->addWidget(buildFilters());
+
+    tabs_ = new QTabWidget(central);
+    tabs_->setObjectName(QStringLiteral("TabViews"));
+    tabs_->addTab(buildCardsView(), QStringLiteral("Карточки"));
+    tblDistricts_ = NamedTable("TblDistricts", tabs_);
+    tblDistricts_->setModel(districts_);
+    std::vector<int> districtWidths(reg::DistrictHeaders().size(), 12);
+    districtWidths[0] = 22;
+    SetColumnWidths(tblDistricts_, districtWidths);
+    tabs_->addTab(tblDistricts_, QStringLiteral("По районам"));
+    layout->addWidget(tabs_, 1);
+
+    auto* bottom = new QHBoxLayout;
+    lblSummary_ = new QLabel(central);
+    lblSummary_->setObjectName(QStringLiteral("LblSummary"));
+    progress_ = new QProgressBar(central);
+    progress_->setObjectName(QStringLiteral("ProgressReading"));
+    progress_->setVisible(false);
+    btnCancel_ = NamedButton("BtnCancel", QStringLiteral("Отмена"), central);
+    btnCancel_->setEnabled(false);
+    bottom->addWidget(lblSummary_, 1);
+    bottom->addWidget(progress_);
+    bottom->addWidget(btnCancel_);
+    layout->addLayout(bottom);
+    setCentralWidget(central);
+
+    connect(btnOpen_, &QPushButton::clicked, this, &RegisterWindow::chooseFolder);
+    connect(btnExport_, &QPushButton::clicked, this, &RegisterWindow::chooseExportFile);
+    connect(btnCancel_, &QPushButton::clicked, this, &RegisterWindow::cancelReading);
+
+    rowTimer_.setInterval(kRowIntervalMs);
+    connect(&rowTimer_, &QTimer::timeout, this, &RegisterWindow::takeRows);
+    sumTimer_.setSingleShot(true);
+    connect(&sumTimer_, &QTimer::timeout, this, &RegisterWindow::updateSums);
+    for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+        connect(proxy_, signal, this, &RegisterWindow::scheduleSums);
+    connect(proxy_, &QAbstractItemModel::modelReset, this, &RegisterWindow::scheduleSums);
+    connect(proxy_, &QAbstractItemModel::layoutChanged, this, &RegisterWindow::scheduleSums);
+    connect(proxy_, &QAbstractItemModel::dataChanged, this, &RegisterWindow::scheduleSums);
+
+    resize(1200, 700);
+    updateSums();
+}
+
+RegisterWindow::~RegisterWindow()
+{
+    job_.cancel();
+    job_.wait();
+}
+
+QWidget* RegisterWindow::buildFilters()
+{
+    auto* bar = new QWidget(this);
+    auto* row = new QHBoxLayout(bar);
+    row->setContentsMargins(0, 0, 0, 0);
+    btnOpen_ = NamedButton("BtnOpenFolder", QStringLiteral("Открыть папку…"), bar);
+    lblFolder_ = new QLabel(bar);
+    lblFolder_->setObjectName(QStringLiteral("LblFolder"));
+    row->addWidget(btnOpen_);
+    row->addWidget(lblFolder_, 1);
+
+    combDistrict_ = NamedCombo("CombDistrict", bar);
+    combDistrict_->addItem(QStringLiteral("Все районы"));
+    for (int i = 0; i < card::kDistrictCount; ++i)
+        combDistrict_->addItem(ToQString(std::string(card::DistrictName(i))), card::DistrictCodeFromIndex(i));
+    combYear_ = NamedCombo("CombYear", bar);
+    combYear_->addItem(QStringLiteral("Все годы"));
+    combPeriod_ = NamedCombo("CombPeriod", bar);
+    combPeriod_->addItem(QStringLiteral("Все периоды"));
+    for (int i = 0; i < 2; ++i)
+        combPeriod_->addItem(ToQString(card::kReportPeriodItems[i]).trimmed(), i);
+    combState_ = NamedCombo("CombState", bar);
+    combState_->addItem(QStringLiteral("Все карточки"));
+    combState_->addItem(QString::fromUtf8(reg::kStateOk), static_cast<int>(reg::StateFilter::Ok));
+    combState_->addItem(QStringLiteral("с ошибками"), static_cast<int>(reg::StateFilter::Faulty));
+    combState_->addItem(QStringLiteral("не прочитаны"), static_cast<int>(reg::StateFilter::Refused));
+    combState_->addItem(QStringLiteral("повторы"), static_cast<int>(reg::StateFilter::Repeats));
+    for (QComboBox* combo : {combDistrict_, combYear_, combPeriod_, combState_}) {
+        row->addWidget(combo);
+        connect(combo, &QComboBox::currentIndexChanged, this, &RegisterWindow::applyFilters);
+    }
+    btnExport_ = NamedButton("BtnExport", QStringLiteral("Экспорт…"), bar);
+    row->addWidget(btnExport_);
+    return bar;
+}
+
+QWidget* RegisterWindow::buildCardsView()
+{
+    auto* page = new QWidget(this);
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    tblCards_ = NamedTable("TblCards", page);
+    tblCards_->setModel(proxy_);
+    tblCards_->setSortingEnabled(true);
+    tblCards_->sortByColumn(reg::kColumnFile, Qt::AscendingOrder);
+    std::vector<int> widths;
+    for (const auto& column : reg::RegisterColumns())
+        widths.push_back(column.width);
+    SetColumnWidths(tblCards_, widths);
+
+    // The totals: one row under the table, its columns kept under the
+    // table's columns.
+    tblTotals_ = NamedTable("TblTotals", page);
+    tblTotals_->setModel(totals_);
+    tblTotals_->horizontalHeader()->hide();
+    tblTotals_->setVerticalHeader(new QHeaderView(Qt::Vertical, tblTotals_));
+    tblTotals_->verticalHeader()->setDefaultSectionSize(tblCards_->verticalHeader()->defaultSectionSize());
+    tblTotals_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    tblTotals_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    tblTotals_->setFixedHeight(tblCards_->verticalHeader()->defaultSectionSize() + 4);
+    SetColumnWidths(tblTotals_, widths);
+    QFont bold = tblTotals_->font();
+    bold.setBold(true);
+    tblTotals_->setFont(bold);
+    connect(tblCards_->horizontalHeader(), &QHeaderView::sectionResized, tblTotals_,
+            [this](int section, int, int size) { tblTotals_->setColumnWidth(section, size); });
+    connect(tblCards_->horizontalScrollBar(), &QScrollBar::valueChanged, tblTotals_->horizontalScrollBar(),
+            &QScrollBar::setValue);
+    // The row numbers of both tables take the same width.
+    connect(tblCards_->verticalHeader(), &QHeaderView::geometriesChanged, tblTotals_, [this] {
+        tblTotals_->verticalHeader()->setFixedWidth(tblCards_->verticalHeader()->width());
+    });
+    layout->addWidget(tblCards_, 1);
+    layout->addWidget(tblTotals_);
+    return page;
+}
+
+QString RegisterWindow::rememberedFolder() { return Settings().value(QString::fromLatin1(kFolderKey)).toString(); }
+
+void RegisterWindow::chooseFolder()
+{
+    const QString start = folder_.isEmpty() ? rememberedFolder() : folder_;
+    const QString folder = QFileDialog::getExistingDirectory(this, QStringLiteral("Открыть папку с карточками"), start);
+    if (!folder.isEmpty())
+        openFolder(folder);
+}
+
+void RegisterWindow::openRememberedFolder()
+{
+    const QString folder = rememberedFolder();
+    if (!folder.isEmpty() && QDir(folder).exists())
+        openFolder(folder);
+}
+
+void RegisterWindow::openFolder(const QString& folder)
+{
+    job_.cancel();
+    job_.wait();
+    backlog_.clear();
+    folder_ = QDir::toNativeSeparators(folder);
+    Settings().setValue(QString::fromLatin1(kFolderKey), folder);
+    lblFolder_->setText(folder_);
+    model_->clear();
+    combYear_->blockSignals(true);
+    while (combYear_->count() > 1)
+        combYear_->removeItem(1);
+    combYear_->setCurrentIndex(0);
+    combYear_->blockSignals(false);
+    applyFilters();
+
+    progress_->setRange(0, 0);
+    progress_->setValue(0);
+    progress_->setVisible(true);
+    btnCancel_->setEnabled(true);
+    lblSummary_->setText(QStringLiteral("Чтение карточек…"));
+    const QByteArray path = folder.toUtf8();
+    job_.start({std::string(path.constData(), static_cast<std::size_t>(path.size()))});
+    rowTimer_.start();
+}
+
+bool RegisterWindow::reading() const { return rowTimer_.isActive(); }
+
+void RegisterWindow::cancelReading()
+{
+    if (!reading())
+        return;
+    job_.cancel();
+    btnCancel_->setEnabled(false);
+}
+
+// Rows go into the table in small batches for a short slice of time, so that
+// the window answers the user however fast the cards arrive.
+void RegisterWindow::takeRows()
+{
+    const bool ended = job_.finished(); // before taking: no row can follow
+    std::vector<reg::RegisterRow> arrived = job_.takeRows();
+    backlog_.insert(backlog_.end(), std::make_move_iterator(arrived.begin()), std::make_move_iterator(arrived.end()));
+    QElapsedTimer slice;
+    slice.start();
+    std::size_t next = 0;
+    while (next < backlog_.size() && slice.elapsed() < kRowSliceMs) {
+        const std::size_t end = std::min(backlog_.size(), next + kRowBatch);
+        model_->append({std::make_move_iterator(backlog_.begin() + static_cast<std::ptrdiff_t>(next)),
+                        std::make_move_iterator(backlog_.begin() + static_cast<std::ptrdiff_t>(end))});
+        next = end;
+    }
+    backlog_.erase(backlog_.begin(), backlog_.begin() + static_cast<std::ptrdiff_t>(next));
+    if (next > 0)
+        updateYears();
+    if (job_.total() >= 0) {
+        progress_->setRange(0, static_cast<int>(job_.total()));
+        progress_->setValue(model_->rowCount());
+    }
+    if (ended && backlog_.empty())
+        finishReading();
+}
+
+void RegisterWindow::finishReading()
+{
+    rowTimer_.stop();
+    job_.wait();
+    btnCancel_->setEnabled(false);
+    progress_->setVisible(false);
+    updateSums();
+}
+
+void RegisterWindow::updateYears()
+{
+    std::set<int> years;
+    for (int i = 1; i < combYear_->count(); ++i)
+        years.insert(combYear_->itemData(i).toInt());
+    std::set<int> fresh;
+    for (const reg::RegisterRow& row : model_->rows())
+        if (row.read() && !years.count(row.year))
+            fresh.insert(row.year);
+    if (fresh.empty())
+        return;
+    const QVariant chosen = combYear_->currentData();
+    years.insert(fresh.begin(), fresh.end());
+    combYear_->blockSignals(true);
+    while (combYear_->count() > 1)
+        combYear_->removeItem(1);
+    for (int year : years)
+        combYear_->addItem(QString::number(year), year);
+    combYear_->setCurrentIndex(chosen.isValid() ? combYear_->findData(chosen) : 0);
+    combYear_->blockSignals(false);
+}
+
+void RegisterWindow::applyFilters()
+{
+    reg::RegisterFilter filter;
+    if (combDistrict_->currentIndex() > 0)
+        filter.districtCode = combDistrict_->currentData().toInt();
+    if (combYear_->currentIndex() > 0)
+        filter.year = combYear_->currentData().toInt();
+    if (combPeriod_->currentIndex() > 0)
+        filter.period = combPeriod_->currentData().toInt();
+    if (combState_->currentIndex() > 0)
+        filter.state = static_cast<reg::StateFilter>(combState_->currentData().toInt());
+    proxy_->setRowFilter(filter);
+    updateSums();
+}
+
+void RegisterWindow::scheduleSums()
+{
+    if (!sumTimer_.isActive())
+        sumTimer_.start(reading() ? kSumIntervalMs : 0);
+}
+
+void RegisterWindow::updateSums()
+{
+    sumTimer_.stop();
+    const auto shown = proxy_->shownRows();
+    totals_->setRows({reg::TotalsRow(shown)});
+    districts_->setRows(reg::DistrictRows(shown));
+    const auto all = reg::Pointers(model_->rows());
+    QString summary = ToQString(reg::SummaryLine(reg::CountRows(all)));
+    if (reading())
+        summary = QStringLiteral("Чтение карточек… ") + summary;
+    else if (job_.cancelled())
+        summary += QStringLiteral(" (чтение отменено)");
+    lblSummary_->setText(summary);
+}
+
+void RegisterWindow::chooseExportFile()
+{
+    QString filter;
+    const QString start = folder_.isEmpty() ? QString() : QDir(folder_).filePath(QStringLiteral("Сводка.xlsx"));
+    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Экспорт сводки"), start,
+                                                QStringLiteral("Книга Excel (*.xlsx);;Текст CSV (*.csv)"), &filter);
+    if (path.isEmpty())
+        return;
+    if (reg::ExportFormatOf(path.toStdString()) == reg::ExportFormat::None)
+        path += filter.contains(QStringLiteral("csv")) ? QStringLiteral(".csv") : QStringLiteral(".xlsx");
+    exportTo(path);
+}
+
+bool RegisterWindow::exportTo(const QString& path)
+{
+    const auto shown = proxy_->shownRows();
+    const QByteArray utf8 = path.toUtf8();
+    const bool districtsShown = tabs_->currentIndex() == 1;
+    const std::string failure = reg::ExportTables(reg::CardsTable(shown), reg::DistrictsTable(shown),
+                                                  std::string(utf8.constData(), static_cast<std::size_t>(utf8.size())),
+                                                  districtsShown);
+    if (!failure.empty()) {
+        QMessageBox::warning(this, QString::fromUtf8(kRegisterTitle), ToQString(failure));
+        return false;
+    }
+    lblSummary_->setText(QStringLiteral("Сохранено: ") + QDir::toNativeSeparators(path));
+    return true;
+}
+
+void RegisterWindow::closeEvent(QCloseEvent* event)
+{
+    job_.cancel();
+    job_.wait();
+    QMainWindow::closeEvent(event);
+}

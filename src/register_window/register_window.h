@@ -1,0 +1,83 @@
+#pragma once
+// The register's window: the chosen folder's cards as one table with
+// filters and a totals row, a view per district, and the export.
+#include <QMainWindow>
+#include <QTimer>
+
+#include "register/register_reader.h"
+#include "register_window/register_models.h"
+
+class QComboBox;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QTabWidget;
+class QTableView;
+
+inline constexpr char kRegisterTitle[] = "ЮНРА5. Сводка карточек.";
+
+class RegisterWindow final : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit RegisterWindow(QWidget* parent = nullptr);
+    ~RegisterWindow() override;
+
+    // Reads every card under `folder` into the table (the folder is
+    // remembered for the next start). An earlier reading is cancelled.
+    void openFolder(const QString& folder);
+    // Opens the folder of the last start, if there is one.
+    void openRememberedFolder();
+    // Writes the shown rows (and the districts) to `path`; false after a
+    // message says why not.
+    bool exportTo(const QString& path);
+    // Stops a reading under way: the rows read so far stay.
+    void cancelReading();
+    bool reading() const;
+
+    RegisterModel* model() const { return model_; }
+    RegisterProxy* proxy() const { return proxy_; }
+    CellTableModel* totals() const { return totals_; }
+    CellTableModel* districts() const { return districts_; }
+
+    static QString rememberedFolder();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void chooseFolder();
+    void chooseExportFile();
+    void takeRows();
+    void finishReading();
+    void applyFilters();
+    void scheduleSums();
+    void updateSums();
+    void updateYears();
+    QWidget* buildFilters();
+    QWidget* buildCardsView();
+
+    RegisterModel* model_;
+    RegisterProxy* proxy_;
+    CellTableModel* totals_;
+    CellTableModel* districts_;
+    reg::ReadingJob job_;
+    std::vector<reg::RegisterRow> backlog_; // read, not yet in the table
+    QTimer rowTimer_;
+    QTimer sumTimer_;
+    QString folder_;
+
+    QPushButton* btnOpen_ = nullptr;
+    QPushButton* btnExport_ = nullptr;
+    QPushButton* btnCancel_ = nullptr;
+    QLabel* lblFolder_ = nullptr;
+    QLabel* lblSummary_ = nullptr;
+    QProgressBar* progress_ = nullptr;
+    QComboBox* combDistrict_ = nullptr;
+    QComboBox* combYear_ = nullptr;
+    QComboBox* combPeriod_ = nullptr;
+    QComboBox* combState_ = nullptr;
+    QTabWidget* tabs_ = nullptr;
+    QTableView* tblCards_ = nullptr;
+    QTableView* tblTotals_ = nullptr;
+    QTableView* tblDistricts_ = nullptr;
+};

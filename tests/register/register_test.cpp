@@ -1,0 +1,318 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <map>
+#include <sstream>
+
+#include "register/register_cli.h"
+#include "register/register_export.h"
+#include "register/register_reader.h"
+#include "register/register_summary.h"
+#include "register/register_table.h"
+#include "register_cards.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+using regtest::Expected;
+
+std::map<std::string, const reg::RegisterRow*> ByFile(const std::vector<reg::RegisterRow>& rows)
+{
+    std::map<std::string, const reg::RegisterRow*> byFile;
+    for (const auto& row : rows)
+        byFile[row.file] = &row;
+    return byFile;
+}
+
+double Column(const std::vector<reg::Cell>& cells, const std::string& header)
+{
+    const auto& columns = reg::RegisterColumns();
+    for (std::size_t i = 0; i < columns.size(); ++i)
+        if (columns[i].header == header)
+            return cells[i].number.value_or(-1);
+    ADD_FAILURE() << "no column " << header;
+    return -1;
+}
+
+// Splits CSV as a spreadsheet reads it: quoted cells may hold ; " and breaks.
+std::vector<std::vector<std::string>> ParseCsv(const std::string& text)
+{
+    std::vector<std::vector<std::string>> rows(1);
+    std::string cell;
+    bool quoted = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (quoted) {
+            if (c == '"' && i + 1 < text.size() && text[i + 1] == '"')
+                cell += text[++i];
+            else if (c == '"')
+                quoted = false;
+            else
+                cell += c;
+        } else if (c == '"') {
+            quoted = true;
+        } else if (c == ';') {
+            rows.back().push_back(cell);
+            cell.clear();
+        } else if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+            rows.back().push_back(cell);
+            cell.clear();
+            rows.emplace_back();
+            ++i;
+        } else {
+            cell += c;
+        }
+    }
+    rows.pop_back(); // after the last line end
+    return rows;
+}
+
+// Stored values the window shows otherwise than they stand: the register
+// shows them as the window would.
+TEST(RegisterRow, ShowsStoredValuesAsTheCardWindowWould)
+{
+    const auto& columns = reg::RegisterColumns();
+    const auto cellOf = [&](const reg::RegisterRow& row, const std::string& header) {
+        for (const auto& column : columns)
+            if (column.header == header)
+                return column.cell(row);
+        return reg::Cell{"no column " + header, std::nullopt};
+    };
+    struct Case {
+        const char* name;
+        void (*change)(card::TCardRec&);
+        const char* header;
+        reg::Cell cell;
+        const char* state;
+    };
+    const Case cases[] = {
+        {"radio byte 7 is Да: no question about the service",
+         [](card::TCardRec& r) {
+             r.setByte("HasOtService", 7);
+             for (int s = 0; s < 3; ++s)
+                 r.setSlotText(card::Field("OtStaff"), s, 0, "Инженер");
+         },
+         "Служба ОТ", {"Да", std::nullopt}, "в порядке"},
+        {"district 14 is the last one", [](card::TCardRec& r) { r.setInt32("DistrictCode", 14); }, "Район",
+         {"ЭЛЬБРУССКИЙ Р-Н", std::nullopt}, "в порядке"},
+        {"district 15 is none", [](card::TCardRec& r) { r.setInt32("DistrictCode", 15); }, "Район",
+         {"код 15", std::nullopt}, "в порядке"},
+        {"period byte 5 is annual", [](card::TCardRec& r) { r.setByte("ReportPeriod", 5); }, "Период",
+         {"Годовой", std::nullopt}, "в порядке"},
+        {"spending with a thousands space", [](card::TCardRec& r) { r.setText("OtSpending", "1 200,5"); },
+         "Затраты на ОТ, тыс. руб.", {"1 200,5", 1200.5}, "в порядке"},
+        {"spending that is no number", [](card::TCardRec& r) { r.setText("OtSpending", "н/д"); },
+         "Затраты на ОТ, тыс. руб.", {"н/д", std::nullopt}, "в порядке"},
+        {"workplaces: period equal to total passes",
+         [](card::TCardRec& r) {
+             r.setInt32At(card::WorkplaceCountOffset(6, card::kWorkplacePeriod, card::kWorkplaces), 10);
+             r.setInt32At(card::WorkplaceCountOffset(6, card::kWorkplaceTotal, card::kWorkplaces), 10);
+         },
+         "Раб. мест кл. 4 в периоде", {"", 10}, "в порядке"},
+        {"a tab counts as filled", [](card::TCardRec& r) { r.setText("HeadName", "\t"); }, "Состояние",
+         {"в порядке", std::nullopt}, "в порядке"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        card::TCardRec rec = regtest::GoodCard("Ромашка", "7707083893");
+        c.change(rec);
+        reg::RegisterRow row;
+        reg::FillRegisterRow(rec, row);
+        EXPECT_EQ(cellOf(row, c.header), c.cell);
+        EXPECT_EQ(row.stateText, c.state);
+        EXPECT_TRUE(row.remarks.empty());
+    }
+}
+
+class RegisterFolder : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        expected_ = regtest::MakeSampleFolder(folder_.path());
+        before_ = regtest::Snapshot(folder_.path());
+    }
+    // Reading never changes a byte or a modification time of any file.
+    void TearDown() override { EXPECT_TRUE(regtest::Snapshot(folder_.path()) == before_); }
+
+    std::string root() const
+    {
+        const auto text = folder_.path().u8string();
+        return std::string(text.begin(), text.end());
+    }
+
+    TempFolder folder_;
+    std::vector<Expected> expected_;
+    std::map<std::filesystem::path, regtest::FileState> before_;
+};
+
+TEST_F(RegisterFolder, EveryCardFileBecomesOneRowWithTheCardProgramsVerdict)
+{
+    const std::vector<reg::RegisterRow> rows = reg::ReadRegister({root()}, 3);
+    ASSERT_EQ(rows.size(), expected_.size());
+    const auto byFile = ByFile(rows);
+    for (const Expected& e : expected_) {
+        SCOPED_TRACE(e.file);
+        ASSERT_TRUE(byFile.count(e.file));
+        const reg::RegisterRow& row = *byFile.at(e.file);
+        EXPECT_EQ(row.stateText, e.state);
+        EXPECT_EQ(row.version, e.version);
+        EXPECT_EQ(row.repeatFiles, e.repeats);
+        EXPECT_EQ(row.state, e.version == 0 ? reg::CardState::Refused
+                             : e.state == reg::kStateOk ? reg::CardState::Ok
+                                                        : reg::CardState::Faulty);
+        EXPECT_EQ(row.remarks, e.remark.empty() ? std::vector<std::string>{} : std::vector<std::string>{e.remark});
+    }
+    const reg::RegisterRow& good = *byFile.at("Баксан/4_Берёзка_2014_1 полугодие .crd");
+    EXPECT_EQ(good.orgName, "Берёзка");
+    EXPECT_EQ(good.districtCode, 4);
+    EXPECT_EQ(good.period, 0);
+    EXPECT_EQ(good.workplaces[reg::WorkplaceColumn(0, card::kWorkplacePeriod)], 4);
+    EXPECT_FALSE(byFile.at("ошибки/инн.crd")->innValid);
+    EXPECT_EQ(byFile.at("служба.crd")->serviceStaff, 3);
+}
+
+TEST_F(RegisterFolder, TotalsDistrictsAndSummaryCountWhatIsShown)
+{
+    std::vector<reg::RegisterRow> rows = reg::ReadRegister({root()});
+    const auto all = reg::Pointers(rows);
+    // 7 cards in order, the version-1 card and 11 faulty ones; 4 refused files.
+    EXPECT_EQ(reg::SummaryLine(reg::CountRows(all)),
+              "Прочитано карточек: 19, не прочитано файлов: 4, с ошибками: 12, повторов: 2");
+    const auto totals = reg::TotalsRow(all);
+    EXPECT_EQ(totals[reg::kColumnFile].text, "Итого карточек: 19");
+    double headcount = 0, spending = 0;
+    for (const auto& row : rows)
+        if (row.read()) {
+            headcount += row.headcount;
+            spending += 15.5;
+        }
+    EXPECT_EQ(Column(totals, "Среднесписочная численность"), headcount);
+    EXPECT_DOUBLE_EQ(Column(totals, "Затраты на ОТ, тыс. руб."), spending);
+    EXPECT_EQ(Column(totals, "Раб. мест кл. 1 всего"), 10 * 19);
+
+    struct Case {
+        reg::RegisterFilter filter;
+        int shown;
+    };
+    const auto filter = [](std::optional<std::int32_t> district, std::optional<std::int32_t> year,
+                           std::optional<int> period, std::optional<reg::StateFilter> state) {
+        reg::RegisterFilter f;
+        f.districtCode = district;
+        f.year = year;
+        f.period = period;
+        f.state = state;
+        return f;
+    };
+    const auto none = std::nullopt;
+    const Case cases[] = {
+        {filter(none, none, none, none), 23},
+        {filter(none, none, none, reg::StateFilter::Ok), 7},
+        {filter(none, none, none, reg::StateFilter::Faulty), 12},
+        {filter(none, none, none, reg::StateFilter::Refused), 4},
+        {filter(none, none, none, reg::StateFilter::Repeats), 2},
+        {filter(4, none, none, none), 2},
+        {filter(none, 2015, none, none), 1},
+        {filter(none, 2014, 0, none), 2},
+    };
+    for (const Case& c : cases) {
+        std::vector<const reg::RegisterRow*> shown;
+        for (const auto* row : all)
+            if (reg::Matches(*row, c.filter))
+                shown.push_back(row);
+        EXPECT_EQ(static_cast<int>(shown.size()), c.shown);
+    }
+
+    const auto districts = reg::DistrictRows(all);
+    ASSERT_EQ(districts.size(), 4u); // codes 1, 2, 3, 4 in the list's order
+    EXPECT_EQ(districts[0][0].text, "Г. НАЛЬЧИК");
+    EXPECT_EQ(districts[2][0].text, "Г. ПРОХЛАДНЫЙ");
+    EXPECT_EQ(districts[2][1].number, 11); // the faulty cards
+    EXPECT_EQ(districts[2][2].number, 11);
+    EXPECT_EQ(districts[3][3].number, 57); // Берёзка and Клён
+}
+
+TEST_F(RegisterFolder, CommandLineExportsAndExitsByWhatWasRefused)
+{
+    const std::string csv = (folder_.path() / "сводка.csv").string();
+    std::ostringstream out, err;
+    EXPECT_EQ(reg::RunRegisterCommand({"--export", csv, root()}, out, err, false), 1);
+    EXPECT_EQ(out.str(), "Прочитано карточек: 19, не прочитано файлов: 4, с ошибками: 12, повторов: 2\n");
+    EXPECT_EQ(err.str(), "");
+    std::filesystem::remove(csv); // the export is not part of the folder compared
+    std::ostringstream out2, err2;
+    const std::string good = root() + "/Баксан";
+    EXPECT_EQ(reg::RunRegisterCommand({"--export", csv, good}, out2, err2, true), 0);
+    EXPECT_EQ(err2.str(), "\rПрочитано 2 из 2\n");
+    std::filesystem::remove(csv);
+
+    std::ostringstream out3, err3;
+    EXPECT_EQ(reg::RunRegisterCommand({"--export", root() + "/x.crd", root()}, out3, err3, false), 2);
+    EXPECT_EQ(reg::RunRegisterCommand({"--export"}, out3, err3, false), 2);
+    std::ostringstream out4, err4;
+    EXPECT_EQ(reg::RunRegisterCommand({"--export", csv, root() + "/нет такой"}, out4, err4, false), 1);
+    EXPECT_EQ(out4.str(), "Прочитано карточек: 0, не прочитано файлов: 1, с ошибками: 0, повторов: 0\n");
+    std::filesystem::remove(csv);
+}
+
+TEST_F(RegisterFolder, CsvRoundTripsEveryShownCell)
+{
+    std::vector<reg::RegisterRow> rows = reg::ReadRegister({root()});
+    rows[0].orgName = "ООО \"Ромашка; и К\"\r\nвторая строка";
+    const reg::ExportTable table = reg::CardsTable(reg::Pointers(rows));
+    std::ostringstream out;
+    reg::WriteCsv(table, out);
+    const std::string text = out.str();
+    ASSERT_EQ(text.rfind("\xEF\xBB\xBF", 0), 0u);
+    const auto parsed = ParseCsv(text.substr(3));
+    ASSERT_EQ(parsed.size(), table.rows.size() + 1);
+    EXPECT_EQ(parsed[0], table.headers);
+    for (std::size_t r = 0; r < table.rows.size(); ++r) {
+        std::vector<std::string> shown;
+        for (const auto& cell : table.rows[r])
+            shown.push_back(reg::ShownText(cell));
+        EXPECT_EQ(parsed[r + 1], shown) << r;
+    }
+}
+
+// The workbook read back by an independent reader (openpyxl).
+TEST_F(RegisterFolder, WorkbookHasFrozenHeaderWidthsAndNumbersAsNumbers)
+{
+#ifdef _WIN32
+    GTEST_SKIP() << "the workbook is read back with Python's openpyxl on Linux";
+#endif
+    TempFolder out;
+    const std::string book = (out.path() / "сводка.xlsx").string();
+    std::vector<reg::RegisterRow> rows = reg::ReadRegister({root()});
+    const auto shown = reg::Pointers(rows);
+    ASSERT_EQ(reg::ExportTables(reg::CardsTable(shown), reg::DistrictsTable(shown), book), "");
+
+    const std::string script = (out.path() / "read.py").string();
+    std::ofstream(script) << R"(import sys, openpyxl
+wb = openpyxl.load_workbook(sys.argv[1])
+for ws in wb.worksheets:
+    print('sheet', ws.title, ws.freeze_panes, ws.max_row, ws.max_column, ws.column_dimensions['A'].width > 20)
+    for row in ws.iter_rows(min_row=1, max_row=ws.max_row):
+        for c in row:
+            if c.value is not None and (c.row == 1 or c.column in (1, 8, 10, 14)):
+                print(c.coordinate, type(c.value).__name__, c.value)
+)";
+    const std::string result = (out.path() / "cells.txt").string();
+    ASSERT_EQ(std::system(("/usr/bin/python3 '" + script + "' '" + book + "' > '" + result + "'").c_str()), 0);
+    std::ifstream in(result);
+    const std::string cells((std::istreambuf_iterator<char>(in)), {});
+
+    const auto has = [&](const std::string& line) { return cells.find(line + "\n") != std::string::npos; };
+    EXPECT_TRUE(has("sheet Карточки A2 25 " + std::to_string(reg::RegisterColumns().size()) + " True")) << cells;
+    EXPECT_TRUE(has("sheet По районам A2 6 " + std::to_string(reg::DistrictHeaders().size()) + " True"));
+    EXPECT_TRUE(has("A1 str Файл"));
+    EXPECT_TRUE(has("J1 str Среднесписочная численность"));
+    // Rows follow the file order; Ромашка (row 2) is the first.
+    EXPECT_TRUE(has("A2 str 1_Ромашка_2014_Годовой.crd"));
+    EXPECT_TRUE(has("H2 int 2014"));
+    EXPECT_TRUE(has("J2 int 100"));
+    EXPECT_TRUE(has("N2 float 15.5"));
+    EXPECT_TRUE(has("A25 str Итого карточек: 19"));
+    EXPECT_TRUE(has("N25 float 294.5")) << cells; // 19 × 15,5
+}
+
+} // namespace
