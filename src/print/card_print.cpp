@@ -93,8 +93,8 @@ QString FieldValue(const card::TCardRec& card, const card::CardField& field)
 
 QString Section(const QString& title)
 {
-    return QStringLiteral("<p style=\"margin-top:8px; margin-bottom:3px; font-size:10pt; font-weight:bold\">") + title
-           + QStringLiteral("</p>");
+    return QStringLiteral("<p style=\"margin-top:8px; margin-bottom:3px; font-size:10pt; font-weight:bold\">")
+           + title + QStringLiteral("</p>");
 }
 
 QString TableStart()
@@ -114,18 +114,25 @@ QString HeaderCell(const QString& text, const QString& attributes = QString())
            + QStringLiteral("</th>");
 }
 
+// "Caption: <b>value</b>" of the heading line.
+QString HeadingItem(std::string_view control, const QString& value)
+{
+    return FormLabel(card::CaptionOf(control).caption) + QStringLiteral(": <b>") + value + QStringLiteral("</b>");
+}
+
 QString Heading(const card::TCardRec& card)
 {
     const int district = card::DistrictIndexFromCode(card.int32("DistrictCode"));
     const QString districtName = district < 0 ? QString() : Html(card::kDistrictNames[district]);
     const QString period = Text(card::kReportPeriodItems[std::min<int>(card.byte("ReportPeriod"), 1)]).trimmed();
-    return QStringLiteral("<p align=\"center\" style=\"font-size:15pt; font-weight:bold; margin-top:0; margin-bottom:4px\">")
-           + Html(card::kCardSignature) + QStringLiteral("</p><p align=\"center\" style=\"font-size:9pt; margin-top:0; margin-bottom:4px\">") + FormLabel(card::CaptionOf("CombRn").caption)
-           + QStringLiteral(": <b>") + districtName + QStringLiteral("</b>&nbsp;&nbsp;&nbsp; ")
-           + FormLabel(card::CaptionOf("EdYear").caption) + QStringLiteral(": <b>")
-           + QString::number(card.int32("ReportYear")) + QStringLiteral("</b>&nbsp;&nbsp;&nbsp; ")
-           + FormLabel(card::CaptionOf("RGrpPeriod").caption) + QStringLiteral(": <b>") + period.toHtmlEscaped()
-           + QStringLiteral("</b></p>");
+    const QString gap = QStringLiteral("&nbsp;&nbsp;&nbsp; ");
+    return QStringLiteral("<p align=\"center\" style=\"font-size:15pt; font-weight:bold; margin-top:0; "
+                          "margin-bottom:4px\">")
+           + Html(card::kCardSignature)
+           + QStringLiteral("</p><p align=\"center\" style=\"font-size:9pt; margin-top:0; margin-bottom:4px\">")
+           + HeadingItem("CombRn", districtName) + gap
+           + HeadingItem("EdYear", QString::number(card.int32("ReportYear"))) + gap
+           + HeadingItem("RGrpPeriod", period.toHtmlEscaped()) + QStringLiteral("</p>");
 }
 
 // Label and value rows; `withUnits` adds a third column for the unit.
@@ -138,6 +145,12 @@ QString LabelRow(const QString& label, const QString& value, const QString& unit
     else
         row += Cell(QStringLiteral("<b>") + value + QStringLiteral("</b>"));
     return row + QStringLiteral("</tr>");
+}
+
+// Caption, value and unit of a number or an answer.
+QString IndicatorRow(const card::TCardRec& card, const card::CardField& field)
+{
+    return LabelRow(FieldLabel(field), FieldValue(card, field), Text(card::CaptionOf(field.control).unit), true);
 }
 
 QString EnterpriseBlock(const card::TCardRec& card)
@@ -171,7 +184,8 @@ QString SlotTable(const card::TCardRec& card, std::string_view fieldName,
     }
     if (number == 0)
         html += QStringLiteral("<tr>") + Cell(QStringLiteral("—"))
-                + Cell(QStringLiteral("нет"), QStringLiteral("colspan=\"%1\"").arg(Columns)) + QStringLiteral("</tr>");
+                + Cell(QStringLiteral("нет"), QStringLiteral("colspan=\"%1\"").arg(Columns))
+                + QStringLiteral("</tr>");
     return html + QStringLiteral("</table>");
 }
 
@@ -185,9 +199,9 @@ QString ServiceBlock(const card::TCardRec& card)
 {
     static const int percent[] = {24, 22, 10, 10, 30};
     return Section(QStringLiteral("Служба охраны труда"))
-           + QStringLiteral("<p style=\"margin:0\">") + FormLabel(card::CaptionOf("RGrpSot").caption) + QStringLiteral(": <b>")
-           + YesNo(card.byte("HasOtService")) + QStringLiteral("</b></p><p style=\"margin-top:4px; margin-bottom:3px\">")
-           + FormLabel(card::kStaffCaption) + QStringLiteral(":</p>")
+           + QStringLiteral("<p style=\"margin:0\">") + HeadingItem("RGrpSot", YesNo(card.byte("HasOtService")))
+           + QStringLiteral("</p><p style=\"margin-top:4px; margin-bottom:3px\">") + FormLabel(card::kStaffCaption)
+           + QStringLiteral(":</p>")
            + SlotTable(card, "OtStaff", card::kStaffColumns, percent);
 }
 
@@ -203,8 +217,7 @@ QString IndicatorsBlock(const card::TCardRec& card)
         // when a loaded card brought one.
         const bool hidden = field.control == "EdNPrikaza" && card.text(field).empty();
         if (field.conversion != card::Conversion::None && !hidden)
-            html += LabelRow(FieldLabel(field), FieldValue(card, field), Text(card::CaptionOf(field.control).unit),
-                             true);
+            html += IndicatorRow(card, field);
         if (field.name == kLastIndicator)
             break;
     }
@@ -216,9 +229,11 @@ QString WorkplaceBlock(const card::TCardRec& card)
     using namespace card;
     QString html = Section(QStringLiteral("Рабочие места по классам условий труда")) + TableStart()
                    + QStringLiteral("<thead><tr>")
-                   + HeaderCell(QStringLiteral("Класс условий труда"), QStringLiteral("rowspan=\"2\" width=\"10%\""));
+                   + HeaderCell(QStringLiteral("Класс условий труда"),
+                                QStringLiteral("rowspan=\"2\" width=\"10%\""));
     for (int side = 0; side < kWorkplaceSideCount; ++side)
-        html += HeaderCell(Html(WorkplaceSideHeading(side)), QStringLiteral("colspan=\"%1\"").arg(kWorkplaceQuantityCount));
+        html += HeaderCell(Html(WorkplaceSideHeading(side)),
+                           QStringLiteral("colspan=\"%1\"").arg(kWorkplaceQuantityCount));
     html += QStringLiteral("</tr><tr>");
     for (int side = 0; side < kWorkplaceSideCount; ++side)
         for (int q = 0; q < kWorkplaceQuantityCount; ++q)
@@ -234,10 +249,8 @@ QString WorkplaceBlock(const card::TCardRec& card)
     }
     html += QStringLiteral("</table>");
 
-    const CardField& trained = Field("TrainedCount");
     return html + QStringLiteral("<p style=\"margin:0\"></p>") + TableStart()
-           + LabelRow(FieldLabel(trained), FieldValue(card, trained), Text(CaptionOf(trained.control).unit), true)
-           + QStringLiteral("</table>");
+           + IndicatorRow(card, Field("TrainedCount")) + QStringLiteral("</table>");
 }
 
 QString SignatureBlock(const card::TCardRec& card)
@@ -249,12 +262,11 @@ QString SignatureBlock(const card::TCardRec& card)
                           "<table width=\"100%\" cellspacing=\"0\" cellpadding=\"2\"><tr>")
            + Cell(position, QStringLiteral("width=\"38%\""))
            + Cell(QStringLiteral("______________________"), QStringLiteral("width=\"27%\" align=\"center\""))
-           + Cell(Html(card.text("HeadName")), QStringLiteral("width=\"35%\""))
-           + QStringLiteral("</tr><tr>") + Cell(QString())
-           + Cell(QStringLiteral("<small>(подпись)</small>"), QStringLiteral("align=\"center\""))
-           + Cell(QString()) + QStringLiteral("</tr></table>"
-                                              "<p style=\"margin-top:10px; margin-bottom:0\">Дата: «____» ________________ 20____ г."
-                                              "</p>");
+           + Cell(Html(card.text("HeadName")), QStringLiteral("width=\"35%\"")) + QStringLiteral("</tr><tr>")
+           + Cell(QString()) + Cell(QStringLiteral("<small>(подпись)</small>"), QStringLiteral("align=\"center\""))
+           + Cell(QString())
+           + QStringLiteral("</tr></table><p style=\"margin-top:10px; margin-bottom:0\">"
+                            "Дата: «____» ________________ 20____ г.</p>");
 }
 
 // The footer of a page: program, version and date of printing, page number.

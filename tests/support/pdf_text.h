@@ -23,8 +23,8 @@ inline int PdfPageCount(const QString& path)
     QProcess process;
     process.start(QStringLiteral("pdfinfo"), {path});
     process.waitForFinished(30000);
-    const QRegularExpressionMatch pages
-        = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(QString::fromUtf8(process.readAllStandardOutput()));
+    const QString info = QString::fromUtf8(process.readAllStandardOutput());
+    const QRegularExpressionMatch pages = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(info);
     return pages.hasMatch() ? pages.captured(1).toInt() : -1;
 }
 
