@@ -14,6 +14,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libxlsxwriter-dev python3-openpyxl
   xvfb xauth
+  poppler-utils
 )
 extra_windows=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest wine wine64)
 extra_asan=(libasan8 libubsan1)

@@ -6,6 +6,7 @@
 #include <set>
 #include <string>
 
+#include "card/card_captions.h"
 #include "card/district.h"
 #include "card/errors.h"
 #include "card/inn.h"
@@ -80,8 +81,8 @@ void ShowClassifierSource(CardForm& form, std::uint8_t source)
         messages().info("Необходимо выбрать ОКВЭД(КДЕС2) из справочника");
         form.openClassifierPicker();
         break;
-    case 1: form.setCaption("lbl_okv", "Использован ОКВЭД"); break;
-    case 2: form.setCaption("lbl_okv", "Использован КДЕС2"); break;
+    case 1:
+    case 2: form.setCaption("lbl_okv", std::string(ClassifierSourceCaption(source))); break;
     default: break;
     }
 }

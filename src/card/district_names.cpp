@@ -1,21 +1,14 @@
 #include "card/district_names.h"
 
+#include "card/card_captions.h"
+
 namespace card {
-namespace {
-
-constexpr std::string_view kNames[kDistrictCount] = {
-    "Г. НАЛЬЧИК",     "Г. БАКСАН",         "Г. ПРОХЛАДНЫЙ", "БАКСАНСКИЙ Р-Н",  "ЗОЛЬСКИЙ Р-Н",
-    "ЛЕСКЕНСКИЙ Р-Н", "МАЙСКИЙ Р-Н",       "ПРОХЛАДНЕНСКИЙ Р-Н", "ТЕРСКИЙ Р-Н", "УРВАНСКИЙ Р-Н",
-    "ЧЕГЕМСКИЙ Р-Н",  "ЧЕРЕКСКИЙ Р-Н",     "ЭЛЬБРУССКИЙ Р-Н",
-};
-
-} // namespace
 
 std::string_view DistrictName(int itemIndex)
 {
     if (itemIndex < 0 || itemIndex >= kDistrictCount)
         return {};
-    return kNames[itemIndex];
+    return kDistrictNames[static_cast<std::size_t>(itemIndex)];
 }
 
 std::string DistrictNameOfCode(std::int32_t code)

@@ -12,6 +12,37 @@ constexpr std::array<std::string_view, kWorkplaceQuantityCount> kQuantityLetters
     "M", "W", "J", "18", "I"};
 constexpr std::array<std::string_view, kWorkplaceSideCount> kSideSuffixes = {"V", "OP"};
 
+struct ClassCaptions {
+    std::string_view workplacesTotal;
+    std::string_view workplacesPeriod;
+    bool periodWorkersAsTotal; // the period column repeats the total's workers caption
+};
+
+constexpr std::array<ClassCaptions, kWorkplaceClassCount> kClassCaptions{{
+    {"Количество рабочих мест, оценённых с классом условий труда 1, всего",
+     "Количество рабочих мест, оценённых с классом условий труда 1 за отчетный период", false},
+    {"Количество рабочих мест, оценённых с классом условий труда 2, всего",
+     "Количество рабочих мест, оценённых с классом условий труда 2, за отчетный период", false},
+    {"Количество рабочих мест, оценённых с классом условий труда 3.1, всего",
+     "Количество рабочих мест, оценённых с классом условий труда 3.1 за отчетный период", false},
+    {"Количество рабочих мест, оценённых с классом условий труда 3.2, всего",
+     "Количество рабочих мест, оценённых с классом условий труда 3.2 за отчетный период", true},
+    {"Количество рабочих мест, оценённых с классом условий труда 3.3, всего",
+     "Количество рабочих мест, оценённых с классом условий труда 3.3 за отчетный период", false},
+    {"Количество рабочих мест, оценённых с классом условий труда 3.4 всего",
+     "Количество рабочих мест, оценённых с классом условий труда 3.4 за отчетный период", true},
+    {"Количество рабочих мест, оценённых с классом условий труда 4, всего",
+     "Количество рабочих мест, оценённых с классом условий труда 4 за отчетный период", false},
+}};
+
+// Captions of quantities 1 to 4 (quantity 0 has a caption per class) and the units.
+constexpr std::array<std::string_view, kWorkplaceQuantityCount> kQuantityCaptions{
+    "", "количество работников, занятых на этих рабочих местах,  всего", "из них: женщин",
+    "лиц в возрасте до 18 лет", "инвалидов"};
+constexpr std::string_view kPeriodWorkersCaption = "количество работников, занятых на этих рабочих местах";
+constexpr std::array<std::string_view, kWorkplaceQuantityCount> kUnits{"мест", "чел.", "чел.", "чел.", "чел."};
+constexpr std::array<std::string_view, kWorkplaceSideCount> kSideHeadings{"ВСЕГО", "В ОТЧЕТНОМ ПЕРИОДЕ"};
+
 void CheckRange(int value, int count, const char* what)
 {
     if (value < 0 || value >= count)
@@ -46,6 +77,31 @@ std::string WorkplaceControlName(int countIndex)
 {
     CheckRange(countIndex, kWorkplaceCountTotal, "index");
     return WorkplaceControlName(countIndex / 10, countIndex % 10 / 5, countIndex % 5);
+}
+
+std::string_view WorkplaceCaption(int classIndex, int side, int quantity)
+{
+    CheckRange(classIndex, kWorkplaceClassCount, "class");
+    CheckRange(side, kWorkplaceSideCount, "side");
+    CheckRange(quantity, kWorkplaceQuantityCount, "quantity");
+    const ClassCaptions& captions = kClassCaptions[classIndex];
+    if (quantity == kWorkplaces)
+        return side == kWorkplaceTotal ? captions.workplacesTotal : captions.workplacesPeriod;
+    if (quantity == kWorkers && side == kWorkplacePeriod && !captions.periodWorkersAsTotal)
+        return kPeriodWorkersCaption;
+    return kQuantityCaptions[quantity];
+}
+
+std::string_view WorkplaceUnit(int quantity)
+{
+    CheckRange(quantity, kWorkplaceQuantityCount, "quantity");
+    return kUnits[quantity];
+}
+
+std::string_view WorkplaceSideHeading(int side)
+{
+    CheckRange(side, kWorkplaceSideCount, "side");
+    return kSideHeadings[side];
 }
 
 } // namespace card

@@ -50,4 +50,11 @@ std::string WorkplaceControlName(int classIndex, int side, int quantity);
 // The same for a position in storage order (0..69).
 std::string WorkplaceControlName(int countIndex);
 
+// What the window writes beside a count: the caption left of its edit (the
+// workplace captions differ in punctuation from class to class), the unit
+// right of it, and the heading of its column.
+std::string_view WorkplaceCaption(int classIndex, int side, int quantity);
+std::string_view WorkplaceUnit(int quantity);
+std::string_view WorkplaceSideHeading(int side);
+
 } // namespace card

@@ -7,6 +7,7 @@
 
 #include "card/entry_lists.h"
 #include "window/contact_dialog.h"
+#include "window/field_captions.h"
 #include "window/main_window.h"
 #include "window/messages_qt.h"
 #include "window/named_button.h"
@@ -46,7 +47,7 @@ ContactsBlock::ContactsBlock(QWidget* parent)
     setFrameShape(QFrame::StyledPanel);
     setFrameShadow(QFrame::Sunken);
 
-    auto* Label6 = new QLabel(QStringLiteral("Контактная информация"), this);
+    auto* Label6 = new QLabel(CardText(card::kContactsCaption), this);
     Label6->setObjectName(QStringLiteral("Label6"));
     Label6->setGeometry(kInner, kInner, kLabelWidth, 18);
 
@@ -82,7 +83,7 @@ int ContactsBlock::blockHeight() const { return StrGridKont->height() + 2 * kInn
 
 void ContactsBlock::writeGridHeader()
 {
-    TableGrid(StrGridKont).setHeader({QStringLiteral("Тип контакта"), QStringLiteral("Данные контакта")});
+    TableGrid(StrGridKont).setHeader({CardText(card::kContactColumns[0]), CardText(card::kContactColumns[1])});
 }
 
 QList<QWidget*> ContactsBlock::tabOrder() const { return {BitBtn1, BitBtn2, BitBtn3, StrGridKont}; }

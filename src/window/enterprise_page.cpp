@@ -11,6 +11,7 @@
 #include "card/text_rules.h"
 #include "window/classifier_opener.h"
 #include "window/contacts_block.h"
+#include "window/field_captions.h"
 #include "window/field_colour.h"
 #include "window/key_filters.h"
 #include "window/messages_qt.h"
@@ -35,32 +36,32 @@ constexpr char kOkvedWarning[] = "Не заполнен КДЭС (бывший �
 
 int RowTop(int row) { return kTop + row * kRowPitch; }
 
-// One edit of the page: its name, label, maximum length and hint.
+// One edit of the page: its name, maximum length and hint (its label is the
+// card's caption of that name).
 struct EditField {
     const char* name;
-    const char* label;
     int maxLength;
     const char* hint;
 };
 
-constexpr EditField kOpf{"Ed_opf", "Организационно-правовая форма", 30,
+constexpr EditField kOpf{"Ed_opf", 30,
                         "Аббревиатура. например ООО или ГБУЗ ОВРА и т.д."};
-constexpr EditField kInn{"Ed_inn", "ИНН *", 12, "впишите СВОЙ ИНН!"};
-constexpr EditField kName{"Ed_name", "Название *", 150,
+constexpr EditField kInn{"Ed_inn", 12, "впишите СВОЙ ИНН!"};
+constexpr EditField kName{"Ed_name", 150,
                          "Только название предприятия. Без организционно-правовой формы\r\n"
                          "Например: Vavaraze ruvudoz ediruzor"};
-constexpr EditField kOkved{"Ed_okved", "ОКВЭД (или ОКВЭД2) *", 8, nullptr};
-constexpr EditField kDoljn{"Ed_doljn", "Должность руководителя *", 200,
+constexpr EditField kOkved{"Ed_okved", 8, nullptr};
+constexpr EditField kDoljn{"Ed_doljn", 200,
                           "Должность руководителя БЕЗ указания организации!\r\nНапример: Директор"};
-constexpr EditField kFio{"Ed_fio", "ФИО руководителя *", 100, nullptr};
-constexpr EditField kNp{"Ed_np", "Населенный пункт", 200, nullptr};
-constexpr EditField kAdr{"Ed_adr", "Адрес", 200,
+constexpr EditField kFio{"Ed_fio", 100, nullptr};
+constexpr EditField kNp{"Ed_np", 200, nullptr};
+constexpr EditField kAdr{"Ed_adr", 200,
                         "ПОЧТОВЫЙ ИНДЕКС, Улица, строение(корпус), номер дома, номер квартиры(при "
                         "наличии)\r\nНапример: 000000, ул. Лесная, д. 7"};
 
-QLabel* AddLabel(QWidget* page, const char* text, QWidget* buddy, QRect where)
+QLabel* AddLabel(QWidget* page, const QString& text, QWidget* buddy, QRect where)
 {
-    auto* label = new QLabel(QString::fromUtf8(text), page);
+    auto* label = new QLabel(text, page);
     label->setGeometry(where);
     label->setBuddy(buddy);
     return label;
@@ -79,7 +80,7 @@ QLineEdit* AddEdit(QWidget* page, const EditField& field, int row, int left = kF
     edit->setGeometry(left, RowTop(row), width, kFieldHeight);
     // Runs after the edit's own filter, installed later.
     InstallCharFilter(edit, CardCharacter);
-    AddLabel(page, field.label, edit, {labelLeft, RowTop(row), labelWidth, kFieldHeight});
+    AddLabel(page, CaptionText(field.name), edit, {labelLeft, RowTop(row), labelWidth, kFieldHeight});
     return edit;
 }
 
@@ -111,7 +112,7 @@ EnterprisePage::EnterprisePage(QWidget* parent)
     CombRn->setMaxVisibleItems(static_cast<int>(districtNames().size()));
     CombRn->setCurrentIndex(0);
     CombRn->setGeometry(kFieldLeft, RowTop(5), kFieldWidth, kFieldHeight);
-    AddLabel(this, "Район ", CombRn, {kLabelLeft, RowTop(5), kLabelWidth, kFieldHeight});
+    AddLabel(this, CaptionText("CombRn"), CombRn, {kLabelLeft, RowTop(5), kLabelWidth, kFieldHeight});
 
     Ed_np = AddEdit(this, kNp, 6);
     Ed_adr = AddEdit(this, kAdr, 7);
@@ -158,10 +159,8 @@ const QStringList& EnterprisePage::districtNames()
 {
     static const QStringList names = [] {
         QStringList list;
-        for (int i = 0; i < card::kDistrictCount; ++i) {
-            const std::string_view name = card::DistrictName(i);
-            list.append(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
-        }
+        for (std::string_view name : card::kDistrictNames)
+            list << CardText(name);
         return list;
     }();
     return names;

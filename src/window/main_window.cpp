@@ -3,11 +3,14 @@
 #include <QCoreApplication>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QShortcut>
 #include <QStackedWidget>
 #include <QTabWidget>
 
 #include "card/card_commands.h"
+#include "card/card_transfer.h"
 #include "card/messages.h"
+#include "print/card_preview.h"
 #include "window/card_file_dialog.h"
 #include "window/enterprise_page.h"
 #include "window/file_version.h"
@@ -34,6 +37,12 @@ QString& ProgramFile()
 {
     static QString path;
     return path;
+}
+
+std::string ProgramVersion()
+{
+    const QString program = ProgramFile().isEmpty() ? QCoreApplication::applicationFilePath() : ProgramFile();
+    return FileVersionText(program.toStdString());
 }
 
 } // namespace
@@ -78,6 +87,8 @@ TFrmGn::TFrmGn(QWidget* parent)
     BtnSavePr->setGeometry(553, kButtonTop, 95, kButtonHeight);
     BtnClose = MakeNamedButton(this, "BtnClose", QStringLiteral("Закрыть"), EnterKey::PressesFocusedButton);
     BtnClose->setGeometry(kCloseLeft, kButtonTop, 95, kButtonHeight);
+    BtnPrint = MakeNamedButton(this, "BtnPrint", QStringLiteral("Печать…"), EnterKey::PressesFocusedButton);
+    BtnPrint->setGeometry(353, kButtonTop, 95, kButtonHeight);
     // Page navigation leaves the keyboard focus in the field being edited: a
     // click does not take it, while Tab still reaches both buttons.
     BitBtn4->setFocusPolicy(Qt::TabFocus);
@@ -88,12 +99,16 @@ TFrmGn::TFrmGn(QWidget* parent)
     setTabOrder(BitBtn4, BtnSavePr);
     setTabOrder(BtnSavePr, BtnLoadPr);
     setTabOrder(BtnLoadPr, BtnClose);
+    setTabOrder(BtnClose, BtnPrint);
 
     connect(BitBtn4, &QPushButton::clicked, this, &TFrmGn::BitBtn4Click);
     connect(BitBtn5, &QPushButton::clicked, this, &TFrmGn::BitBtn5Click);
     connect(BtnSavePr, &QPushButton::clicked, this, &TFrmGn::BtnSavePrClick);
     connect(BtnLoadPr, &QPushButton::clicked, this, &TFrmGn::BtnLoadPrClick);
     connect(BtnClose, &QPushButton::clicked, this, &TFrmGn::BtnCloseClick);
+    connect(BtnPrint, &QPushButton::clicked, this, &TFrmGn::BtnPrintClick);
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_P), this), &QShortcut::activated, this,
+            &TFrmGn::BtnPrintClick);
 
     FormCreate();
 }
@@ -152,10 +167,8 @@ void TFrmGn::resizeEvent(QResizeEvent* event)
 
 void TFrmGn::FormShow()
 {
-    const QString program = ProgramFile().isEmpty() ? QCoreApplication::applicationFilePath() : ProgramFile();
-    const std::string version = FileVersionText(program.toStdString());
     setWindowTitle(QString::fromUtf8(card::kAppTitle) + QStringLiteral(" версия ")
-                   + QString::fromStdString(version));
+                   + QString::fromStdString(ProgramVersion()));
 }
 
 void TFrmGn::BitBtn4Click()
@@ -190,3 +203,18 @@ void TFrmGn::BtnLoadPrClick()
 }
 
 void TFrmGn::BtnCloseClick() { close(); }
+
+void TFrmGn::BtnPrintClick()
+{
+    // The page shows what a save would store: the record comes from the save's
+    // own conversion (a count that is no number stops here as it stops a save),
+    // but neither the save's checks nor its file are involved.
+    RunGuarded([this] {
+        WidgetForm form(this);
+        card::TCardRec card;
+        card::CardFromWindow(form, lists_, card);
+        ShowCardPreview(this, card,
+                        {QString::fromUtf8(card::kAppTitle), QString::fromStdString(ProgramVersion()),
+                         QDate::currentDate()});
+    });
+}

@@ -40,6 +40,8 @@ public slots:
     void BtnSavePrClick();
     void BtnLoadPrClick();
     void BtnCloseClick();
+    // "Печать…" and Ctrl+P: the preview of the card as the window holds it.
+    void BtnPrintClick();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -61,6 +63,7 @@ private:
     QPushButton* BtnSavePr = nullptr;
     QPushButton* BtnLoadPr = nullptr;
     QPushButton* BtnClose = nullptr;
+    QPushButton* BtnPrint = nullptr;
     EnterprisePage* enterprise_ = nullptr;
     ServicePage* service_ = nullptr;
     StatePage* state_ = nullptr;

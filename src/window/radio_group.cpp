@@ -5,6 +5,8 @@
 #include <QGridLayout>
 #include <QRadioButton>
 
+#include "window/field_captions.h"
+
 RadioGroup::RadioGroup(const QString& name, const QStringList& items, int columns, QWidget* parent)
     : QGroupBox(parent)
     , buttons_(new QButtonGroup(this))
@@ -60,5 +62,5 @@ void RadioGroup::focusMoved(QWidget* from, QWidget* to)
 
 RadioGroup* MakeYesNoGroup(const QString& name, QWidget* parent)
 {
-    return new RadioGroup(name, {QStringLiteral("Нет"), QStringLiteral("Да")}, 2, parent);
+    return new RadioGroup(name, {CardText(card::kYesNoItems[0]), CardText(card::kYesNoItems[1])}, 2, parent);
 }

@@ -12,6 +12,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "window/field_captions.h"
 #include "window/main_window.h"
 #include "window/messages_qt.h"
 #include "window/named_button.h"
@@ -52,7 +53,7 @@ void RunStaffDialog(TableGrid& grid)
 ServicePage::ServicePage(QWidget* parent)
     : QWidget(parent)
 {
-    auto* label11 = MakeLabel("Label11", QStringLiteral("Наличие службы охраны труда "), this);
+    auto* label11 = MakeLabel("Label11", CaptionText("RGrpSot"), this);
     RGrpSot = MakeYesNoGroup(QStringLiteral("RGrpSot"), this);
     RGrpSot->setMinimumWidth(120);
     auto* notice = MakeLabel("lbl_1",
@@ -64,7 +65,7 @@ ServicePage::ServicePage(QWidget* parent)
     notice->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     notice->setMinimumWidth(380);
 
-    auto* label12 = MakeLabel("Label12", QStringLiteral("Работники службы охраны труда:"), this);
+    auto* label12 = MakeLabel("Label12", CardText(card::kStaffCaption), this);
 
     StrGridSOT = new QTableWidget(this);
     StrGridSOT->setObjectName(QStringLiteral("StrGridSOT"));
@@ -113,8 +114,10 @@ ServicePage::~ServicePage() = default;
 
 void ServicePage::writeGridHeader()
 {
-    grid_->setHeader({QStringLiteral("Должность"), QStringLiteral("ФИО"), QStringLiteral("№ удостоверения"),
-                      QStringLiteral("Дата выдачи"), QStringLiteral("Кем выдано")});
+    QStringList titles;
+    for (std::string_view title : card::kStaffColumns)
+        titles << CardText(title);
+    grid_->setHeader(titles);
     // A title wider than its column under the screen's font widens the column
     // rather than being cut (the title of the current column is drawn bold).
     QHeaderView* header = StrGridSOT->horizontalHeader();

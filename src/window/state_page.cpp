@@ -12,6 +12,7 @@
 #include "card/errors.h"
 #include "card/messages.h"
 #include "window/date_picker.h"
+#include "window/field_captions.h"
 #include "window/field_colour.h"
 #include "window/form_layout.h"
 #include "window/key_filters.h"
@@ -51,17 +52,18 @@ int StoredLength(const QLineEdit* edit)
 }
 
 // The caption of `field`, named after it ("lblEdYear") and tied to it as its buddy.
-QLabel* CaptionFor(QWidget* field, const QString& text, QWidget* parent)
+QLabel* CaptionFor(QWidget* field, QWidget* parent)
 {
-    QLabel* label = MakeCaption(nullptr, text, parent);
+    QLabel* label = MakeCaption(nullptr, CaptionText(field->objectName().toStdString()), parent);
     label->setObjectName(QStringLiteral("lbl") + field->objectName());
     label->setBuddy(field);
     return label;
 }
 
-QLabel* UnitLabel(const QString& text, QWidget* parent, bool bold = false)
+// The unit right of `field`.
+QLabel* UnitLabel(QWidget* field, QWidget* parent, bool bold = false)
 {
-    QLabel* unit = MakeCaption(nullptr, text, parent, false);
+    QLabel* unit = MakeCaption(nullptr, UnitText(field->objectName().toStdString()), parent, false);
     if (bold) {
         QFont font = unit->font();
         font.setBold(true);
@@ -166,10 +168,10 @@ QWidget* StatePage::buildLeftHalf()
     // Year and period, in a raised frame of their own.
     GapRow(grid, 0, kFramePadding);
     auto* yearRow = new QHBoxLayout;
-    yearRow->addWidget(CaptionFor(EdYear, QStringLiteral("Год отчета "), half));
+    yearRow->addWidget(CaptionFor(EdYear, half));
     yearRow->addWidget(EdYear);
     yearRow->addSpacing(24);
-    yearRow->addWidget(CaptionFor(RGrpPeriod, QStringLiteral("Период "), half));
+    yearRow->addWidget(CaptionFor(RGrpPeriod, half));
     yearRow->addStretch(1);
     grid->addLayout(yearRow, 1, Caption);
     grid->addWidget(RGrpPeriod, 1, Field, 1, 2, Qt::AlignLeft);
@@ -177,42 +179,25 @@ QWidget* StatePage::buildLeftHalf()
     FrameBehind(grid, 0, PadLeft, 3, ColumnCount, QFrame::Raised, QFrame::Panel);
 
     GapRow(grid, 3, 2);
-    AddRow(grid, 4, CaptionFor(Edsrsp, QStringLiteral("Среднесписочная численность работающих   "), half),
-           Edsrsp, UnitLabel(QStringLiteral("чел."), half));
+    AddRow(grid, 4, CaptionFor(Edsrsp, half), Edsrsp, UnitLabel(Edsrsp, half));
 
     // The injured and, indented, the fatal cases among them, framed together.
     GapRow(grid, 5, kFramePadding);
-    AddRow(grid, 6,
-           CaptionFor(Ed1den,
-                      QStringLiteral("Численность пострадавших с утратой трудоспособности на 1 рабочий "
-                                     "день и более и со смертельным исходом"),
-                      half),
-           Ed1den, UnitLabel(QStringLiteral("чел."), half));
-    QLabel* fatalCaption = CaptionFor(Ed1den_Dead, QStringLiteral("из них со смертельным исходом"), half);
+    AddRow(grid, 6, CaptionFor(Ed1den, half), Ed1den, UnitLabel(Ed1den, half));
+    QLabel* fatalCaption = CaptionFor(Ed1den_Dead, half);
     fatalCaption->setIndent(24);
-    AddRow(grid, 7, fatalCaption, Ed1den_Dead, UnitLabel(QStringLiteral("чел."), half));
+    AddRow(grid, 7, fatalCaption, Ed1den_Dead, UnitLabel(Ed1den_Dead, half));
     GapRow(grid, 8, kFramePadding);
     FrameBehind(grid, 5, PadLeft, 4, ColumnCount);
 
-    AddRow(grid, 9,
-           CaptionFor(Eddney,
-                      QStringLiteral("Число человеко-дней нетрудоспособности у пострадавших с утратой "
-                                     "трудоспособности на 1 рабочий день и более"),
-                      half),
-           Eddney, UnitLabel(QStringLiteral("дней"), half));
-    AddRow(grid, 10,
-           CaptionFor(EdSredstv, QStringLiteral("Израсходовано средств на мероприятия по охране труда"), half),
-           EdSredstv, UnitLabel(QStringLiteral("тыс. руб"), half, true));
-    AddRow(grid, 11, CaptionFor(RGRpDog, QStringLiteral("Заключён коллективный договор"), half), RGRpDog);
-    QLabel* registrationCaption
-        = CaptionFor(EdNomDatUR, QStringLiteral("№ и дата уведомительной регистрации"), half);
+    AddRow(grid, 9, CaptionFor(Eddney, half), Eddney, UnitLabel(Eddney, half));
+    AddRow(grid, 10, CaptionFor(EdSredstv, half), EdSredstv, UnitLabel(EdSredstv, half, true));
+    AddRow(grid, 11, CaptionFor(RGRpDog, half), RGRpDog);
+    QLabel* registrationCaption = CaptionFor(EdNomDatUR, half);
     registrationCaption->setIndent(24);
     grid->addWidget(registrationCaption, 12, Caption);
     grid->addWidget(EdNomDatUR, 12, Field, 1, 2);
-    AddRow(grid, 13,
-           CaptionFor(RGrpUlutshenie,
-                      QStringLiteral("предусмотрены мероприятия по улучшению условий и охраны труда"), half),
-           RGrpUlutshenie);
+    AddRow(grid, 13, CaptionFor(RGrpUlutshenie, half), RGrpUlutshenie);
     grid->setRowStretch(14, 1);
     return half;
 }
@@ -237,48 +222,31 @@ QWidget* StatePage::buildRightHalf()
     for (QDateEdit* picker : {DTPrikaza, DTZaklExp})
         picker->setFixedWidth(kDateWidth);
 
-    AddRow(grid, 0,
-           CaptionFor(RGrpAttRuk, QStringLiteral("руководство аттестовано по вопросам охраны труда"), half),
-           RGrpAttRuk);
-    AddRow(grid, 1,
-           CaptionFor(RGrpKomissia, QStringLiteral("создана комиссия (комитет) по охране труда"), half),
-           RGrpKomissia);
-    AddRow(grid, 2, CaptionFor(RGrpKabOT, QStringLiteral("действует кабинет по охране труда"), half),
-           RGrpKabOT);
+    AddRow(grid, 0, CaptionFor(RGrpAttRuk, half), RGrpAttRuk);
+    AddRow(grid, 1, CaptionFor(RGrpKomissia, half), RGrpKomissia);
+    AddRow(grid, 2, CaptionFor(RGrpKabOT, half), RGrpKabOT);
 
     // The special assessment: the answer and the date of its order.
     GapRow(grid, 3, 8);
     GapRow(grid, 4, kFramePadding);
-    AddRow(grid, 5,
-           CaptionFor(RGrpOcenka, QStringLiteral("Завершена специальная оценка условий труда:"), half),
-           RGrpOcenka);
+    AddRow(grid, 5, CaptionFor(RGrpOcenka, half), RGrpOcenka);
     // The order number is kept in the card but never shown nor entered.
-    QLabel* orderCaption
-        = CaptionFor(EdNPrikaza, QStringLiteral("№ приказа о завершении специальной оценки"), half);
+    QLabel* orderCaption = CaptionFor(EdNPrikaza, half);
     AddRow(grid, 6, orderCaption, EdNPrikaza);
     for (QWidget* hidden : {static_cast<QWidget*>(orderCaption), static_cast<QWidget*>(EdNPrikaza)}) {
         hidden->hide();
         hidden->setEnabled(false);
     }
-    AddRow(grid, 7,
-           CaptionFor(DTPrikaza,
-                      QStringLiteral("дата отчета (приказа) о завершении специальной оценки условий труда"),
-                      half),
-           DTPrikaza);
+    AddRow(grid, 7, CaptionFor(DTPrikaza, half), DTPrikaza);
     GapRow(grid, 8, kFramePadding);
     FrameBehind(grid, 4, PadLeft, 5, ColumnCount);
 
     // The state expertise: the answer, the conclusion's number and date.
     GapRow(grid, 9, 8);
     GapRow(grid, 10, kFramePadding);
-    AddRow(grid, 11,
-           CaptionFor(RGrpExpertiza,
-                      QStringLiteral("проведена государственная экспертиза качества проведения "
-                                     "специальной оцени условий труда"),
-                      half),
-           RGrpExpertiza);
-    AddRow(grid, 12, CaptionFor(EdNZaklExp, QStringLiteral("№ заключения"), half), EdNZaklExp);
-    AddRow(grid, 13, CaptionFor(DTZaklExp, QStringLiteral("дата заключения"), half), DTZaklExp);
+    AddRow(grid, 11, CaptionFor(RGrpExpertiza, half), RGrpExpertiza);
+    AddRow(grid, 12, CaptionFor(EdNZaklExp, half), EdNZaklExp);
+    AddRow(grid, 13, CaptionFor(DTZaklExp, half), DTZaklExp);
     GapRow(grid, 14, kFramePadding);
     FrameBehind(grid, 10, PadLeft, 5, ColumnCount);
     grid->setRowStretch(15, 1);

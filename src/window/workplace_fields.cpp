@@ -3,65 +3,18 @@
 #include <array>
 #include <stdexcept>
 
+#include "window/field_captions.h"
+
 namespace workplaces {
 namespace {
 
-struct ClassRow {
+// Where each class stands: its page and block (0 upper, 1 lower).
+struct ClassPlace {
     int page;
     int block;
-    const char* workplacesTotal;  // row-1 labels; their punctuation differs from class to class
-    const char* workplacesPeriod;
-    bool periodWorkersAsTotal;    // the period column repeats the total's workers label
 };
 
-constexpr std::array<ClassRow, kClassCount> kClasses{{
-    {3, 0,
-     "Количество рабочих мест, оценённых с классом условий труда 1, всего",
-     "Количество рабочих мест, оценённых с классом условий труда 1 за отчетный период", false},
-    {3, 1,
-     "Количество рабочих мест, оценённых с классом условий труда 2, всего",
-     "Количество рабочих мест, оценённых с классом условий труда 2, за отчетный период", false},
-    {4, 0,
-     "Количество рабочих мест, оценённых с классом условий труда 3.1, всего",
-     "Количество рабочих мест, оценённых с классом условий труда 3.1 за отчетный период", false},
-    {4, 1,
-     "Количество рабочих мест, оценённых с классом условий труда 3.2, всего",
-     "Количество рабочих мест, оценённых с классом условий труда 3.2 за отчетный период", true},
-    {5, 0,
-     "Количество рабочих мест, оценённых с классом условий труда 3.3, всего",
-     "Количество рабочих мест, оценённых с классом условий труда 3.3 за отчетный период", false},
-    {5, 1,
-     "Количество рабочих мест, оценённых с классом условий труда 3.4 всего",
-     "Количество рабочих мест, оценённых с классом условий труда 3.4 за отчетный период", true},
-    {6, 0,
-     "Количество рабочих мест, оценённых с классом условий труда 4, всего",
-     "Количество рабочих мест, оценённых с классом условий труда 4 за отчетный период", false},
-}};
-
-struct QuantityRow {
-    const char* label; // rows 2 to 5; row 1 is per class
-    const char* unit;
-};
-
-constexpr std::array<QuantityRow, kQuantityCount> kQuantities{{
-    {nullptr, "мест"},
-    {"количество работников, занятых на этих рабочих местах,  всего", "чел."},
-    {"из них: женщин", "чел."},
-    {"лиц в возрасте до 18 лет", "чел."},
-    {"инвалидов", "чел."},
-}};
-
-constexpr char kPeriodWorkersLabel[] = "количество работников, занятых на этих рабочих местах";
-
-QString LabelOf(int classIndex, int side, int quantity)
-{
-    const ClassRow& row = kClasses[classIndex];
-    if (quantity == Workplaces)
-        return QString::fromUtf8(side == Total ? row.workplacesTotal : row.workplacesPeriod);
-    if (quantity == Workers && side == Period && !row.periodWorkersAsTotal)
-        return QString::fromUtf8(kPeriodWorkersLabel);
-    return QString::fromUtf8(kQuantities[quantity].label);
-}
+constexpr std::array<ClassPlace, kClassCount> kClasses{{{3, 0}, {3, 1}, {4, 0}, {4, 1}, {5, 0}, {5, 1}, {6, 0}}};
 
 std::vector<CountField> BuildFields()
 {
@@ -70,8 +23,8 @@ std::vector<CountField> BuildFields()
     for (int c = 0; c < kClassCount; ++c)
         for (int s = 0; s < kSideCount; ++s)
             for (int q = 0; q < kQuantityCount; ++q)
-                fields.push_back({c, s, q, card::WorkplaceControlName(c, s, q), LabelOf(c, s, q),
-                                  QString::fromUtf8(kQuantities[q].unit)});
+                fields.push_back({c, s, q, card::WorkplaceControlName(c, s, q),
+                                  CardText(card::WorkplaceCaption(c, s, q)), CardText(card::WorkplaceUnit(q))});
     return fields;
 }
 
@@ -110,16 +63,8 @@ std::vector<int> ClassesOnPage(int pageIndex)
     return classes;
 }
 
-QString SideHeading(int side)
-{
-    return side == Total ? QStringLiteral("ВСЕГО") : QStringLiteral("В ОТЧЕТНОМ ПЕРИОДЕ");
-}
+QString SideHeading(int side) { return CardText(card::WorkplaceSideHeading(side)); }
 
-QString TrainedLabel()
-{
-    return QStringLiteral("Количество обученных по вопросам охраны труда, в том числе в аккредитованных "
-                          "организациях, оказывающих услугу по обучению работодателей и работников "
-                          "вопросам охраны труда");
-}
+QString TrainedLabel() { return CaptionText(kTrainedName); }
 
 } // namespace workplaces

@@ -6,6 +6,7 @@
 
 #include "window/form_layout.h"
 #include "window/key_filters.h"
+#include "window/field_captions.h"
 #include "window/workplace_fields.h"
 
 using namespace workplaces;
@@ -119,7 +120,7 @@ WorkplacePage::WorkplacePage(int pageIndex, QWidget* parent)
         grid->addWidget(CountCaption(TrainedLabel(), educ, false, this), row, CaptionColumn(Total), 1,
                         EditColumn(Period) - CaptionColumn(Total));
         grid->addWidget(educ, row, EditColumn(Period), Qt::AlignVCenter);
-        grid->addWidget(MakeCaption(nullptr, QStringLiteral("чел."), this, false), row, UnitColumn(Period));
+        grid->addWidget(MakeCaption(nullptr, UnitText(kTrainedName), this, false), row, UnitColumn(Period));
         ++row;
         GapRow(grid, row++, kFramePadding);
         FrameBehind(grid, frameTop, kPadLeft, row - frameTop, kColumnCount);

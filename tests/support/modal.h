@@ -17,3 +17,17 @@ inline void WhenModalOpens(std::function<void(QWidget*)> act, int triesLeft = 20
         }
     });
 }
+
+// The same for the first modal widget of type `Dialog` (a dialog opened from
+// within another modal one).
+template <class Dialog>
+void WhenModalOpens(std::function<void(Dialog*)> act, int triesLeft = 200)
+{
+    QTimer::singleShot(10, [act = std::move(act), triesLeft]() mutable {
+        if (auto* modal = qobject_cast<Dialog*>(QApplication::activeModalWidget())) {
+            act(modal);
+        } else if (triesLeft > 0) {
+            WhenModalOpens<Dialog>(std::move(act), triesLeft - 1);
+        }
+    });
+}

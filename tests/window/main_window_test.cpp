@@ -176,12 +176,12 @@ private slots:
         QVERIFY(ShowActive(&window));
         Child(window, "StrGridKont")->setFocus();
         QStringList order;
-        for (int i = 0; i < 7; ++i) {
+        for (int i = 0; i < 8; ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QWidget* now = QApplication::focusWidget();
             order << (qobject_cast<QTabBar*>(now) ? QStringLiteral("tabs") : now->objectName());
         }
-        QCOMPARE(order, (QStringList{"BitBtn5", "BitBtn4", "BtnSavePr", "BtnLoadPr", "BtnClose", "tabs", "Ed_opf"}));
+        QCOMPARE(order, (QStringList{"BitBtn5", "BitBtn4", "BtnSavePr", "BtnLoadPr", "BtnClose", "BtnPrint", "tabs", "Ed_opf"}));
     }
 
     void closingEndsTheProgramWithoutQuestion()

@@ -1,0 +1,16 @@
+#pragma once
+// The print preview of one card, from which the user prints it or saves it
+// as a PDF.
+#include <QString>
+
+#include "print/card_print.h"
+
+class QWidget;
+
+// "<card file name>.pdf": the card's file name with .pdf instead of .crd,
+// characters that no file name may hold replaced by "_".
+QString CardPdfName(const card::TCardRec& card);
+
+// Shows the preview modally. "Сохранить в PDF…" offers CardPdfName in the
+// current folder.
+void ShowCardPreview(QWidget* parent, const card::TCardRec& card, const CardPrintInfo& info);

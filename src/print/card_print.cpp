@@ -1,0 +1,464 @@
+#include "print/card_print.h"
+
+#include <algorithm>
+#include <string_view>
+#include <vector>
+
+#include <QAbstractTextDocumentLayout>
+#include <QPageLayout>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QTextDocument>
+#include <QTextFrame>
+#include <QTextTable>
+
+#include "card/card_captions.h"
+#include "card/card_file_store.h"
+#include "card/card_record.h"
+#include "card/workplace_counts.h"
+
+namespace {
+
+constexpr int kBodyPoints = 8;
+constexpr int kFooterPoints = 7;
+
+// The fields of the enterprise block, in the order of the form.
+constexpr std::string_view kEnterpriseFields[] = {"LegalForm",    "OrgName",  "Inn",        "OkvedCode",
+                                                  "HeadPosition", "HeadName", "Settlement", "PostalAddress"};
+// The indicators run in the record as on the state page, from the headcount
+// to the expertise date.
+constexpr std::string_view kFirstIndicator = "AvgHeadcount";
+constexpr std::string_view kLastIndicator = "ExpertiseDate";
+// Column titles of the workplace table, short forms of the captions of the
+// window's count rows (which are sentences).
+constexpr std::string_view kQuantityTitles[card::kWorkplaceQuantityCount] = {
+    "рабочих мест", "работников", "из них женщин", "до 18 лет", "инвалидов"};
+
+QString Text(std::string_view utf8)
+{
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+QString Html(std::string_view utf8) { return Text(utf8).toHtmlEscaped(); }
+
+// A window caption as a form label: no required-field star, no trailing
+// colon or spaces, a capital first letter.
+QString FormLabel(std::string_view caption)
+{
+    QString label = Text(caption).trimmed();
+    if (label.endsWith(QLatin1Char('*')))
+        label.chop(1);
+    label = label.trimmed();
+    if (label.endsWith(QLatin1Char(':')))
+        label.chop(1);
+    if (!label.isEmpty())
+        label[0] = label[0].toUpper();
+    return label.toHtmlEscaped();
+}
+
+QString FieldLabel(const card::CardField& field) { return FormLabel(card::CaptionOf(field.control).caption); }
+
+QString YesNo(std::uint8_t stored)
+{
+    // A stored value beyond the last item shows the last item, as in the window.
+    return Html(card::kYesNoItems[std::min<int>(stored, 1)]);
+}
+
+// The value of an indicator or enterprise field as the form shows it.
+QString FieldValue(const card::TCardRec& card, const card::CardField& field)
+{
+    using card::Conversion;
+    switch (field.conversion) {
+    case Conversion::Int32Edit: return QString::number(card.int32(field));
+    case Conversion::RadioByte: return YesNo(card.byte(field));
+    case Conversion::Date:
+        // The date belongs to its answer: without "Да" there is no date.
+        if (card.byte(field.shownWhenYes) == 0)
+            return {};
+        return Html(card.text(field));
+    case Conversion::ActivityCode: {
+        QString value = Html(card.text(field));
+        const std::string_view source = card::ClassifierSourceCaption(card.byte("OkvedSource"));
+        if (!source.empty()) {
+            QString caption = Html(source);
+            caption[0] = caption[0].toLower();
+            value += QStringLiteral(" (") + caption + QLatin1Char(')');
+        }
+        return value;
+    }
+    default: return Html(card.text(field));
+    }
+}
+
+QString Section(const QString& title)
+{
+    return QStringLiteral("<p style=\"margin-top:8px; margin-bottom:3px; font-size:10pt; font-weight:bold\">")
+           + title + QStringLiteral("</p>");
+}
+
+QString TableStart()
+{
+    return QStringLiteral("<table width=\"100%\" border=\"1\" cellspacing=\"0\" cellpadding=\"2\" "
+                          "style=\"border-collapse:collapse; border-color:#000000\">");
+}
+
+QString Cell(const QString& text, const QString& attributes = QString())
+{
+    return QStringLiteral("<td ") + attributes + QLatin1Char('>') + text + QStringLiteral("</td>");
+}
+
+QString HeaderCell(const QString& text, const QString& attributes = QString())
+{
+    return QStringLiteral("<th bgcolor=\"#e8e8e8\" ") + attributes + QLatin1Char('>') + text
+           + QStringLiteral("</th>");
+}
+
+// "Caption: <b>value</b>" of the heading line.
+QString HeadingItem(std::string_view control, const QString& value)
+{
+    return FormLabel(card::CaptionOf(control).caption) + QStringLiteral(": <b>") + value + QStringLiteral("</b>");
+}
+
+QString Heading(const card::TCardRec& card)
+{
+    const int district = card::DistrictIndexFromCode(card.int32("DistrictCode"));
+    const QString districtName = district < 0 ? QString() : Html(card::kDistrictNames[district]);
+    const QString period = Text(card::kReportPeriodItems[std::min<int>(card.byte("ReportPeriod"), 1)]).trimmed();
+    const QString gap = QStringLiteral("&nbsp;&nbsp;&nbsp; ");
+    return QStringLiteral("<p align=\"center\" style=\"font-size:15pt; font-weight:bold; margin-top:0; "
+                          "margin-bottom:4px\">")
+           + Html(card::kCardSignature)
+           + QStringLiteral("</p><p align=\"center\" style=\"font-size:9pt; margin-top:0; margin-bottom:4px\">")
+           + HeadingItem("CombRn", districtName) + gap
+           + HeadingItem("EdYear", QString::number(card.int32("ReportYear"))) + gap
+           + HeadingItem("RGrpPeriod", period.toHtmlEscaped()) + QStringLiteral("</p>");
+}
+
+// Label and value rows; `withUnits` adds a third column for the unit.
+QString LabelRow(const QString& label, const QString& value, const QString& unit, bool withUnits)
+{
+    QString row = QStringLiteral("<tr>") + Cell(label, QStringLiteral("width=\"68%\""));
+    if (withUnits)
+        row += Cell(QStringLiteral("<b>") + value + QStringLiteral("</b>"), QStringLiteral("width=\"20%\""))
+               + Cell(unit.toHtmlEscaped(), QStringLiteral("width=\"12%\""));
+    else
+        row += Cell(QStringLiteral("<b>") + value + QStringLiteral("</b>"));
+    return row + QStringLiteral("</tr>");
+}
+
+// Caption, value and unit of a number or an answer.
+QString IndicatorRow(const card::TCardRec& card, const card::CardField& field)
+{
+    return LabelRow(FieldLabel(field), FieldValue(card, field), Text(card::CaptionOf(field.control).unit), true);
+}
+
+QString EnterpriseBlock(const card::TCardRec& card)
+{
+    QString html = Section(QStringLiteral("Сведения о предприятии")) + TableStart();
+    for (std::string_view name : kEnterpriseFields) {
+        const card::CardField& field = card::Field(name);
+        html += LabelRow(FieldLabel(field), FieldValue(card, field), QString(), false);
+    }
+    return html + QStringLiteral("</table>");
+}
+
+// The used slots of a contact or staff array as a table with a numbered first column.
+template <std::size_t Columns>
+QString SlotTable(const card::TCardRec& card, std::string_view fieldName,
+                  const std::array<std::string_view, Columns>& titles, const int (&percent)[Columns])
+{
+    const card::CardField& array = card::Field(fieldName);
+    QString html = TableStart() + QStringLiteral("<thead><tr>") + HeaderCell(QStringLiteral("№"));
+    for (std::size_t c = 0; c < Columns; ++c)
+        html += HeaderCell(Html(titles[c]), QStringLiteral("width=\"%1%\"").arg(percent[c]));
+    html += QStringLiteral("</tr></thead>");
+    int number = 0;
+    for (int slot = 0; slot < array.length; ++slot) {
+        if (!card.slotUsed(array, slot))
+            continue;
+        html += QStringLiteral("<tr>") + Cell(QString::number(++number), QStringLiteral("align=\"right\""));
+        for (std::size_t c = 0; c < Columns; ++c)
+            html += Cell(Html(card.slotText(array, slot, static_cast<int>(c))));
+        html += QStringLiteral("</tr>");
+    }
+    if (number == 0)
+        html += QStringLiteral("<tr>") + Cell(QStringLiteral("—"))
+                + Cell(QStringLiteral("нет"), QStringLiteral("colspan=\"%1\"").arg(Columns))
+                + QStringLiteral("</tr>");
+    return html + QStringLiteral("</table>");
+}
+
+QString ContactsBlock(const card::TCardRec& card)
+{
+    static const int percent[] = {30, 66};
+    return Section(Html(card::kContactsCaption)) + SlotTable(card, "Contacts", card::kContactColumns, percent);
+}
+
+QString ServiceBlock(const card::TCardRec& card)
+{
+    static const int percent[] = {24, 22, 10, 10, 30};
+    return Section(QStringLiteral("Служба охраны труда"))
+           + QStringLiteral("<p style=\"margin:0\">") + HeadingItem("RGrpSot", YesNo(card.byte("HasOtService")))
+           + QStringLiteral("</p><p style=\"margin-top:4px; margin-bottom:3px\">") + FormLabel(card::kStaffCaption)
+           + QStringLiteral(":</p>")
+           + SlotTable(card, "OtStaff", card::kStaffColumns, percent);
+}
+
+QString IndicatorsBlock(const card::TCardRec& card)
+{
+    QString html = Section(QStringLiteral("Состояние охраны труда")) + TableStart();
+    const std::vector<card::CardField>& fields = card::CardFields();
+    auto first = std::find_if(fields.begin(), fields.end(),
+                              [](const card::CardField& f) { return f.name == kFirstIndicator; });
+    for (auto it = first; it != fields.end(); ++it) {
+        const card::CardField& field = *it;
+        // The order number has no place in the window; it is shown only
+        // when a loaded card brought one.
+        const bool hidden = field.control == "EdNPrikaza" && card.text(field).empty();
+        if (field.conversion != card::Conversion::None && !hidden)
+            html += IndicatorRow(card, field);
+        if (field.name == kLastIndicator)
+            break;
+    }
+    return html + QStringLiteral("</table>");
+}
+
+QString WorkplaceBlock(const card::TCardRec& card)
+{
+    using namespace card;
+    QString html = Section(QStringLiteral("Рабочие места по классам условий труда")) + TableStart()
+                   + QStringLiteral("<thead><tr>")
+                   + HeaderCell(QStringLiteral("Класс условий труда"),
+                                QStringLiteral("rowspan=\"2\" width=\"10%\""));
+    for (int side = 0; side < kWorkplaceSideCount; ++side)
+        html += HeaderCell(Html(WorkplaceSideHeading(side)),
+                           QStringLiteral("colspan=\"%1\"").arg(kWorkplaceQuantityCount));
+    html += QStringLiteral("</tr><tr>");
+    for (int side = 0; side < kWorkplaceSideCount; ++side)
+        for (int q = 0; q < kWorkplaceQuantityCount; ++q)
+            html += HeaderCell(Html(kQuantityTitles[q]), QStringLiteral("width=\"9%\""));
+    html += QStringLiteral("</tr></thead>");
+    for (int c = 0; c < kWorkplaceClassCount; ++c) {
+        html += QStringLiteral("<tr>") + Cell(Html(WorkplaceClassName(c)), QStringLiteral("align=\"center\""));
+        for (int side = 0; side < kWorkplaceSideCount; ++side)
+            for (int q = 0; q < kWorkplaceQuantityCount; ++q)
+                html += Cell(QString::number(card.int32At(WorkplaceCountOffset(c, side, q))),
+                             QStringLiteral("align=\"right\""));
+        html += QStringLiteral("</tr>");
+    }
+    html += QStringLiteral("</table>");
+
+    return html + QStringLiteral("<p style=\"margin:0\"></p>") + TableStart()
+           + IndicatorRow(card, Field("TrainedCount")) + QStringLiteral("</table>");
+}
+
+QString SignatureBlock(const card::TCardRec& card)
+{
+    QString position = Html(card.text("HeadPosition"));
+    if (position.isEmpty())
+        position = QStringLiteral("Руководитель");
+    return QStringLiteral("<p style=\"margin-top:16px; margin-bottom:0\"></p>"
+                          "<table width=\"100%\" cellspacing=\"0\" cellpadding=\"2\"><tr>")
+           + Cell(position, QStringLiteral("width=\"38%\""))
+           + Cell(QStringLiteral("______________________"), QStringLiteral("width=\"27%\" align=\"center\""))
+           + Cell(Html(card.text("HeadName")), QStringLiteral("width=\"35%\"")) + QStringLiteral("</tr><tr>")
+           + Cell(QString()) + Cell(QStringLiteral("<small>(подпись)</small>"), QStringLiteral("align=\"center\""))
+           + Cell(QString())
+           + QStringLiteral("</tr></table><p style=\"margin-top:10px; margin-bottom:0\">"
+                            "Дата: «____» ________________ 20____ г.</p>");
+}
+
+// The footer of a page: program, version and date of printing, page number.
+void DrawFooter(QPainter& painter, const QRectF& area, const CardPrintInfo& info, int page, int pages)
+{
+    QFont font = painter.font();
+    font.setPointSize(kFooterPoints);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    painter.drawLine(area.topLeft(), area.topRight());
+    const QString left = info.program + QStringLiteral(" версия ") + info.version;
+    const QString right = QStringLiteral("Напечатано ") + info.printedOn.toString(QStringLiteral("dd.MM.yyyy"))
+                          + QStringLiteral(", лист %1 из %2").arg(page).arg(pages);
+    painter.drawText(area, Qt::AlignLeft | Qt::AlignBottom, left);
+    painter.drawText(area, Qt::AlignRight | Qt::AlignBottom, right);
+}
+
+QFont FormFont(int points)
+{
+    QFont font(QStringLiteral("Arial"), points);
+    font.setStyleHint(QFont::SansSerif);
+    return font;
+}
+
+// A place where a page may end: the top of a group of paragraphs after a
+// table (so a heading stays with its table and the signature lines stay
+// together), or the top of a table row (a row is never split; the table's
+// title rows are drawn again on the next page).
+struct Break {
+    qreal y;
+    QRectF table;  // the table the break falls in; empty between tables
+    QRectF header; // its title rows
+};
+
+// One page's part of the document: [top, bottom), after the title rows of
+// the table it continues, closed by a line when a table goes on overleaf.
+struct PageSlice {
+    qreal top;
+    qreal bottom;
+    QRectF header;
+    QRectF openTable;
+};
+
+qreal RowTop(QAbstractTextDocumentLayout& layout, QTextTable& table, int row, qreal above)
+{
+    qreal top = layout.frameBoundingRect(&table).bottom();
+    for (int c = 0; c < table.columns(); ++c)
+        top = std::min(top, layout.blockBoundingRect(table.cellAt(row, c).firstCursorPosition().block()).top());
+    return top - above;
+}
+
+std::vector<Break> Breaks(QTextDocument& document, qreal rowPadding)
+{
+    QAbstractTextDocumentLayout& layout = *document.documentLayout();
+    const qreal end = document.size().height(); // lays the whole document out
+    std::vector<Break> breaks;
+    bool afterTable = true;
+    qreal tableBottom = 0;
+    for (QTextFrame::iterator it = document.rootFrame()->begin(); !it.atEnd(); ++it) {
+        if (QTextBlock block = it.currentBlock(); block.isValid()) {
+            // A paragraph's margin may reach back over the table above it.
+            if (afterTable)
+                breaks.push_back({std::max(tableBottom, layout.blockBoundingRect(block).top()), {}, {}});
+            afterTable = false;
+            continue;
+        }
+        auto* table = qobject_cast<QTextTable*>(it.currentFrame());
+        if (!table)
+            continue;
+        afterTable = true;
+        const QRectF rect = layout.frameBoundingRect(table);
+        tableBottom = rect.bottom();
+        const int titleRows = table->format().headerRowCount();
+        QRectF header;
+        if (titleRows > 0)
+            header = QRectF(rect.left(), rect.top(), rect.width(),
+                            RowTop(layout, *table, titleRows, rowPadding) - rect.top());
+        // The first row stays with the title rows, the last with the one before.
+        for (int r = titleRows + 1; r < table->rows() - 1; ++r)
+            breaks.push_back({RowTop(layout, *table, r, rowPadding), rect, header});
+    }
+    breaks.push_back({end, {}, {}});
+    return breaks;
+}
+
+std::vector<PageSlice> Paginate(QTextDocument& document, qreal pageHeight, qreal pixel)
+{
+    // Above a row's text: its padding and border (2 and 1 pixels in the HTML).
+    const std::vector<Break> breaks = Breaks(document, 3 * pixel);
+    const qreal end = breaks.back().y;
+    std::vector<PageSlice> slices;
+    qreal top = 0;
+    QRectF header;
+    while (top < end - pixel) {
+        const qreal limit = top + pageHeight - header.height();
+        const Break* chosen = nullptr;
+        for (const Break& b : breaks)
+            if (b.y > top + pixel && b.y <= limit)
+                chosen = &b;
+        // Nothing fits whole (a row taller than a page): cut where the page ends.
+        const Break forced{limit, {}, {}};
+        if (!chosen)
+            chosen = &forced;
+        slices.push_back({top, chosen->y, header, chosen->table});
+        top = chosen->y;
+        header = chosen->header;
+    }
+    if (slices.empty())
+        slices.push_back({0, end, {}, {}});
+    return slices;
+}
+
+// Draws the band [top, top + height) of the document at `y` on the page.
+void DrawBand(QPainter& painter, QTextDocument& document, qreal top, qreal height, qreal y, qreal width)
+{
+    painter.save();
+    painter.setClipRect(QRectF(0, y, width, height));
+    painter.translate(0, y - top);
+    QAbstractTextDocumentLayout::PaintContext context;
+    context.clip = QRectF(0, top, width, height);
+    context.palette.setColor(QPalette::Text, Qt::black);
+    document.documentLayout()->draw(&painter, context);
+    painter.restore();
+}
+
+void DrawSlice(QPainter& painter, QTextDocument& document, const PageSlice& slice, qreal width)
+{
+    qreal y = 0;
+    if (!slice.header.isEmpty()) {
+        DrawBand(painter, document, slice.header.top(), slice.header.height(), 0, width);
+        y = slice.header.height();
+    }
+    DrawBand(painter, document, slice.top, slice.bottom - slice.top, y, width);
+    if (!slice.openTable.isEmpty()) {
+        const qreal bottom = y + slice.bottom - slice.top;
+        painter.save();
+        painter.setPen(QPen(Qt::black, 0));
+        painter.drawLine(QPointF(slice.openTable.left(), bottom), QPointF(slice.openTable.right(), bottom));
+        painter.restore();
+    }
+}
+
+} // namespace
+
+std::unique_ptr<QTextDocument> CardDocument(const card::TCardRec& card)
+{
+    auto document = std::make_unique<QTextDocument>();
+    document->setDefaultFont(FormFont(kBodyPoints));
+    document->setDocumentMargin(0);
+    document->setHtml(QStringLiteral("<html><body>") + Heading(card) + EnterpriseBlock(card) + ContactsBlock(card)
+                      + ServiceBlock(card) + IndicatorsBlock(card) + WorkplaceBlock(card) + SignatureBlock(card)
+                      + QStringLiteral("</body></html>"));
+    return document;
+}
+
+int PrintCard(const card::TCardRec& card, const CardPrintInfo& info, QPagedPaintDevice& device)
+{
+    std::unique_ptr<QTextDocument> document = CardDocument(card);
+    QPainter painter;
+    if (!painter.begin(&device))
+        return 0;
+    painter.setFont(FormFont(kFooterPoints));
+    const qreal footerHeight = 2.2 * painter.fontMetrics().height();
+    const QSizeF page(device.width(), device.height());
+    const QSizeF body(page.width(), page.height() - footerHeight);
+
+    document->documentLayout()->setPaintDevice(&device);
+    document->setTextWidth(body.width());
+    const std::vector<PageSlice> slices = Paginate(*document, body.height(), device.logicalDpiY() / 96.0);
+    const int pages = static_cast<int>(slices.size());
+    for (int p = 0; p < pages; ++p) {
+        if (p > 0)
+            device.newPage();
+        DrawSlice(painter, *document, slices[p], body.width());
+        DrawFooter(painter, QRectF(0, body.height(), page.width(), footerHeight), info, p + 1, pages);
+    }
+    painter.end();
+    return pages;
+}
+
+bool WriteCardPdf(const card::TCardRec& card, const CardPrintInfo& info, const QString& path)
+{
+    QPdfWriter writer(path);
+    writer.setTitle(Text(card::kCardSignature));
+    writer.setCreator(info.program);
+    writer.setResolution(300);
+    writer.setPageLayout(CardPageLayout());
+    return PrintCard(card, info, writer) > 0;
+}
+
+QPageLayout CardPageLayout()
+{
+    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(20, 10, 12, 8),
+                       QPageLayout::Millimeter);
+}

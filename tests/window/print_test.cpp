@@ -1,0 +1,89 @@
+// "Печать…" and Ctrl+P through the real window: the preview opens on the card
+// the window holds, and its PDF is saved under the card's name.
+#include <QAction>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPrintPreviewDialog>
+#include <QPushButton>
+#include <QTest>
+
+#include "support/modal.h"
+#include "support/pdf_text.h"
+#include "support/temp_folder.h"
+#include "support/window_fixture.h"
+
+class PrintTest : public QObject {
+    Q_OBJECT
+
+private:
+    static void openPreview(ShownMainWindow& shown, bool byShortcut)
+    {
+        if (byShortcut)
+            QTest::keyClick(shown.window.get(), Qt::Key_P, Qt::ControlModifier);
+        else
+            QTest::mouseClick(shown.require<QPushButton>("BtnPrint"), Qt::LeftButton);
+    }
+
+private slots:
+    void previewSavesThePdf_data()
+    {
+        QTest::addColumn<bool>("byShortcut");
+        QTest::newRow("Ctrl+P") << true;
+        QTest::newRow("button") << false;
+    }
+
+    // A character the card cannot store prints as the save would store it.
+    void previewSavesThePdf()
+    {
+        QFETCH(bool, byShortcut);
+        TempFolder folder;
+        ShownMainWindow shown;
+        QVERIFY(shown.active);
+        shown.require<QLineEdit>("Ed_name")->setText(QStringLiteral("Кафе é"));
+        shown.require<QLineEdit>("Ed_fio")->setText(QStringLiteral("Сидоров Олег"));
+
+        QString previewTitle;
+        QString offered;
+        WhenModalOpens<QPrintPreviewDialog>([&](QPrintPreviewDialog* preview) {
+            previewTitle = preview->windowTitle();
+            WhenModalOpens<QFileDialog>([&](QFileDialog* dialog) {
+                offered = dialog->selectedFiles().value(0);
+                static_cast<QDialog*>(dialog)->accept(); // as the dialog's own "Сохранить" does
+            });
+            preview->findChild<QAction*>(QStringLiteral("ActSavePdf"))->trigger();
+            preview->reject();
+        });
+        openPreview(shown, byShortcut);
+
+        QCOMPARE(previewTitle, QStringLiteral("Печать карточки предприятия"));
+        const QString expected = QStringLiteral("1_Кафе __2014_1 полугодие .pdf");
+        QCOMPARE(QFileInfo(offered).fileName(), expected);
+        QCOMPARE(QFileInfo(offered).absolutePath(), QFileInfo(QStringLiteral(".")).absoluteFilePath());
+        QVERIFY(QFileInfo::exists(expected));
+        QCOMPARE(MissingInOrder(PdfText(expected), {"Название", "Кафе ?", "ФИО руководителя", "Сидоров Олег"}),
+                 QString());
+        QVERIFY(shown.messages.shown.empty());
+    }
+
+    // A count that is no number stops the print as it stops a save.
+    void countThatIsNoNumberOpensNoPreview()
+    {
+        ShownMainWindow shown;
+        shown.require<QLineEdit>("EdEduc")->clear();
+        bool opened = false;
+        WhenModalOpens([&](QWidget* modal) {
+            opened = true;
+            modal->close();
+        }, 20);
+        QTest::mouseClick(shown.require<QPushButton>("BtnPrint"), Qt::LeftButton);
+        QTest::qWait(300);
+        QVERIFY(!opened);
+        QCOMPARE(shown.messages.shown.size(), std::size_t(1));
+        QCOMPARE(shown.messages.shown[0].kind, RecordedMessage::Error);
+        QVERIFY(shown.messages.shown[0].text.find("is not a valid integer value") != std::string::npos);
+    }
+};
+
+QTEST_MAIN(PrintTest)
+#include "print_test.moc"
