@@ -27,6 +27,23 @@ void Discard(std::unique_ptr<OpenFile>& file)
 
 std::string TempName(int attempt) { return "~unra5-card-" + std::to_string(attempt) + ".tmp"; }
 
+// The longest start of `utf8`, in whole characters, whose file-name length
+// is at most `room` units.
+std::string CutToFileNameUnits(const std::string& utf8, std::size_t room)
+{
+    std::size_t used = 0;
+    std::size_t start = 0; // of the character being measured
+    for (std::size_t i = 1; i <= utf8.size(); ++i) {
+        if (i < utf8.size() && (static_cast<unsigned char>(utf8[i]) & 0xC0) == 0x80)
+            continue; // inside the character
+        used += FileNameUnits(std::string_view(utf8).substr(start, i - start));
+        if (used > room)
+            return utf8.substr(0, start);
+        start = i;
+    }
+    return utf8;
+}
+
 } // namespace
 
 bool IsPlainFileName(const std::string& name)
@@ -51,8 +68,13 @@ std::string CardFileStore::CardFileName() const
     const std::uint8_t period = card_.byte("ReportPeriod");
     // The radio group shows a value beyond its last item on the last item.
     const char* periodText = kReportPeriodItems[std::min<int>(period, 1)];
-    return std::to_string(card_.int32("DistrictCode")) + "_" + org + "_" +
-           std::to_string(card_.int32("ReportYear")) + "_" + periodText + ".crd";
+    const std::string head = std::to_string(card_.int32("DistrictCode")) + "_";
+    const std::string tail =
+        "_" + std::to_string(card_.int32("ReportYear")) + "_" + periodText + ".crd";
+    // A long official name would make the file name longer than the file
+    // system takes; only the name part gives way, the card keeps it whole.
+    const std::size_t room = kMaxFileNameUnits - FileNameUnits(head) - FileNameUnits(tail);
+    return head + CutToFileNameUnits(org, room) + tail;
 }
 
 void CardFileStore::WriteCardFile(const std::string& name)

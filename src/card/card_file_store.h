@@ -42,7 +42,8 @@ public:
     void clearCard() { card_.clear(); }
 
     // "<district>_<name without double quotes>_<year>_<period>.crd" from the
-    // working card.
+    // working card; the name part cut by whole characters where the whole
+    // would exceed the platform's limit for one file name.
     std::string CardFileName() const;
 
     // Writes the working card to `name` in the current folder, replacing an

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "card/file_error.h"
 
@@ -37,5 +38,10 @@ public:
 
 // The machine's file system (POSIX or Windows).
 FileSystem& RealFileSystem();
+
+// The longest name of one file this platform takes, and a UTF-8 name's
+// length in the units it counts: bytes on POSIX, UTF-16 units on Windows.
+inline constexpr std::size_t kMaxFileNameUnits = 255;
+std::size_t FileNameUnits(std::string_view utf8);
 
 } // namespace card

@@ -330,6 +330,23 @@ public:
 
 } // namespace
 
+std::size_t FileNameUnits(std::string_view utf8)
+{
+#ifdef _WIN32
+    // One UTF-16 unit per character, two for one beyond the BMP (a 4-byte
+    // UTF-8 sequence).
+    std::size_t units = 0;
+    for (const char c : utf8) {
+        const auto byte = static_cast<unsigned char>(c);
+        if ((byte & 0xC0) != 0x80)
+            units += byte >= 0xF0 ? 2 : 1;
+    }
+    return units;
+#else
+    return utf8.size();
+#endif
+}
+
 FileSystem& RealFileSystem()
 {
 #ifdef _WIN32

@@ -14,6 +14,20 @@ namespace {
 using Step = FaultyFileSystem::Step;
 using sample::Bytes;
 
+#ifdef _WIN32
+constexpr bool kWindows = true;
+#else
+constexpr bool kWindows = false;
+#endif
+
+std::string Repeated(const std::string& letter, int times)
+{
+    std::string text;
+    for (int i = 0; i < times; ++i)
+        text += letter;
+    return text;
+}
+
 // --- File names -----------------------------------------------------------------
 
 struct NameCase {
@@ -46,8 +60,14 @@ INSTANTIATE_TEST_SUITE_P(
         NameCase{7, "ООО \"Ромашка\"", 2015, 1, "7_ООО Ромашка_2015_Годовой.crd"},
         NameCase{0, "\"\"A.B. ", -1, 1, "0_A.B. _-1_Годовой.crd"},
         NameCase{13, "X", 2020, 9, "13_X_2020_Годовой.crd"},
-        // The name as stored: at most 250 characters.
-        NameCase{1, std::string(260, 'n'), 2014, 1, "1_" + std::string(250, 'n') + "_2014_Годовой.crd"}));
+        // The name as stored (250 characters), fitted to the platform's 255
+        // units for one name: bytes of UTF-8 on Linux, UTF-16 units on Windows.
+        NameCase{1, std::string(260, 'n'), 2014, 1,
+                 "1_" + std::string(kWindows ? 236 : 229, 'n') + "_2014_Годовой.crd"},
+        // Two bytes a letter: 229 bytes of room take 114 whole letters.
+        NameCase{3, Repeated("Я", 160), 2014, 1, "3_" + Repeated("Я", kWindows ? 160 : 114) + "_2014_Годовой.crd"},
+        NameCase{3, "n" + Repeated("Я", 160), 2014, 0,
+                 "3_n" + Repeated("Я", kWindows ? 160 : 110) + "_2014_1 полугодие .crd"}));
 
 TEST(CardFileStoreName, StoredNameKeepsItsQuotes)
 {
