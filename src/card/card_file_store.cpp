@@ -1,6 +1,7 @@
 #include "card/card_file_store.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "card/card_upgrade.h"
 #include "card/messages.h"
@@ -9,10 +10,6 @@ namespace card {
 namespace {
 
 constexpr int kTempNameAttempts = 100;
-
-// Reads exactly `size` bytes from the start of `file`; false when the file
-// ends first.
-bool ReadBlock(OpenFile& file, void* into, std::size_t size) { return file.read(into, size) == size; }
 
 // Closes a file whose content no longer matters; errors are beside the point.
 void Discard(std::unique_ptr<OpenFile>& file)
@@ -111,20 +108,29 @@ bool CardFileStore::ReadCardFile(const std::string& name)
     cardV1_.clear();
 
     std::unique_ptr<OpenFile> file = files_->openForReading(name);
-    bool complete = false;
-    try {
-        complete = ReadBlock(*file, card_.data(), kCardRecSize);
-    } catch (const FileError&) {
-        complete = false; // a failed read is taken as a short file
+    if (!file) {
+        messages().info(kMsgLoadFailed);
+        return false;
     }
-    if (complete) {
-        file->close();
-    } else {
+    // One read decides the version: a file being replaced or copied must not
+    // be judged by one opening and read by another.
+    std::size_t got = 0;
+    try {
+        got = file->read(card_.data(), kCardRecSize);
+    } catch (const FileError&) {
+        got = 0; // a failed read is taken as a short file
+    }
+    if (got < kCardRecV1Size) {
         Discard(file);
-        if (!readVersion1(name)) {
-            messages().info(kMsgLoadFailed);
-            return false;
-        }
+        card_.clear();
+        messages().info(kMsgLoadFailed);
+        return false;
+    }
+    file->close();
+    if (got < kCardRecSize) {
+        std::memcpy(cardV1_.data(), card_.data(), kCardRecV1Size);
+        card_.clear();
+        UpgradeCardV1();
         messages().info(kMsgVersion1Loaded);
     }
 
@@ -136,22 +142,6 @@ bool CardFileStore::ReadCardFile(const std::string& name)
         messages().info(kMsgWrongVersion);
         return false;
     }
-    return true;
-}
-
-bool CardFileStore::readVersion1(const std::string& name)
-{
-    try {
-        std::unique_ptr<OpenFile> file = files_->openForReading(name);
-        if (!ReadBlock(*file, cardV1_.data(), kCardRecV1Size))
-            return false;
-        file->close();
-    } catch (const FileError&) {
-        return false;
-    }
-    // Drop what the short version-2 read left in the working card.
-    card_.clear();
-    UpgradeCardV1();
     return true;
 }
 

@@ -53,18 +53,17 @@ public:
     // earlier file as it was and no temporary file behind.
     void WriteCardFile(const std::string& name);
 
-    // Reads the file `name` (opened for reading only) into the working card:
-    // 14400 bytes or more as version 2, 14288 to 14399 bytes as version 1
-    // with its upgrade. Returns true for an accepted card; false after a
-    // message says why not. A file that cannot be opened throws FileError.
+    // Reads the file `name` (opened for reading only, in one read) into the
+    // working card: 14400 bytes or more as version 2, 14288 to 14399 bytes
+    // as version 1 with its upgrade. Returns true for an accepted card; false
+    // after a message says why not (also for a pipe or a device). A file
+    // that cannot be opened throws FileError.
     bool ReadCardFile(const std::string& name);
 
     // Fills the working card from the working version-1 card.
     void UpgradeCardV1();
 
 private:
-    bool readVersion1(const std::string& name);
-
     FileSystem* files_;
     TCardRec card_{};
     TCardRecV1 cardV1_{};

@@ -26,7 +26,8 @@ public:
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
-    // Opens an existing file for reading only.
+    // Opens an existing file for reading only, without waiting on it;
+    // nullptr when `path` is not a regular file (a pipe, a device).
     virtual std::unique_ptr<OpenFile> openForReading(const std::string& path) = 0;
     // Creates a new file for writing; nullptr when `path` already exists.
     virtual std::unique_ptr<OpenFile> createNew(const std::string& path) = 0;

@@ -146,7 +146,11 @@ public:
                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (h == INVALID_HANDLE_VALUE)
             throw LastError();
-        return std::make_unique<WindowsFile>(h);
+        auto file = std::make_unique<WindowsFile>(h);
+        // A pipe or a device (NUL, CON, COM1) would make the read wait.
+        if (GetFileType(h) != FILE_TYPE_DISK)
+            return nullptr;
+        return file;
     }
 
     std::unique_ptr<OpenFile> createNew(const std::string& path) override
@@ -276,6 +280,8 @@ private:
     int fd_;
 };
 
+bool IsFileOrFolder(const struct stat& info) { return S_ISREG(info.st_mode) || S_ISDIR(info.st_mode); }
+
 std::string FolderOf(const std::string& path)
 {
     const auto slash = path.find_last_of('/');
@@ -288,14 +294,26 @@ class PosixFileSystem final : public FileSystem {
 public:
     std::unique_ptr<OpenFile> openForReading(const std::string& path) override
     {
-        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        // A pipe would block the opening and the read, and opening a device
+        // may act on it: look first, open without waiting, and look again at
+        // what was opened, which may have been swapped in between.
+        struct stat info {};
+        if (::stat(path.c_str(), &info) == 0 && !IsFileOrFolder(info))
+            return nullptr;
+        const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
         if (fd < 0)
             throw SystemError(errno, Action::Open);
         auto file = std::make_unique<PosixFile>(fd);
+        if (::fstat(fd, &info) != 0)
+            throw SystemError(errno, Action::Other);
         // A folder opens here but not on Windows; refuse it the same way.
-        struct stat info {};
-        if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode))
+        if (S_ISDIR(info.st_mode))
             throw FileError(kFileAccessDenied);
+        if (!S_ISREG(info.st_mode))
+            return nullptr;
+        const int flags = ::fcntl(fd, F_GETFL);
+        if (flags >= 0)
+            ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
         return file;
     }
 

@@ -7,6 +7,10 @@
 #include <set>
 #include <string>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 #include "card/card_file_store.h"
 #include "support/message_recorder.h"
 #include "support/temp_folder.h"
@@ -105,5 +109,28 @@ TEST(PlatformFiles, CyrillicCardNameIsWrittenAndReadUnderThatName)
     EXPECT_EQ(store.card(), written);
     EXPECT_TRUE(boxes.shown.empty());
 }
+
+// A pipe or a device chosen in the open dialog: refused at once, not waited on.
+class NotARegularFile : public testing::TestWithParam<std::string> {
+protected:
+    TempFolder folder;
+};
+
+TEST_P(NotARegularFile, IsRefusedWithTheLoadMessage)
+{
+#ifndef _WIN32
+    if (GetParam() == "pipe.crd") {
+        ASSERT_EQ(::mkfifo("pipe.crd", 0600), 0);
+    }
+#endif
+    MessageRecorder boxes;
+    card::CardFileStore store;
+    EXPECT_FALSE(store.ReadCardFile(GetParam()));
+    EXPECT_EQ(boxes.texts(), std::vector<std::string>{card::kMsgLoadFailed});
+}
+
+INSTANTIATE_TEST_SUITE_P(PlatformFiles, NotARegularFile,
+                         testing::ValuesIn(kWindows ? std::vector<std::string>{"NUL"}
+                                                    : std::vector<std::string>{"pipe.crd", "/dev/zero"}));
 
 } // namespace

@@ -25,7 +25,10 @@ public:
     {
         calls.push_back("openForReading " + path);
         maybeFail(Step::OpenForReading);
-        return std::make_unique<File>(*this, real().openForReading(path));
+        auto file = real().openForReading(path);
+        if (!file)
+            return nullptr;
+        return std::make_unique<File>(*this, std::move(file));
     }
     std::unique_ptr<card::OpenFile> createNew(const std::string& path) override
     {
