@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <random>
 
 #include "card/card_upgrade.h"
 #include "card/messages.h"
@@ -10,6 +11,12 @@ namespace card {
 namespace {
 
 constexpr int kTempNameAttempts = 100;
+// Temporary cards are "~unra5-card-<random>.tmp" (earlier versions numbered
+// them); a crash before the rename leaves one behind, and a later save
+// removes those older than kLeftoverAge, by then surely no save's own.
+constexpr std::string_view kTempPrefix = "~unra5-card-";
+constexpr std::string_view kTempSuffix = ".tmp";
+constexpr auto kLeftoverAge = std::chrono::hours(24);
 
 // Closes a file whose content no longer matters; errors are beside the point.
 void Discard(std::unique_ptr<OpenFile>& file)
@@ -22,7 +29,18 @@ void Discard(std::unique_ptr<OpenFile>& file)
     file.reset();
 }
 
-std::string TempName(int attempt) { return "~unra5-card-" + std::to_string(attempt) + ".tmp"; }
+// An unpredictable name, as mkstemp makes, so that no leftover or other
+// program's file can take every name a save would try.
+std::string RandomTempName()
+{
+    static constexpr std::string_view kLetters = "abcdefghijklmnopqrstuvwxyz0123456789";
+    std::random_device entropy;
+    std::uniform_int_distribution<std::size_t> pick(0, kLetters.size() - 1);
+    std::string name(kTempPrefix);
+    for (int i = 0; i < 12; ++i)
+        name += kLetters[pick(entropy)];
+    return name.append(kTempSuffix);
+}
 
 // The longest start of `utf8`, in whole characters, whose file-name length
 // is at most `room` units.
@@ -79,14 +97,17 @@ void CardFileStore::WriteCardFile(const std::string& name)
     if (!IsPlainFileName(name))
         throw FileError(kInvalidFilename);
 
-    // The new card goes to a fresh file beside the old one and replaces it
-    // only when complete, so a failed save never costs the earlier card.
+    // A card that is a symbolic link is saved into the file it points to;
+    // the new card goes to a fresh file beside that one and replaces it only
+    // when complete, so a failed save never costs the earlier card.
+    const std::string target = files_->linkTarget(name);
+    const std::string folder = FolderPart(target);
     std::string temp;
     std::unique_ptr<OpenFile> file;
     for (int attempt = 0; !file; ++attempt) {
         if (attempt == kTempNameAttempts)
             throw FileError(kFileAccessDenied);
-        temp = TempName(attempt);
+        temp = folder + RandomTempName();
         file = files_->createNew(temp);
     }
     try {
@@ -94,11 +115,22 @@ void CardFileStore::WriteCardFile(const std::string& name)
         file->syncToDisk();
         file->close();
         file.reset();
-        files_->replace(temp, name);
+        files_->replace(temp, target);
     } catch (...) {
         Discard(file);
         files_->remove(temp);
         throw;
+    }
+    removeLeftovers(folder);
+}
+
+void CardFileStore::removeLeftovers(const std::string& folder)
+{
+    const auto before = std::chrono::system_clock::now() - kLeftoverAge;
+    for (const FolderFile& file : files_->listFiles(folder, std::string(kTempPrefix))) {
+        if (file.name.size() > kTempPrefix.size() + kTempSuffix.size() && file.name.starts_with(kTempPrefix) &&
+            file.name.ends_with(kTempSuffix) && file.modified < before)
+            files_->remove(folder + file.name);
     }
 }
 

@@ -47,10 +47,13 @@ public:
     std::string CardFileName() const;
 
     // Writes the working card to `name` in the current folder, replacing an
-    // earlier file of that name only once the new one is complete on disk.
-    // A name with a folder part or a forbidden character is refused before
-    // anything touches the disk. Throws FileError; a failed write leaves any
-    // earlier file as it was and no temporary file behind.
+    // earlier file of that name only once the new one is complete on disk
+    // (through a symbolic link into its target, keeping the permission bits
+    // of the card it replaces). A name with a folder part or a forbidden
+    // character is refused before anything touches the disk. Throws
+    // FileError; a failed write leaves any earlier file as it was and no
+    // temporary file behind. A successful one removes temporary cards that
+    // crashed saves left over a day ago.
     void WriteCardFile(const std::string& name);
 
     // Reads the file `name` (opened for reading only, in one read) into the
@@ -64,6 +67,8 @@ public:
     void UpgradeCardV1();
 
 private:
+    void removeLeftovers(const std::string& folder);
+
     FileSystem* files_;
     TCardRec card_{};
     TCardRecV1 cardV1_{};

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <functional>
+#include <set>
 
 #include "card/card_file_store.h"
 #include "card_samples.h"
@@ -258,26 +260,55 @@ TEST_F(CardFileStoreTest, WriteReplacesAnEarlierCardAndLeavesNothingElse)
 TEST_F(CardFileStoreTest, WriteGoesThroughASyncedTemporaryFileInTheSameFolder)
 {
     store.WriteCardFile("a.crd");
-    ASSERT_EQ(files.calls.size(), 5u);
-    EXPECT_TRUE(files.calls[0].starts_with("createNew "));
-    const std::string temp = files.calls[0].substr(10);
+    ASSERT_EQ(files.calls.size(), 7u);
+    EXPECT_EQ(files.calls[0], "linkTarget a.crd");
+    EXPECT_TRUE(files.calls[1].starts_with("createNew "));
+    const std::string temp = files.calls[1].substr(10);
     EXPECT_EQ(temp.find('/'), std::string::npos);
-    EXPECT_EQ(files.calls[1], "write");
-    EXPECT_EQ(files.calls[2], "syncToDisk");
-    EXPECT_EQ(files.calls[3], "close");
-    EXPECT_EQ(files.calls[4], "replace " + temp + " a.crd");
+    EXPECT_EQ(files.calls[2], "write");
+    EXPECT_EQ(files.calls[3], "syncToDisk");
+    EXPECT_EQ(files.calls[4], "close");
+    EXPECT_EQ(files.calls[5], "replace " + temp + " a.crd");
+    EXPECT_EQ(files.calls[6], "listFiles ~unra5-card-*");
 }
 
 TEST_F(CardFileStoreTest, ATemporaryNameInUseIsSkipped)
 {
     store.WriteCardFile("a.crd");
-    const std::string temp = files.calls[0].substr(10);
+    const std::string temp = files.calls[1].substr(10);
     TempFolder::writeFile(temp, {1, 2, 3});
     fillSample();
     store.WriteCardFile("a.crd");
     EXPECT_EQ(TempFolder::readFile(temp), (Bytes{1, 2, 3}));
     EXPECT_EQ(TempFolder::readFile("a.crd"), sample::FileBytes());
     EXPECT_EQ(folder.entries(), (std::set<std::string>{"a.crd", temp}));
+}
+
+TEST_F(CardFileStoreTest, LeftoverTemporariesNeitherBlockASaveNorOutliveADay)
+{
+    // What crashed saves of earlier versions left: every name they tried.
+    std::set<std::string> kept{"a.crd", "~other.tmp"};
+    for (int i = 0; i < 100; ++i)
+        TempFolder::writeFile("~unra5-card-" + std::to_string(i) + ".tmp", {1});
+    TempFolder::writeFile("~other.tmp", {1});
+    const auto twoDaysAgo = std::filesystem::file_time_type::clock::now() - std::chrono::hours(48);
+    for (int i = 0; i < 100; ++i) {
+        const std::string name = "~unra5-card-" + std::to_string(i) + ".tmp";
+        if (i % 2 == 0)
+            std::filesystem::last_write_time(name, twoDaysAgo);
+        else
+            kept.insert(name);
+    }
+    std::filesystem::last_write_time("~other.tmp", twoDaysAgo);
+
+    std::set<std::string> temps;
+    for (int save = 0; save < 2; ++save) {
+        files.calls.clear();
+        store.WriteCardFile("a.crd");
+        temps.insert(files.calls[1]);
+    }
+    EXPECT_EQ(temps.size(), 2u) << "temporary names repeat";
+    EXPECT_EQ(folder.entries(), kept);
 }
 
 TEST_F(CardFileStoreTest, ClearCardZeroesTheWorkingCard)

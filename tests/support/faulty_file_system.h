@@ -50,6 +50,16 @@ public:
         calls.push_back("remove " + path);
         real().remove(path);
     }
+    std::string linkTarget(const std::string& path) override
+    {
+        calls.push_back("linkTarget " + path);
+        return real().linkTarget(path);
+    }
+    std::vector<card::FolderFile> listFiles(const std::string& folder, const std::string& prefix) noexcept override
+    {
+        calls.push_back("listFiles " + folder + prefix + "*");
+        return real().listFiles(folder, prefix);
+    }
 
 private:
     static card::FileSystem& real() { return card::RealFileSystem(); }
