@@ -1,6 +1,8 @@
 #include "card/card_file_store.h"
 
 #include <algorithm>
+#include <cstring>
+#include <random>
 
 #include "card/card_upgrade.h"
 #include "card/messages.h"
@@ -9,10 +11,12 @@ namespace card {
 namespace {
 
 constexpr int kTempNameAttempts = 100;
-
-// Reads exactly `size` bytes from the start of `file`; false when the file
-// ends first.
-bool ReadBlock(OpenFile& file, void* into, std::size_t size) { return file.read(into, size) == size; }
+// Temporary cards are "~unra5-card-<random>.tmp" (earlier versions numbered
+// them); a crash before the rename leaves one behind, and a later save
+// removes those older than kLeftoverAge, by then surely no save's own.
+constexpr std::string_view kTempPrefix = "~unra5-card-";
+constexpr std::string_view kTempSuffix = ".tmp";
+constexpr auto kLeftoverAge = std::chrono::hours(24);
 
 // Closes a file whose content no longer matters; errors are beside the point.
 void Discard(std::unique_ptr<OpenFile>& file)
@@ -25,7 +29,35 @@ void Discard(std::unique_ptr<OpenFile>& file)
     file.reset();
 }
 
-std::string TempName(int attempt) { return "~unra5-card-" + std::to_string(attempt) + ".tmp"; }
+// An unpredictable name, as mkstemp makes, so that no leftover or other
+// program's file can take every name a save would try.
+std::string RandomTempName()
+{
+    static constexpr std::string_view kLetters = "abcdefghijklmnopqrstuvwxyz0123456789";
+    std::random_device entropy;
+    std::uniform_int_distribution<std::size_t> pick(0, kLetters.size() - 1);
+    std::string name(kTempPrefix);
+    for (int i = 0; i < 12; ++i)
+        name += kLetters[pick(entropy)];
+    return name.append(kTempSuffix);
+}
+
+// The longest start of `utf8`, in whole characters, whose file-name length
+// is at most `room` units.
+std::string CutToFileNameUnits(const std::string& utf8, std::size_t room)
+{
+    std::size_t used = 0;
+    std::size_t start = 0; // of the character being measured
+    for (std::size_t i = 1; i <= utf8.size(); ++i) {
+        if (i < utf8.size() && (static_cast<unsigned char>(utf8[i]) & 0xC0) == 0x80)
+            continue; // inside the character
+        used += FileNameUnits(std::string_view(utf8).substr(start, i - start));
+        if (used > room)
+            return utf8.substr(0, start);
+        start = i;
+    }
+    return utf8;
+}
 
 } // namespace
 
@@ -51,8 +83,13 @@ std::string CardFileStore::CardFileName() const
     const std::uint8_t period = card_.byte("ReportPeriod");
     // The radio group shows a value beyond its last item on the last item.
     const char* periodText = kReportPeriodItems[std::min<int>(period, 1)];
-    return std::to_string(card_.int32("DistrictCode")) + "_" + org + "_" +
-           std::to_string(card_.int32("ReportYear")) + "_" + periodText + ".crd";
+    const std::string head = std::to_string(card_.int32("DistrictCode")) + "_";
+    const std::string tail =
+        "_" + std::to_string(card_.int32("ReportYear")) + "_" + periodText + ".crd";
+    // A long official name would make the file name longer than the file
+    // system takes; only the name part gives way, the card keeps it whole.
+    const std::size_t room = kMaxFileNameUnits - FileNameUnits(head) - FileNameUnits(tail);
+    return head + CutToFileNameUnits(org, room) + tail;
 }
 
 void CardFileStore::WriteCardFile(const std::string& name)
@@ -60,14 +97,17 @@ void CardFileStore::WriteCardFile(const std::string& name)
     if (!IsPlainFileName(name))
         throw FileError(kInvalidFilename);
 
-    // The new card goes to a fresh file beside the old one and replaces it
-    // only when complete, so a failed save never costs the earlier card.
+    // A card that is a symbolic link is saved into the file it points to;
+    // the new card goes to a fresh file beside that one and replaces it only
+    // when complete, so a failed save never costs the earlier card.
+    const std::string target = files_->linkTarget(name);
+    const std::string folder = FolderPart(target);
     std::string temp;
     std::unique_ptr<OpenFile> file;
     for (int attempt = 0; !file; ++attempt) {
         if (attempt == kTempNameAttempts)
             throw FileError(kFileAccessDenied);
-        temp = TempName(attempt);
+        temp = folder + RandomTempName();
         file = files_->createNew(temp);
     }
     try {
@@ -75,11 +115,22 @@ void CardFileStore::WriteCardFile(const std::string& name)
         file->syncToDisk();
         file->close();
         file.reset();
-        files_->replace(temp, name);
+        files_->replace(temp, target);
     } catch (...) {
         Discard(file);
         files_->remove(temp);
         throw;
+    }
+    removeLeftovers(folder);
+}
+
+void CardFileStore::removeLeftovers(const std::string& folder)
+{
+    const auto before = std::chrono::system_clock::now() - kLeftoverAge;
+    for (const FolderFile& file : files_->listFiles(folder, std::string(kTempPrefix))) {
+        if (file.name.size() > kTempPrefix.size() + kTempSuffix.size() && file.name.starts_with(kTempPrefix) &&
+            file.name.ends_with(kTempSuffix) && file.modified < before)
+            files_->remove(folder + file.name);
     }
 }
 
@@ -89,20 +140,29 @@ bool CardFileStore::ReadCardFile(const std::string& name)
     cardV1_.clear();
 
     std::unique_ptr<OpenFile> file = files_->openForReading(name);
-    bool complete = false;
-    try {
-        complete = ReadBlock(*file, card_.data(), kCardRecSize);
-    } catch (const FileError&) {
-        complete = false; // a failed read is taken as a short file
+    if (!file) {
+        messages().info(kMsgLoadFailed);
+        return false;
     }
-    if (complete) {
-        file->close();
-    } else {
+    // One read decides the version: a file being replaced or copied must not
+    // be judged by one opening and read by another.
+    std::size_t got = 0;
+    try {
+        got = file->read(card_.data(), kCardRecSize);
+    } catch (const FileError&) {
+        got = 0; // a failed read is taken as a short file
+    }
+    if (got < kCardRecV1Size) {
         Discard(file);
-        if (!readVersion1(name)) {
-            messages().info(kMsgLoadFailed);
-            return false;
-        }
+        card_.clear();
+        messages().info(kMsgLoadFailed);
+        return false;
+    }
+    file->close();
+    if (got < kCardRecSize) {
+        std::memcpy(cardV1_.data(), card_.data(), kCardRecV1Size);
+        card_.clear();
+        UpgradeCardV1();
         messages().info(kMsgVersion1Loaded);
     }
 
@@ -114,22 +174,6 @@ bool CardFileStore::ReadCardFile(const std::string& name)
         messages().info(kMsgWrongVersion);
         return false;
     }
-    return true;
-}
-
-bool CardFileStore::readVersion1(const std::string& name)
-{
-    try {
-        std::unique_ptr<OpenFile> file = files_->openForReading(name);
-        if (!ReadBlock(*file, cardV1_.data(), kCardRecV1Size))
-            return false;
-        file->close();
-    } catch (const FileError&) {
-        return false;
-    }
-    // Drop what the short version-2 read left in the working card.
-    card_.clear();
-    UpgradeCardV1();
     return true;
 }
 

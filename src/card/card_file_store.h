@@ -42,27 +42,32 @@ public:
     void clearCard() { card_.clear(); }
 
     // "<district>_<name without double quotes>_<year>_<period>.crd" from the
-    // working card.
+    // working card; the name part cut by whole characters where the whole
+    // would exceed the platform's limit for one file name.
     std::string CardFileName() const;
 
     // Writes the working card to `name` in the current folder, replacing an
-    // earlier file of that name only once the new one is complete on disk.
-    // A name with a folder part or a forbidden character is refused before
-    // anything touches the disk. Throws FileError; a failed write leaves any
-    // earlier file as it was and no temporary file behind.
+    // earlier file of that name only once the new one is complete on disk
+    // (through a symbolic link into its target, keeping the permission bits
+    // of the card it replaces). A name with a folder part or a forbidden
+    // character is refused before anything touches the disk. Throws
+    // FileError; a failed write leaves any earlier file as it was and no
+    // temporary file behind. A successful one removes temporary cards that
+    // crashed saves left over a day ago.
     void WriteCardFile(const std::string& name);
 
-    // Reads the file `name` (opened for reading only) into the working card:
-    // 14400 bytes or more as version 2, 14288 to 14399 bytes as version 1
-    // with its upgrade. Returns true for an accepted card; false after a
-    // message says why not. A file that cannot be opened throws FileError.
+    // Reads the file `name` (opened for reading only, in one read) into the
+    // working card: 14400 bytes or more as version 2, 14288 to 14399 bytes
+    // as version 1 with its upgrade. Returns true for an accepted card; false
+    // after a message says why not (also for a pipe or a device). A file
+    // that cannot be opened throws FileError.
     bool ReadCardFile(const std::string& name);
 
     // Fills the working card from the working version-1 card.
     void UpgradeCardV1();
 
 private:
-    bool readVersion1(const std::string& name);
+    void removeLeftovers(const std::string& folder);
 
     FileSystem* files_;
     TCardRec card_{};

@@ -8,7 +8,8 @@ int32_t StrToInt(const std::string& text)
 {
     const char* first = text.data();
     const char* last = first + text.size();
-    if (first != last && *first == '+')
+    // from_chars takes a '-' of its own, so "+-5" would pass as -5.
+    if (first != last && *first == '+' && (first + 1 == last || first[1] != '-'))
         ++first;
     int32_t value = 0;
     auto [end, ec] = std::from_chars(first, last, value);

@@ -4,6 +4,7 @@
 #include "card/file_system.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #ifdef _WIN32
 #ifndef WIN32_LEAN_AND_MEAN
@@ -12,6 +13,8 @@
 #include <windows.h>
 #else
 #include <cerrno>
+#include <climits>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -75,6 +78,30 @@ std::wstring Widen(const std::string& utf8)
                         wide.data(), n);
     CheckNameLengths(wide);
     return wide;
+}
+
+std::string Narrow(const std::wstring& wide)
+{
+    if (wide.empty())
+        return {};
+    const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
+                                      nullptr, nullptr);
+    if (n <= 0)
+        return {};
+    std::string utf8(static_cast<std::size_t>(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), n, nullptr,
+                        nullptr);
+    return utf8;
+}
+
+// FILETIME counts 100-nanosecond steps from 1601-01-01.
+std::chrono::system_clock::time_point TimeOf(const FILETIME& time)
+{
+    const auto ticks = (static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+    constexpr std::uint64_t kTicksTo1970 = 116444736000000000ULL;
+    const auto sinceEpoch = std::chrono::microseconds((static_cast<std::int64_t>(ticks - kTicksTo1970)) / 10);
+    return std::chrono::system_clock::time_point(
+        std::chrono::duration_cast<std::chrono::system_clock::duration>(sinceEpoch));
 }
 
 class WindowsFile final : public OpenFile {
@@ -146,7 +173,11 @@ public:
                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (h == INVALID_HANDLE_VALUE)
             throw LastError();
-        return std::make_unique<WindowsFile>(h);
+        auto file = std::make_unique<WindowsFile>(h);
+        // A pipe or a device (NUL, CON, COM1) would make the read wait.
+        if (GetFileType(h) != FILE_TYPE_DISK)
+            return nullptr;
+        return file;
     }
 
     std::unique_ptr<OpenFile> createNew(const std::string& path) override
@@ -175,6 +206,30 @@ public:
             DeleteFileW(Widen(path).c_str());
         } catch (...) {
         }
+    }
+
+    // Links to files need privileges on Windows that the program's users do
+    // not have; a save replaces the name it is given.
+    std::string linkTarget(const std::string& path) override { return path; }
+
+    std::vector<FolderFile> listFiles(const std::string& folder, const std::string& prefix) noexcept override
+    {
+        std::vector<FolderFile> files;
+        try {
+            const std::wstring pattern = Widen(folder + prefix + "*");
+            WIN32_FIND_DATAW found{};
+            HANDLE search = FindFirstFileW(pattern.c_str(), &found);
+            if (search == INVALID_HANDLE_VALUE)
+                return files;
+            do {
+                if (found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT))
+                    continue;
+                files.push_back({Narrow(found.cFileName), TimeOf(found.ftLastWriteTime)});
+            } while (FindNextFileW(search, &found));
+            FindClose(search);
+        } catch (...) {
+        }
+        return files;
     }
 };
 
@@ -276,6 +331,11 @@ private:
     int fd_;
 };
 
+// How many symbolic links a save follows before taking the chain for a loop.
+constexpr int kMaxLinkHops = 40;
+
+bool IsFileOrFolder(const struct stat& info) { return S_ISREG(info.st_mode) || S_ISDIR(info.st_mode); }
+
 std::string FolderOf(const std::string& path)
 {
     const auto slash = path.find_last_of('/');
@@ -288,14 +348,26 @@ class PosixFileSystem final : public FileSystem {
 public:
     std::unique_ptr<OpenFile> openForReading(const std::string& path) override
     {
-        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        // A pipe would block the opening and the read, and opening a device
+        // may act on it: look first, open without waiting, and look again at
+        // what was opened, which may have been swapped in between.
+        struct stat info {};
+        if (::stat(path.c_str(), &info) == 0 && !IsFileOrFolder(info))
+            return nullptr;
+        const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
         if (fd < 0)
             throw SystemError(errno, Action::Open);
         auto file = std::make_unique<PosixFile>(fd);
+        if (::fstat(fd, &info) != 0)
+            throw SystemError(errno, Action::Other);
         // A folder opens here but not on Windows; refuse it the same way.
-        struct stat info {};
-        if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode))
+        if (S_ISDIR(info.st_mode))
             throw FileError(kFileAccessDenied);
+        if (!S_ISREG(info.st_mode))
+            return nullptr;
+        const int flags = ::fcntl(fd, F_GETFL);
+        if (flags >= 0)
+            ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
         return file;
     }
 
@@ -312,6 +384,11 @@ public:
 
     void replace(const std::string& from, const std::string& to) override
     {
+        // A card made readable by its owner alone stays so. Where the file
+        // system has no permission bits to set, there are none to keep.
+        struct stat old {};
+        if (::stat(to.c_str(), &old) == 0 && S_ISREG(old.st_mode))
+            ::chmod(from.c_str(), old.st_mode & 0777);
         if (::rename(from.c_str(), to.c_str()) != 0)
             throw SystemError(errno, Action::Other);
         // Make the rename itself durable; a folder that cannot be synced
@@ -324,11 +401,68 @@ public:
     }
 
     void remove(const std::string& path) noexcept override { ::unlink(path.c_str()); }
+
+    std::string linkTarget(const std::string& path) override
+    {
+        std::string current = path;
+        for (int hop = 0; hop < kMaxLinkHops; ++hop) {
+            struct stat info {};
+            if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+                return current; // missing files are created where the chain ends
+            char target[PATH_MAX];
+            const ssize_t size = ::readlink(current.c_str(), target, sizeof target);
+            if (size < 0)
+                throw SystemError(errno, Action::Other);
+            if (size == 0 || static_cast<std::size_t>(size) == sizeof target)
+                throw FileError(kInvalidFilename);
+            const std::string next(target, static_cast<std::size_t>(size));
+            current = next.front() == '/' ? next : FolderPart(current) + next;
+        }
+        throw FileError(kInvalidFilename); // as the system's own ELOOP
+    }
+
+    std::vector<FolderFile> listFiles(const std::string& folder, const std::string& prefix) noexcept override
+    {
+        std::vector<FolderFile> files;
+        DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+        if (!dir)
+            return files;
+        try {
+            while (const dirent* entry = ::readdir(dir)) {
+                struct stat info {};
+                if (!std::string_view(entry->d_name).starts_with(prefix) ||
+                    ::fstatat(::dirfd(dir), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0 ||
+                    !S_ISREG(info.st_mode))
+                    continue;
+                files.push_back({entry->d_name, std::chrono::system_clock::from_time_t(info.st_mtime)});
+            }
+        } catch (...) {
+        }
+        ::closedir(dir);
+        return files;
+    }
 };
 
 #endif
 
 } // namespace
+
+std::size_t FileNameUnits(std::string_view utf8)
+{
+#ifdef _WIN32
+    // One UTF-16 unit per character, two for one beyond the BMP (a 4-byte
+    // UTF-8 sequence).
+    std::size_t units = 0;
+    for (const char c : utf8) {
+        const auto byte = static_cast<unsigned char>(c);
+        if ((byte & 0xC0) != 0x80)
+            units += byte >= 0xF0 ? 2 : 1;
+    }
+    return units;
+#else
+    return utf8.size();
+#endif
+}
 
 FileSystem& RealFileSystem()
 {

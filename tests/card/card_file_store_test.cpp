@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <functional>
+#include <set>
 
 #include "card/card_file_store.h"
 #include "card_samples.h"
@@ -13,6 +15,20 @@ namespace {
 
 using Step = FaultyFileSystem::Step;
 using sample::Bytes;
+
+#ifdef _WIN32
+constexpr bool kWindows = true;
+#else
+constexpr bool kWindows = false;
+#endif
+
+std::string Repeated(const std::string& letter, int times)
+{
+    std::string text;
+    for (int i = 0; i < times; ++i)
+        text += letter;
+    return text;
+}
 
 // --- File names -----------------------------------------------------------------
 
@@ -46,8 +62,14 @@ INSTANTIATE_TEST_SUITE_P(
         NameCase{7, "ООО \"Ромашка\"", 2015, 1, "7_ООО Ромашка_2015_Годовой.crd"},
         NameCase{0, "\"\"A.B. ", -1, 1, "0_A.B. _-1_Годовой.crd"},
         NameCase{13, "X", 2020, 9, "13_X_2020_Годовой.crd"},
-        // The name as stored: at most 250 characters.
-        NameCase{1, std::string(260, 'n'), 2014, 1, "1_" + std::string(250, 'n') + "_2014_Годовой.crd"}));
+        // The name as stored (250 characters), fitted to the platform's 255
+        // units for one name: bytes of UTF-8 on Linux, UTF-16 units on Windows.
+        NameCase{1, std::string(260, 'n'), 2014, 1,
+                 "1_" + std::string(kWindows ? 236 : 229, 'n') + "_2014_Годовой.crd"},
+        // Two bytes a letter: 229 bytes of room take 114 whole letters.
+        NameCase{3, Repeated("Я", 160), 2014, 1, "3_" + Repeated("Я", kWindows ? 160 : 114) + "_2014_Годовой.crd"},
+        NameCase{3, "n" + Repeated("Я", 160), 2014, 0,
+                 "3_n" + Repeated("Я", kWindows ? 160 : 110) + "_2014_1 полугодие .crd"}));
 
 TEST(CardFileStoreName, StoredNameKeepsItsQuotes)
 {
@@ -164,11 +186,12 @@ TEST_F(CardFileStoreTest, ReadOpensTheFileForReadingOnly)
     ASSERT_TRUE(store.ReadCardFile("in.crd"));
     EXPECT_EQ(files.calls, (std::vector<std::string>{"openForReading in.crd", "read", "close"}));
 
+    // A version-1 card is judged by the same one read, never by a second
+    // opening that could meet a different file.
     files.calls.clear();
     TempFolder::writeFile("v1.crd", sample::FileBytes(14288));
     ASSERT_TRUE(store.ReadCardFile("v1.crd"));
-    for (const auto& call : files.calls)
-        EXPECT_TRUE(call.starts_with("openForReading") || call == "read" || call == "close") << call;
+    EXPECT_EQ(files.calls, (std::vector<std::string>{"openForReading v1.crd", "read", "close"}));
 }
 
 TEST_F(CardFileStoreTest, ReadStartsFromZeroedRecords)
@@ -197,17 +220,16 @@ TEST_F(CardFileStoreTest, OpenFailureEndsTheCommand)
     EXPECT_TRUE(boxes.shown.empty());
 }
 
-TEST_F(CardFileStoreTest, FailedReadsOfAShortFileEndInTheLoadMessage)
+TEST_F(CardFileStoreTest, FailedReadEndsInTheLoadMessage)
 {
-    TempFolder::writeFile("v1.crd", sample::FileBytes(14288));
-    files.failAt(Step::Read, 5, 2); // the version-1 read
-    EXPECT_FALSE(store.ReadCardFile("v1.crd"));
-    EXPECT_EQ(boxes.texts(), std::vector<std::string>{kLoadFailed});
-
-    boxes.clear();
-    files.failAt(Step::OpenForReading, card::kFileAccessDenied, 2); // the second opening
-    EXPECT_FALSE(store.ReadCardFile("v1.crd"));
-    EXPECT_EQ(boxes.texts(), std::vector<std::string>{kLoadFailed});
+    // Neither a version-2 card nor a version-1 one is taken from a failed read.
+    for (const int size : {14400, 14288}) {
+        boxes.clear();
+        TempFolder::writeFile("in.crd", sample::FileBytes(size));
+        files.failAt(Step::Read, 5);
+        EXPECT_FALSE(store.ReadCardFile("in.crd"));
+        EXPECT_EQ(boxes.texts(), std::vector<std::string>{kLoadFailed});
+    }
 }
 
 TEST_F(CardFileStoreTest, CloseFailureAfterAFullReadEndsTheCommand)
@@ -238,26 +260,55 @@ TEST_F(CardFileStoreTest, WriteReplacesAnEarlierCardAndLeavesNothingElse)
 TEST_F(CardFileStoreTest, WriteGoesThroughASyncedTemporaryFileInTheSameFolder)
 {
     store.WriteCardFile("a.crd");
-    ASSERT_EQ(files.calls.size(), 5u);
-    EXPECT_TRUE(files.calls[0].starts_with("createNew "));
-    const std::string temp = files.calls[0].substr(10);
+    ASSERT_EQ(files.calls.size(), 7u);
+    EXPECT_EQ(files.calls[0], "linkTarget a.crd");
+    EXPECT_TRUE(files.calls[1].starts_with("createNew "));
+    const std::string temp = files.calls[1].substr(10);
     EXPECT_EQ(temp.find('/'), std::string::npos);
-    EXPECT_EQ(files.calls[1], "write");
-    EXPECT_EQ(files.calls[2], "syncToDisk");
-    EXPECT_EQ(files.calls[3], "close");
-    EXPECT_EQ(files.calls[4], "replace " + temp + " a.crd");
+    EXPECT_EQ(files.calls[2], "write");
+    EXPECT_EQ(files.calls[3], "syncToDisk");
+    EXPECT_EQ(files.calls[4], "close");
+    EXPECT_EQ(files.calls[5], "replace " + temp + " a.crd");
+    EXPECT_EQ(files.calls[6], "listFiles ~unra5-card-*");
 }
 
 TEST_F(CardFileStoreTest, ATemporaryNameInUseIsSkipped)
 {
     store.WriteCardFile("a.crd");
-    const std::string temp = files.calls[0].substr(10);
+    const std::string temp = files.calls[1].substr(10);
     TempFolder::writeFile(temp, {1, 2, 3});
     fillSample();
     store.WriteCardFile("a.crd");
     EXPECT_EQ(TempFolder::readFile(temp), (Bytes{1, 2, 3}));
     EXPECT_EQ(TempFolder::readFile("a.crd"), sample::FileBytes());
     EXPECT_EQ(folder.entries(), (std::set<std::string>{"a.crd", temp}));
+}
+
+TEST_F(CardFileStoreTest, LeftoverTemporariesNeitherBlockASaveNorOutliveADay)
+{
+    // What crashed saves of earlier versions left: every name they tried.
+    std::set<std::string> kept{"a.crd", "~other.tmp"};
+    for (int i = 0; i < 100; ++i)
+        TempFolder::writeFile("~unra5-card-" + std::to_string(i) + ".tmp", {1});
+    TempFolder::writeFile("~other.tmp", {1});
+    const auto twoDaysAgo = std::filesystem::file_time_type::clock::now() - std::chrono::hours(48);
+    for (int i = 0; i < 100; ++i) {
+        const std::string name = "~unra5-card-" + std::to_string(i) + ".tmp";
+        if (i % 2 == 0)
+            std::filesystem::last_write_time(name, twoDaysAgo);
+        else
+            kept.insert(name);
+    }
+    std::filesystem::last_write_time("~other.tmp", twoDaysAgo);
+
+    std::set<std::string> temps;
+    for (int save = 0; save < 2; ++save) {
+        files.calls.clear();
+        store.WriteCardFile("a.crd");
+        temps.insert(files.calls[1]);
+    }
+    EXPECT_EQ(temps.size(), 2u) << "temporary names repeat";
+    EXPECT_EQ(folder.entries(), kept);
 }
 
 TEST_F(CardFileStoreTest, ClearCardZeroesTheWorkingCard)

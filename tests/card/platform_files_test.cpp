@@ -7,6 +7,10 @@
 #include <set>
 #include <string>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 #include "card/card_file_store.h"
 #include "support/message_recorder.h"
 #include "support/temp_folder.h"
@@ -105,5 +109,54 @@ TEST(PlatformFiles, CyrillicCardNameIsWrittenAndReadUnderThatName)
     EXPECT_EQ(store.card(), written);
     EXPECT_TRUE(boxes.shown.empty());
 }
+
+// A pipe or a device chosen in the open dialog: refused at once, not waited on.
+class NotARegularFile : public testing::TestWithParam<std::string> {
+protected:
+    TempFolder folder;
+};
+
+TEST_P(NotARegularFile, IsRefusedWithTheLoadMessage)
+{
+#ifndef _WIN32
+    if (GetParam() == "pipe.crd") {
+        ASSERT_EQ(::mkfifo("pipe.crd", 0600), 0);
+    }
+#endif
+    MessageRecorder boxes;
+    card::CardFileStore store;
+    EXPECT_FALSE(store.ReadCardFile(GetParam()));
+    EXPECT_EQ(boxes.texts(), std::vector<std::string>{card::kMsgLoadFailed});
+}
+
+INSTANTIATE_TEST_SUITE_P(PlatformFiles, NotARegularFile,
+                         testing::ValuesIn(kWindows ? std::vector<std::string>{"NUL"}
+                                                    : std::vector<std::string>{"pipe.crd", "/dev/zero"}));
+
+#ifndef _WIN32
+TEST(PlatformFiles, SaveWritesThroughLinksAndKeepsThePermissionBits)
+{
+    namespace fs = std::filesystem;
+    TempFolder folder;
+    fs::create_directory("cards");
+    TempFolder::writeFile("cards/real.crd", {1});
+    fs::permissions("cards/real.crd", fs::perms::owner_read | fs::perms::owner_write);
+    fs::create_symlink("real.crd", "cards/link.crd"); // relative to its own folder
+    fs::create_symlink("cards/link.crd", "card.crd");
+
+    MessageRecorder boxes;
+    card::CardFileStore store;
+    card::SetFixedFields(store.card());
+    store.WriteCardFile("card.crd");
+
+    EXPECT_TRUE(fs::is_symlink(fs::symlink_status("card.crd")));
+    EXPECT_TRUE(fs::is_symlink(fs::symlink_status("cards/link.crd")));
+    const std::vector<unsigned char> written(store.card().bytes().begin(), store.card().bytes().end());
+    EXPECT_EQ(TempFolder::readFile("cards/real.crd"), written);
+    EXPECT_EQ(fs::status("cards/real.crd").permissions(), fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(EntriesAsUtf8("cards"), (std::set<std::string>{"link.crd", "real.crd"}));
+    EXPECT_EQ(folder.entries(), (std::set<std::string>{"card.crd", "cards"}));
+}
+#endif
 
 } // namespace

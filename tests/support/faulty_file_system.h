@@ -25,7 +25,10 @@ public:
     {
         calls.push_back("openForReading " + path);
         maybeFail(Step::OpenForReading);
-        return std::make_unique<File>(*this, real().openForReading(path));
+        auto file = real().openForReading(path);
+        if (!file)
+            return nullptr;
+        return std::make_unique<File>(*this, std::move(file));
     }
     std::unique_ptr<card::OpenFile> createNew(const std::string& path) override
     {
@@ -46,6 +49,16 @@ public:
     {
         calls.push_back("remove " + path);
         real().remove(path);
+    }
+    std::string linkTarget(const std::string& path) override
+    {
+        calls.push_back("linkTarget " + path);
+        return real().linkTarget(path);
+    }
+    std::vector<card::FolderFile> listFiles(const std::string& folder, const std::string& prefix) noexcept override
+    {
+        calls.push_back("listFiles " + folder + prefix + "*");
+        return real().listFiles(folder, prefix);
     }
 
 private:

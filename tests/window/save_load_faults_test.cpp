@@ -247,16 +247,6 @@ private:
              "real: no fault injected; the store refuses the name (Windows forbids ':') before any file call",
              Command::Save, {Error("Invalid filename.")}, [this] { pasteName("Ромашка: филиал"); }, plainly,
              [] {}},
-            {"name too long", "real: 150 Cyrillic letters make a 326-byte name; the rename fails with ENAMETOOLONG",
-             Command::Save, {Error("Invalid filename.")},
-             [this] {
-                 std::string longName;
-                 for (int i = 0; i < 150; ++i)
-                     longName += "Я";
-                 set("Ed_name", longName);
-                 QCOMPARE(edit("Ed_name")->text().size(), 150);
-             },
-             plainly, [] {}},
         };
     }
 

@@ -438,6 +438,20 @@ private slots:
         QCOMPARE(find<QTableWidget>("StrGridKont")->item(1, 0)->text(), QString());
     }
 
+    void longNameSavesUnderAFittedFileNameAndLoadsBackWhole()
+    {
+        fillEveryPage();
+        const QString longName(150, QChar(u'Я'));
+        set("Ed_name", longName);
+        save();
+        // 255 bytes hold "3_", 114 two-byte letters and "_2014_Годовой.crd".
+        const QString fitted = "3_" + QString(114, QChar(u'Я')) + "_2014_Годовой.crd";
+        QCOMPARE(shown(), Msgs{"Сохранен файл: \n\r" + fitted.toStdString()});
+        newWindow();
+        load(folder.filePath(fitted));
+        QCOMPARE(text("Ed_name"), longName);
+    }
+
     void cancellingTheFileDialogChangesNothing()
     {
         set("Ed_name", "Своё");
