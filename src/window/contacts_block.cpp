@@ -107,6 +107,11 @@ void ContactsBlock::fitGrid()
     StrGridKont->setFixedSize(kTypeWidth + kDataWidth + frame,
                               StrGridKont->horizontalHeader()->sizeHint().height()
                                   + card::ContactList::kCapacity * rowHeight + frame);
+    // Once placed on its page the block follows the grid's new height.
+    if (layout()) {
+        layout()->activate();
+        resize(width(), sizeHint().height());
+    }
 }
 
 void ContactsBlock::changeEvent(QEvent* event)
