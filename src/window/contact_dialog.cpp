@@ -1,10 +1,13 @@
 #include "window/contact_dialog.h"
 
 #include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 #include "window/form_font.h"
 #include "window/key_filters.h"
@@ -12,16 +15,14 @@
 
 namespace {
 
-constexpr int kLabelLeft = 10;
-constexpr int kFieldLeft = 150;
-constexpr int kFieldWidth = 300;
-constexpr int kFieldHeight = 21;
+// Wide enough for a web address or an e-mail address without scrolling.
+constexpr int kFieldMinWidth = 300;
+constexpr QSize kButtonMinSize(95, 25);
 
-QLabel* AddLabel(QWidget* dialog, const char* name, const QString& text, QWidget* buddy, int top)
+QLabel* MakeLabel(const char* name, const QString& text, QWidget* buddy, QWidget* parent)
 {
-    auto* label = new QLabel(text, dialog);
+    auto* label = new QLabel(text, parent);
     label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(kLabelLeft, top, kFieldLeft - kLabelLeft - 6, kFieldHeight);
     label->setBuddy(buddy);
     return label;
 }
@@ -42,19 +43,36 @@ TFrmKontakt::TFrmKontakt(QWidget* parent)
     ComBTypeK->setInsertPolicy(QComboBox::NoInsert);
     ComBTypeK->addItems(contactTypes());
     ComBTypeK->setCurrentIndex(0);
-    ComBTypeK->setGeometry(kFieldLeft, 12, kFieldWidth, kFieldHeight);
-    AddLabel(this, "Label1", QStringLiteral("Тип контакта"), ComBTypeK, 12);
+    ComBTypeK->setMinimumWidth(kFieldMinWidth);
 
     EdKontakt = new QLineEdit(this);
     EdKontakt->setObjectName(QStringLiteral("EdKontakt"));
-    EdKontakt->setGeometry(kFieldLeft, 42, kFieldWidth, kFieldHeight);
-    AddLabel(this, "LblKontkt", QStringLiteral("Контактные данные"), EdKontakt, 42);
+    EdKontakt->setMinimumWidth(kFieldMinWidth);
 
     BtnOK = MakeNamedButton(this, "BtnOK", QStringLiteral("Принять"));
-    BtnOK->setGeometry(kFieldLeft + kFieldWidth - 200, 74, 95, 25);
     BtnClose = MakeNamedButton(this, "BtnClose", QStringLiteral("Закрыть"));
-    BtnClose->setGeometry(kFieldLeft + kFieldWidth - 95, 74, 95, 25);
-    setFixedSize(kFieldLeft + kFieldWidth + 12, 110);
+
+    // Sizes come from the font, so the labels keep their whole text wherever
+    // the program runs; the dialog itself cannot be resized.
+    auto* fields = new QGridLayout;
+    fields->setHorizontalSpacing(16);
+    fields->addWidget(MakeLabel("Label1", QStringLiteral("Тип контакта"), ComBTypeK, this), 0, 0);
+    fields->addWidget(ComBTypeK, 0, 1);
+    fields->addWidget(MakeLabel("LblKontkt", QStringLiteral("Контактные данные"), EdKontakt, this), 1, 0);
+    fields->addWidget(EdKontakt, 1, 1);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    for (QPushButton* button : {BtnOK, BtnClose}) {
+        button->setMinimumSize(kButtonMinSize);
+        buttons->addWidget(button);
+    }
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layout->addLayout(fields);
+    layout->addSpacing(6);
+    layout->addLayout(buttons);
 
     setTabOrder(ComBTypeK, EdKontakt);
     setTabOrder(EdKontakt, BtnOK);

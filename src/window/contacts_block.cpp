@@ -1,5 +1,9 @@
 #include "window/contacts_block.h"
 
+#include <algorithm>
+
+#include <QBoxLayout>
+#include <QEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
@@ -17,12 +21,15 @@ namespace {
 
 constexpr int kTypeWidth = 195;
 constexpr int kDataWidth = 324;
-constexpr int kRowHeight = 16;
+constexpr int kMinRowHeight = 16;
 constexpr int kButtonWidth = 120;
 constexpr int kButtonHeight = 25;
-constexpr int kInner = 8;       // margin inside the frame
-constexpr int kLabelWidth = 150; // "Контактная информация"
-constexpr int kGridLeft = kInner + kLabelWidth + 4;
+constexpr int kLabelWidth = 150; // "Контактная информация" with room to spare
+constexpr int kInner = 8;        // margin inside the frame
+
+// A row holds one line of the grid's font and its grid line; it is never
+// lower than the rows the program has always had.
+int RowHeightFor(const QWidget* grid) { return std::max(kMinRowHeight, grid->fontMetrics().height() + 3); }
 
 // Runs the contact dialog over `over` on the entry the list has begun to add
 // or edit, and takes the accepted entry into the list and `table`.
@@ -49,41 +56,76 @@ ContactsBlock::ContactsBlock(QWidget* parent)
 
     auto* Label6 = new QLabel(CardText(card::kContactsCaption), this);
     Label6->setObjectName(QStringLiteral("Label6"));
-    Label6->setGeometry(kInner, kInner, kLabelWidth, 18);
+    Label6->setMinimumWidth(kLabelWidth);
 
     BitBtn1 = MakeNamedButton(this, "BitBtn1", QStringLiteral("Добавить"), EnterKey::PressesFocusedButton);
-    BitBtn1->setGeometry(kInner, 30, kButtonWidth, kButtonHeight);
     BitBtn2 = MakeNamedButton(this, "BitBtn2", QStringLiteral("Редактировать"), EnterKey::PressesFocusedButton);
-    BitBtn2->setGeometry(kInner, 60, kButtonWidth, kButtonHeight);
     BitBtn3 = MakeNamedButton(this, "BitBtn3", QStringLiteral("Удалить"), EnterKey::PressesFocusedButton);
-    BitBtn3->setGeometry(kInner, 90, kButtonWidth, kButtonHeight);
 
     StrGridKont = new QTableWidget(this);
     StrGridKont->setObjectName(QStringLiteral("StrGridKont"));
     // A data row for every slot of the contact list, so every contact can be
     // seen, edited and deleted.
-    SetUpStringGrid(StrGridKont, card::ContactList::kCapacity, {kTypeWidth, kDataWidth}, kRowHeight);
-    StrGridKont->verticalHeader()->setMinimumSectionSize(kRowHeight);
-    StrGridKont->verticalHeader()->setDefaultSectionSize(kRowHeight);
+    SetUpStringGrid(StrGridKont, card::ContactList::kCapacity, {kTypeWidth, kDataWidth}, kMinRowHeight);
     StrGridKont->horizontalHeader()->setHighlightSections(false);
     StrGridKont->setFrameShape(QFrame::NoFrame);
     StrGridKont->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     StrGridKont->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     StrGridKont->setTabKeyNavigation(false);
-    const int gridHeight = StrGridKont->horizontalHeader()->sizeHint().height()
-                           + card::ContactList::kCapacity * kRowHeight;
-    StrGridKont->setGeometry(kGridLeft, kInner, kTypeWidth + kDataWidth, gridHeight);
+    fitGrid();
+
+    auto* buttons = new QVBoxLayout;
+    buttons->setSpacing(5);
+    buttons->addWidget(Label6);
+    for (QPushButton* button : {BitBtn1, BitBtn2, BitBtn3}) {
+        button->setMinimumSize(kButtonWidth, kButtonHeight);
+        buttons->addWidget(button, 0, Qt::AlignLeft);
+    }
+    buttons->addStretch(1);
+
+    auto* layout = new QHBoxLayout(this);
+    const int inner = kInner - frameWidth();
+    layout->setContentsMargins(inner, inner, inner, inner);
+    layout->setSpacing(4);
+    layout->addLayout(buttons);
+    layout->addWidget(StrGridKont, 0, Qt::AlignTop);
+    layout->addStretch(1);
 
     connect(BitBtn1, &QPushButton::clicked, this, &ContactsBlock::BitBtn1Click);
     connect(BitBtn2, &QPushButton::clicked, this, &ContactsBlock::BitBtn2Click);
     connect(BitBtn3, &QPushButton::clicked, this, &ContactsBlock::BitBtn3Click);
 }
 
-int ContactsBlock::blockHeight() const { return StrGridKont->height() + 2 * kInner; }
+int ContactsBlock::blockHeight() const { return sizeHint().height(); }
+
+void ContactsBlock::fitGrid()
+{
+    const int rowHeight = RowHeightFor(StrGridKont);
+    QHeaderView* rows = StrGridKont->verticalHeader();
+    rows->setMinimumSectionSize(rowHeight);
+    rows->setDefaultSectionSize(rowHeight);
+    const int frame = 2 * StrGridKont->frameWidth();
+    StrGridKont->setFixedSize(kTypeWidth + kDataWidth + frame,
+                              StrGridKont->horizontalHeader()->sizeHint().height()
+                                  + card::ContactList::kCapacity * rowHeight + frame);
+    // Once placed on its page the block follows the grid's new height.
+    if (layout()) {
+        layout()->activate();
+        resize(width(), sizeHint().height());
+    }
+}
+
+void ContactsBlock::changeEvent(QEvent* event)
+{
+    QFrame::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+        fitGrid();
+}
 
 void ContactsBlock::writeGridHeader()
 {
     TableGrid(StrGridKont).setHeader({CardText(card::kContactColumns[0]), CardText(card::kContactColumns[1])});
+    fitGrid(); // the titles may need a higher header than the numbers before them
 }
 
 QList<QWidget*> ContactsBlock::tabOrder() const { return {BitBtn1, BitBtn2, BitBtn3, StrGridKont}; }

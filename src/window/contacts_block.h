@@ -14,7 +14,8 @@ public:
     explicit ContactsBlock(QWidget* parent = nullptr);
     void writeGridHeader();
     QTableWidget* grid() const { return StrGridKont; }
-    // Height of the block: the grid's header and a data row for each slot.
+    // Height of the block: the grid's header and a data row for each slot,
+    // in the rows' current font.
     int blockHeight() const;
     // The block's controls in tab order.
     QList<QWidget*> tabOrder() const;
@@ -24,7 +25,13 @@ public slots:
     void BitBtn2Click(); // edit the entry of the grid's current row
     void BitBtn3Click(); // delete it, at once
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
+    // Sizes the grid to show its header and every row without scrolling.
+    void fitGrid();
+
     QPushButton* BitBtn1 = nullptr;
     QPushButton* BitBtn2 = nullptr;
     QPushButton* BitBtn3 = nullptr;

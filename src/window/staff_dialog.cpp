@@ -1,5 +1,7 @@
 #include "window/staff_dialog.h"
 
+#include <algorithm>
+
 #include <QDateEdit>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -70,10 +72,13 @@ TFrmSotr::TFrmSotr(QWidget* parent)
     fields->setHorizontalSpacing(8);
     for (int i = 0; i < 5; ++i) {
         const Column& column = columns[i];
+        // A larger font widens a column only where its field (the date) would
+        // no longer show its text.
+        const int width = std::max(column.width, column.field->minimumSizeHint().width());
         QLabel* label = MakeFieldLabel(column.labelName, column.text, column.field, this);
-        label->setFixedWidth(column.width);
+        label->setFixedWidth(width);
         fields->addWidget(label, 0, i);
-        column.field->setFixedWidth(column.width);
+        column.field->setFixedWidth(width);
         fields->addWidget(column.field, 1, i);
     }
 
@@ -83,6 +88,7 @@ TFrmSotr::TFrmSotr(QWidget* parent)
     buttons->addWidget(BtnClose);
 
     auto* layout = new QVBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addLayout(fields);
     layout->addSpacing(12);
     layout->addLayout(buttons);

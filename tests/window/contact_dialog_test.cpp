@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
@@ -146,6 +147,22 @@ private slots:
         QCOMPARE(In<QPushButton>(window_.get(), "BitBtn1")->text(), QStringLiteral("Добавить"));
         QCOMPARE(In<QPushButton>(window_.get(), "BitBtn2")->text(), QStringLiteral("Редактировать"));
         QCOMPARE(In<QPushButton>(window_.get(), "BitBtn3")->text(), QStringLiteral("Удалить"));
+    }
+
+    void gridShowsEveryRowInALargerFont()
+    {
+        // A larger font than the program's own (Windows' fonts are) must not
+        // hide rows behind a scroll bar, nor cut the text of a row.
+        QTableWidget* grid = Grid();
+        QFont large = FormFont();
+        large.setPointSize(14);
+        window_->setFont(large);
+        QTest::qWait(0);
+        for (int r = 0; r < grid->rowCount(); ++r)
+            QVERIFY(grid->rowHeight(r) > grid->fontMetrics().height());
+        QVERIFY(grid->viewport()->height() >= 11 * grid->rowHeight(0));
+        QVERIFY(!grid->verticalScrollBar()->isVisible());
+        QVERIFY(grid->parentWidget()->rect().contains(grid->geometry()));
     }
 
     void gridIsNotEditableInPlace()
