@@ -7,10 +7,16 @@
 # make fuzz          builds the card reader's libFuzzer target (clang) and runs it FUZZ_SECONDS seconds
 # make soak          10,000 save/load cycles and 1,000 picker openings through the real window, with memory figures
 # make soak-asan     the same soak built with ASan + UBSan: LeakSanitizer reports any leak at exit
+# make package       the Debian package dist/unra5-card_<version>_amd64.deb (Release build of its own)
+# make test-package  the package, then lintian, the menu entry, the metainfo and a start under Xvfb
+# make screenshots   the pictures of the user guide in docs/images, taken from the real window
+# WERROR=ON          (CI) compiler warnings fail the build, in every build folder
 BUILD ?= build
 BUILD_WINDOWS ?= $(BUILD)-windows
 BUILD_ASAN ?= $(BUILD)-asan
 BUILD_FUZZ ?= $(BUILD)-fuzz
+BUILD_PACKAGE ?= $(BUILD)-package
+WERROR ?= OFF
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
 FUZZ_SECONDS ?= 60
@@ -27,7 +33,8 @@ WINE_ENV = WINEPREFIX="$(abspath $(BUILD_WINDOWS))/wineprefix" WINEDEBUG=-all \
 ASAN_ENV = ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1 \
            UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-.PHONY: all deps configure build run run-register test bench soak soak-asan test-windows test-asan fuzz fuzz-seeds clean
+.PHONY: all deps configure build run run-register test bench soak soak-asan test-windows test-asan fuzz fuzz-seeds clean \
+        package test-package screenshots
 
 all: build
 
@@ -35,7 +42,7 @@ deps:
 	@bash scripts/install-deps.sh
 
 configure: deps
-	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
+	cmake -S . -B $(BUILD) -DUNRA5_WERROR=$(WERROR) $(CMAKE_FLAGS)
 
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
@@ -72,7 +79,7 @@ soak-asan:
 test-windows:
 	@bash scripts/install-deps.sh windows
 	cmake -S . -B $(BUILD_WINDOWS) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
-	  -DUNRA5_BUILD_GUI=OFF -DUNRA5_GTEST_SOURCE_DIR=$(GTEST_SOURCE)
+	  -DUNRA5_BUILD_GUI=OFF -DUNRA5_GTEST_SOURCE_DIR=$(GTEST_SOURCE) -DUNRA5_WERROR=$(WERROR)
 	cmake --build $(BUILD_WINDOWS) -j $(JOBS) --target card_tests file_version_tests
 	@if [ ! -f "$(BUILD_WINDOWS)/wineprefix/system.reg" ]; then \
 	  echo "Initialising the Wine prefix in $(BUILD_WINDOWS)/wineprefix"; \
@@ -82,7 +89,7 @@ test-windows:
 
 test-asan:
 	@bash scripts/install-deps.sh asan
-	cmake -S . -B $(BUILD_ASAN) -DCMAKE_BUILD_TYPE=Debug -DUNRA5_SANITIZE=ON -DUNRA5_BUILD_BENCH=OFF
+	cmake -S . -B $(BUILD_ASAN) -DCMAKE_BUILD_TYPE=Debug -DUNRA5_SANITIZE=ON -DUNRA5_BUILD_BENCH=OFF -DUNRA5_WERROR=$(WERROR)
 	$(ASAN_ENV) cmake --build $(BUILD_ASAN) -j $(JOBS)
 	cd $(BUILD_ASAN) && $(ASAN_ENV) QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
@@ -91,7 +98,7 @@ test-asan:
 fuzz:
 	@bash scripts/install-deps.sh fuzz
 	cmake -S . -B $(BUILD_FUZZ) -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-	  -DUNRA5_BUILD_FUZZ=ON -DUNRA5_BUILD_GUI=OFF -DUNRA5_BUILD_TESTS=OFF
+	  -DUNRA5_BUILD_FUZZ=ON -DUNRA5_BUILD_GUI=OFF -DUNRA5_BUILD_TESTS=OFF -DUNRA5_WERROR=$(WERROR)
 	cmake --build $(BUILD_FUZZ) -j $(JOBS) --target card_read_fuzz
 	@mkdir -p $(BUILD_FUZZ)/corpus $(BUILD_FUZZ)/findings
 	$(BUILD_FUZZ)/fuzz/card_read_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=16384 -timeout=10 \
@@ -105,5 +112,21 @@ fuzz-seeds:
 	cmake --build $(BUILD_FUZZ) -j $(JOBS) --target make_seed_cards
 	$(BUILD_FUZZ)/fuzz/make_seed_cards fuzz/corpus
 
+package:
+	@bash scripts/install-deps.sh package
+	cmake -S . -B $(BUILD_PACKAGE) -DCMAKE_BUILD_TYPE=Release -DUNRA5_PACKAGE=ON -DUNRA5_BUILD_TESTS=OFF \
+	  -DUNRA5_WERROR=$(WERROR)
+	cmake --build $(BUILD_PACKAGE) -j $(JOBS)
+	cd $(BUILD_PACKAGE) && cpack
+
+test-package: package
+	bash scripts/test-package.sh dist/unra5-card_$$(sed -n 's/^project(unra5_card VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)_amd64.deb
+
+# Shares the build folder of make test; only the picture taker is added.
+screenshots: configure
+	cmake -S . -B $(BUILD) -DUNRA5_BUILD_TOOLS=ON
+	cmake --build $(BUILD) -j $(JOBS) --target screenshots
+	QT_QPA_PLATFORM=offscreen $(BUILD)/tools/screenshots docs/images
+
 clean:
-	rm -rf $(BUILD) $(BUILD)-bench $(BUILD_WINDOWS) $(BUILD_ASAN) $(BUILD_FUZZ)
+	rm -rf $(BUILD) $(BUILD)-bench $(BUILD_WINDOWS) $(BUILD_ASAN) $(BUILD_FUZZ) $(BUILD_PACKAGE) dist

@@ -5,6 +5,7 @@
 #   install-deps.sh windows    + the MinGW-w64 cross compiler, GoogleTest source, Wine
 #   install-deps.sh asan       + the gcc sanitizer runtimes
 #   install-deps.sh fuzz       + clang and its libFuzzer and sanitizer runtimes
+#   install-deps.sh package    + the tools that make and check the Debian package, and clang-format
 # Several extras may be named at once.
 set -euo pipefail
 
@@ -19,13 +20,15 @@ packages=(
 extra_windows=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest wine wine64)
 extra_asan=(libasan8 libubsan1)
 extra_fuzz=(clang libclang-rt-dev)
+extra_package=(clang-format dpkg-dev fakeroot file librsvg2-bin lintian desktop-file-utils appstream xdotool xdg-user-dirs)
 
 for extra in "$@"; do
   case "$extra" in
     windows) packages+=("${extra_windows[@]}") ;;
     asan) packages+=("${extra_asan[@]}") ;;
     fuzz) packages+=("${extra_fuzz[@]}") ;;
-    *) echo "install-deps.sh: unknown extra '$extra' (windows, asan, fuzz)" >&2; exit 2 ;;
+    package) packages+=("${extra_package[@]}") ;;
+    *) echo "install-deps.sh: unknown extra '$extra' (windows, asan, fuzz, package)" >&2; exit 2 ;;
   esac
 done
 

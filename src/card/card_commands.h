@@ -1,6 +1,7 @@
 #pragma once
 // The save and load commands, apart from the window's own parts (the buttons
 // and the file-open dialog).
+#include <optional>
 #include <string>
 
 #include "card/card_file_store.h"
@@ -10,12 +11,23 @@
 namespace card {
 
 // Validates the card, fills the working record from the window, writes it
-// into the current folder under its generated name and says so. Conversion
-// and file errors are thrown (CardError) and end the command.
-void SaveCard(CardForm& form, EntryLists& lists, CardFileStore& store);
+// into the current folder under its generated name and says so. Returns
+// whether the file was written. Conversion and file errors are thrown
+// (CardError) and end the command.
+bool SaveCard(CardForm& form, EntryLists& lists, CardFileStore& store);
 
 // Reads the chosen card file and, when it is accepted, shows it in the
 // window. Returns whether the card was shown.
 bool LoadCard(CardForm& form, EntryLists& lists, CardFileStore& store, const std::string& path);
+
+// The card the window shows, as the record a save would write from it;
+// nullopt when no record can be built (a number edit holding no integer).
+// Comparing two of these tells whether the user changed the card.
+std::optional<TCardRec> CardInWindow(const CardForm& form, const EntryLists& lists);
+
+// The questions asked before the window drops a card that differs from the
+// one last saved or loaded.
+inline constexpr char kCloseUnsavedQuestion[] = "Карточка не сохранена. Закрыть программу без сохранения?";
+inline constexpr char kLoadUnsavedQuestion[] = "Карточка не сохранена. Загрузить другую карточку без сохранения?";
 
 } // namespace card

@@ -1,7 +1,12 @@
 #include "window/card_file_dialog.h"
 
+#include <algorithm>
+
 #include <QDir>
 #include <QFileDialog>
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QTreeView>
 
 namespace {
 
@@ -9,6 +14,19 @@ CardFileChooser& Chooser()
 {
     static CardFileChooser chooser;
     return chooser;
+}
+
+// Card names run to about 70 characters and differ mostly in the middle (the
+// same "ООО …" and the same period at the end): the dialog lists files with
+// their details and opens wide enough to show such a name whole.
+void ShowWholeNames(QFileDialog& dialog)
+{
+    const QString longName = QStringLiteral("11_Общество с ограниченной ответственностью «Ромашка-Лютик»_2014_Годовой.crd");
+    const int nameWidth = QFontMetrics(dialog.font()).horizontalAdvance(longName) + 48; // icon and margins
+    dialog.setViewMode(QFileDialog::Detail);
+    if (auto* files = dialog.findChild<QTreeView*>(QStringLiteral("treeView")))
+        files->header()->resizeSection(0, nameWidth);
+    dialog.resize(std::max(dialog.width(), nameWidth + 420), std::max(dialog.height(), 440));
 }
 
 // The dialog `ODlg`: title, the one filter, and the current directory. It
@@ -20,6 +38,7 @@ QString RunOpenDialog(QWidget* parent)
     dialog.setObjectName(QStringLiteral("ODlg"));
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    ShowWholeNames(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().constFirst();

@@ -8,16 +8,15 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
-#include <fstream>
-
+#include "window/elf_section.h"
 #include "window/version_block.h"
 #endif
 
 // The version information of a file is read in three steps, as Windows offers
 // them: the size of its version block, the block itself, and values queried
 // by sub-block path. On Windows these are the system's own functions; on
-// other systems the block is the one the build embeds in the program file,
-// found and walked by version_block.
+// other systems the block is the one the build keeps in an ELF section of
+// the program file, read from there alone and walked by version_block.
 namespace {
 
 #ifdef _WIN32
@@ -71,17 +70,8 @@ std::optional<std::string> QueryText(std::vector<std::uint8_t>& block, const std
 
 std::vector<std::uint8_t> ReadVersionInfo(const std::string& path)
 {
-    std::ifstream file(path, std::ios::binary | std::ios::ate);
-    if (!file)
-        return {};
-    const std::streamoff size = file.tellg();
-    if (size <= 0)
-        return {};
-    std::vector<std::uint8_t> image(static_cast<std::size_t>(size));
-    file.seekg(0);
-    if (!file.read(reinterpret_cast<char*>(image.data()), size))
-        return {};
-    const std::span<const std::uint8_t> block = version_block::Locate(image);
+    const std::vector<std::uint8_t> section = elf_section::Read(path, version_block::kElfSection);
+    const std::span<const std::uint8_t> block = version_block::Locate(section);
     return {block.begin(), block.end()};
 }
 

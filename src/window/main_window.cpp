@@ -1,5 +1,6 @@
 #include "window/main_window.h"
 
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QPushButton>
 #include <QResizeEvent>
@@ -109,8 +110,11 @@ TFrmGn::TFrmGn(QWidget* parent)
     connect(BtnPrint, &QPushButton::clicked, this, &TFrmGn::BtnPrintClick);
     connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_P), this), &QShortcut::activated, this,
             &TFrmGn::BtnPrintClick);
+    connect(new QShortcut(QKeySequence::Save, this), &QShortcut::activated, BtnSavePr, &QPushButton::click);
+    connect(new QShortcut(QKeySequence::Open, this), &QShortcut::activated, BtnLoadPr, &QPushButton::click);
 
     FormCreate();
+    rememberCard();
 }
 
 TFrmGn::~TFrmGn()
@@ -187,18 +191,22 @@ void TFrmGn::BtnSavePrClick()
 {
     RunGuarded([this] {
         WidgetForm form(this);
-        card::SaveCard(form, lists_, store_);
+        if (card::SaveCard(form, lists_, store_))
+            rememberCard();
     });
 }
 
 void TFrmGn::BtnLoadPrClick()
 {
     RunGuarded([this] {
+        if (!mayDropCard(card::kLoadUnsavedQuestion))
+            return;
         const QString path = ChooseCardFile(this);
         if (path.isEmpty())
             return;
         WidgetForm form(this);
-        card::LoadCard(form, lists_, store_, path.toStdString());
+        if (card::LoadCard(form, lists_, store_, path.toStdString()))
+            rememberCard();
     });
 }
 
@@ -217,4 +225,25 @@ void TFrmGn::BtnPrintClick()
                         {QString::fromUtf8(card::kAppTitle), QString::fromStdString(ProgramVersion()),
                          QDate::currentDate()});
     });
+void TFrmGn::closeEvent(QCloseEvent* event)
+{
+    if (mayDropCard(card::kCloseUnsavedQuestion))
+        event->accept();
+    else
+        event->ignore();
+}
+
+void TFrmGn::rememberCard()
+{
+    WidgetForm form(this);
+    keptCard_ = card::CardInWindow(form, lists_);
+}
+
+bool TFrmGn::mayDropCard(const char* question)
+{
+    WidgetForm form(this);
+    const std::optional<card::TCardRec> shown = card::CardInWindow(form, lists_);
+    if (shown && keptCard_ && *shown == *keptCard_)
+        return true;
+    return card::messages().confirm(question) == card::Answer::Yes;
 }

@@ -1,6 +1,8 @@
 #pragma once
 // The one main window of the program: seven pages of the card, page
 // navigation and the three command buttons.
+#include <optional>
+
 #include <QSize>
 #include <QString>
 #include <QWidget>
@@ -45,6 +47,7 @@ public slots:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
@@ -54,6 +57,13 @@ private:
     // Keeps the outer size (frame included) at what FormCreate chose once the
     // window system has told the frame's size.
     void keepOuterSize();
+    // The card as last saved or loaded (the empty card at start) is kept as
+    // its record: the window differs from it when the record built from the
+    // controls now is another one, or none can be built.
+    void rememberCard();
+    // Whether the shown card may be dropped: it is unchanged, or the user
+    // answers "Да" to `question`.
+    bool mayDropCard(const char* question);
 
     card::EntryLists lists_;
     card::CardFileStore store_;
@@ -67,6 +77,7 @@ private:
     EnterprisePage* enterprise_ = nullptr;
     ServicePage* service_ = nullptr;
     StatePage* state_ = nullptr;
+    std::optional<card::TCardRec> keptCard_;
     QSize outerSize_;
     bool shownOnce_ = false;
     bool outerSizeKept_ = false;

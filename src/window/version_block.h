@@ -18,6 +18,10 @@
 
 namespace version_block {
 
+// The ELF section that holds the block in the program file, so that the
+// block is found from the section headers without reading the whole file.
+inline constexpr char kElfSection[] = ".unra5_version";
+
 struct Contents {
     std::array<std::uint16_t, 4> fileVersion{};    // fixed part: a.b.c.d
     std::array<std::uint16_t, 4> productVersion{}; // fixed part
@@ -30,7 +34,7 @@ struct Contents {
 // The whole block, starting with the "VS_VERSION_INFO" node.
 std::vector<std::uint8_t> Build(const Contents& contents);
 
-// The block inside a file image (a program file read into memory): the first
+// The block inside a file image (or an ELF section): the first
 // place where a well-formed "VS_VERSION_INFO" node stands. Empty when none.
 std::span<const std::uint8_t> Locate(std::span<const std::uint8_t> image);
 

@@ -6,6 +6,8 @@
 #include <cstring>
 #include <fstream>
 
+#include "support/elf_image.h"
+#include "window/elf_section.h"
 #include "window/file_version.h"
 #include "window/version_block.h"
 #include "windres_version_block.h"
@@ -215,15 +217,24 @@ private slots:
     {
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QString>("expected");
-        const Bytes ru = Embedded(version_block::Build(SampleContents()));
-        const Bytes en = Embedded(version_block::Build(SampleContents(0x0409, 0x04B0)));
+        const Bytes ru = version_block::Build(SampleContents());
+        const Bytes en = version_block::Build(SampleContents(0x0409, 0x04B0));
         version_block::Contents noFileVersion = SampleContents();
         noFileVersion.strings.erase(noFileVersion.strings.begin() + 1);
-        const Bytes missing = Embedded(version_block::Build(noFileVersion));
+        const Bytes missing = version_block::Build(noFileVersion);
+        const Bytes code(3000, 0x90);
         auto bytes = [](const Bytes& b) { return QByteArray(reinterpret_cast<const char*>(b.data()), static_cast<int>(b.size())); };
-        QTest::newRow("Russian table") << bytes(ru) << "3.4.5.6";
-        QTest::newRow("table named by another translation") << bytes(en) << "3.4.5.6";
-        QTest::newRow("no FileVersion string") << bytes(missing) << "";
+        auto program = [&](const Bytes& block) {
+            return bytes(ElfImage({{".text", code}, {version_block::kElfSection, block}, {".data", Bytes(40, 1)}}));
+        };
+        Bytes headersCut = ElfImage({{version_block::kElfSection, ru}});
+        headersCut.resize(headersCut.size() - 10);
+        QTest::newRow("Russian table") << program(ru) << "3.4.5.6";
+        QTest::newRow("table named by another translation") << program(en) << "3.4.5.6";
+        QTest::newRow("no FileVersion string") << program(missing) << "";
+        QTest::newRow("block in another section") << bytes(ElfImage({{".rodata", ru}})) << "";
+        QTest::newRow("block in a file without sections") << bytes(Embedded(ru)) << "";
+        QTest::newRow("section headers cut off") << bytes(headersCut) << "";
         QTest::newRow("no block") << QByteArray(5000, 'x') << "";
         QTest::newRow("empty file") << QByteArray() << "";
     }
@@ -235,6 +246,33 @@ private slots:
         QTemporaryDir dir;
         const std::string path = WriteFile(dir, "program", Bytes(file.begin(), file.end()));
         QCOMPARE(QString::fromStdString(FileVersionText(path)), expected);
+    }
+
+    void sectionHeadersPointingOutsideTheFile_data()
+    {
+        // Offsets of the header fields damaged: e_shoff, e_shnum, e_shstrndx.
+        QTest::addColumn<int>("at");
+        QTest::addColumn<int>("value");
+        QTest::newRow("table past the end") << 40 << 0x7FFFFFF0;
+        QTest::newRow("more headers than the file holds") << 60 << 0xFFFF;
+        QTest::newRow("name table index past the headers") << 62 << 200;
+    }
+
+    void sectionHeadersPointingOutsideTheFile()
+    {
+        QFETCH(int, at);
+        QFETCH(int, value);
+        Bytes image = ElfImage({{version_block::kElfSection, version_block::Build(SampleContents())}});
+        for (int i = 0; i < 4 && at + i < 64; ++i)
+            image[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
+        QTemporaryDir dir;
+        QVERIFY(elf_section::Read(WriteFile(dir, "program", image), version_block::kElfSection).empty());
+    }
+
+    void builtProgramKeepsItsBlockInItsOwnSection()
+    {
+        const Bytes section = elf_section::Read(UNRA5_CARD_EXE, version_block::kElfSection);
+        QCOMPARE(version_block::Locate(section).data(), section.data());
     }
 
     void missingFileGivesEmptyText()

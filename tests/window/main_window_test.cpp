@@ -1,7 +1,14 @@
 // The main window: caption with the program's version, size, pages,
-// navigation, tab order, closing, font and Qt's Russian texts.
+// navigation, tab order, closing (with the question over a changed card),
+// shortcuts, font and Qt's Russian texts.
+#include <algorithm>
+
 #include <QFileInfo>
+#include <QHeaderView>
+#include <QTreeView>
 #include <QLibraryInfo>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTabBar>
@@ -10,9 +17,12 @@
 #include <QTimer>
 
 #include "support/message_recorder.h"
+#include "support/modal.h"
 #include "support/typing.h"
+#include "window/card_file_dialog.h"
 #include "window/classifier_opener.h"
 #include "window/main_window.h"
+#include "window/messages_qt.h"
 #include "window/qt_russian.h"
 
 namespace {
@@ -184,13 +194,21 @@ private slots:
         QCOMPARE(order, (QStringList{"BitBtn5", "BitBtn4", "BtnSavePr", "BtnLoadPr", "BtnClose", "BtnPrint", "tabs", "Ed_opf"}));
     }
 
-    void closingEndsTheProgramWithoutQuestion()
+    void closingAnUnchangedCardEndsTheProgramWithoutQuestion_data()
     {
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("untouched") << QString();
+        QTest::newRow("typed and erased") << QStringLiteral("ООО\b\b\b");
+    }
+
+    void closingAnUnchangedCardEndsTheProgramWithoutQuestion()
+    {
+        QFETCH(QString, typed);
         MessageRecorder recorder;
         TFrmGn window;
         QVERIFY(ShowActive(&window));
         Child(window, "Ed_opf")->setFocus();
-        TypeText(Child(window, "Ed_opf"), QStringLiteral("ООО")); // unsaved input
+        TypeText(Child(window, "Ed_opf"), typed);
         QSignalSpy lastClosed(qApp, &QGuiApplication::lastWindowClosed);
         QTimer::singleShot(0, &window, [&] { QTest::mouseClick(Child(window, "BtnClose"), Qt::LeftButton); });
         QTimer safety; // in case the program does not end
@@ -201,6 +219,98 @@ private slots:
         QVERIFY(!window.isVisible());
         QCOMPARE(lastClosed.count(), 1);
         QVERIFY(recorder.shown.empty());
+    }
+
+    // The real confirmation box, answered while it is open.
+    void closingAChangedCardAsks_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("answer");
+        QTest::newRow("typed name, Да") << "Ed_name" << "Ромашка" << "Да";
+        QTest::newRow("typed name, Нет") << "Ed_name" << "Ромашка" << "Нет";
+        QTest::newRow("typed name, box closed") << "Ed_name" << "Ромашка" << "";
+        QTest::newRow("count edit emptied, Нет") << "EdEduc" << "\b" << "Нет";
+        QTest::newRow("count edit emptied, Да") << "EdEduc" << "\b" << "Да";
+    }
+
+    void closingAChangedCardAsks()
+    {
+        QFETCH(QString, control);
+        QFETCH(QString, typed);
+        QFETCH(QString, answer);
+        QtMessages boxes;
+        card::Messages* previous = card::setMessages(&boxes);
+        TFrmGn window;
+        QVERIFY(ShowActive(&window));
+        auto* field = window.findChild<QLineEdit*>(control);
+        QVERIFY(field);
+        field->setFocus();
+        field->end(false);
+        TypeText(field, typed);
+        const QString before = field->text();
+        QString question;
+        WhenModalOpens([&](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            question = box->text();
+            const auto buttons = box->buttons();
+            auto chosen = std::find_if(buttons.begin(), buttons.end(),
+                                       [&](QAbstractButton* b) { return b->isVisible() && b->text() == answer; });
+            if (chosen != buttons.end())
+                (*chosen)->click();
+            else
+                QTest::keyClick(box, Qt::Key_Escape);
+        });
+        QTest::mouseClick(Child(window, "BtnClose"), Qt::LeftButton);
+        card::setMessages(previous);
+        QCOMPARE(question, QStringLiteral("Карточка не сохранена. Закрыть программу без сохранения?"));
+        QCOMPARE(window.isVisible(), answer != QStringLiteral("Да"));
+        QCOMPARE(field->text(), before); // nothing typed is touched
+    }
+
+    void keyboardShortcutsPressTheButtons_data()
+    {
+        QTest::addColumn<QKeySequence>("keys");
+        QTest::addColumn<QString>("button");
+        QTest::newRow("Ctrl+S") << QKeySequence(Qt::CTRL | Qt::Key_S) << "BtnSavePr";
+        QTest::newRow("Ctrl+O") << QKeySequence(Qt::CTRL | Qt::Key_O) << "BtnLoadPr";
+    }
+
+    void keyboardShortcutsPressTheButtons()
+    {
+        QFETCH(QKeySequence, keys);
+        QFETCH(QString, button);
+        TFrmGn window;
+        QVERIFY(ShowActive(&window));
+        Child(window, "Ed_name")->setFocus();
+        QSignalSpy clicked(window.findChild<QPushButton*>(button), &QPushButton::clicked);
+        SetCardFileChooser([](QWidget*) { return QString(); });
+        MessageRecorder recorder;
+        QTest::keySequence(QApplication::focusWidget(), keys);
+        SetCardFileChooser({});
+        QCOMPARE(clicked.count(), 1);
+    }
+
+    void loadDialogShowsLongCardNamesWhole()
+    {
+        MessageRecorder recorder;
+        TFrmGn window;
+        QVERIFY(ShowActive(&window));
+        const QString name = QStringLiteral("11_Общество с ограниченной ответственностью «Ромашка»_2014_Годовой.crd");
+        int nameColumn = 0, visibleWidth = 0, needed = 0;
+        WhenModalOpens([&](QWidget* modal) {
+            auto* files = modal->findChild<QTreeView*>(QStringLiteral("treeView"));
+            if (files && files->isVisible()) {
+                nameColumn = files->header()->sectionSize(0);
+                visibleWidth = files->viewport()->width();
+                needed = files->fontMetrics().horizontalAdvance(name);
+            }
+            QTest::keyClick(modal, Qt::Key_Escape);
+        });
+        QTest::mouseClick(Child(window, "BtnLoadPr"), Qt::LeftButton);
+        QVERIFY(needed > 0);
+        QVERIFY2(nameColumn > needed, qPrintable(QStringLiteral("%1 <= %2").arg(nameColumn).arg(needed)));
+        QVERIFY2(visibleWidth >= nameColumn, qPrintable(QStringLiteral("%1 < %2").arg(visibleWidth).arg(nameColumn)));
     }
 
     void windowFont()

@@ -30,6 +30,7 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "card/card_commands.h"
 #include "card/file_error.h"
 #include "support/faulty_file_system.h"
 #include "support/ordinary_file_user.h"
@@ -297,11 +298,19 @@ private slots:
         const Bytes earlier = TempFolder::readFile(kEarlier);
         QCOMPARE(earlier.size(), std::size_t(14400));
 
-        // The card a failed save would have written differs from the earlier one.
-        set("Edsrsp", "8");
+        // The card a failed save would have written differs from the earlier
+        // one; a load starts from the card just saved, so nothing is asked.
+        if (fault.command == Command::Save)
+            set("Edsrsp", "8");
         fault.arrange();
         const Snapshot before = SnapshotOf(folder->path());
         const QString nameBefore = edit("Ed_name")->text();
+        Shown expectedShown = fault.shown;
+        if (fault.command == Command::Load && nameBefore != QString::fromStdString(kName)) {
+            // The arranged window differs from the saved card: loading asks first.
+            w->messages.answers = {card::Answer::Yes};
+            expectedShown.insert(expectedShown.begin(), {RecordedMessage::Confirm, card::kLoadUnsavedQuestion});
+        }
         fault.during([&] {
             if (fault.command == Command::Save)
                 save();
@@ -311,7 +320,7 @@ private slots:
         whileChoosing = nullptr;
         fault.restore();
 
-        QCOMPARE(w->messages.shown, fault.shown);
+        QCOMPARE(w->messages.shown, expectedShown);
         Snapshot expected = before;
         for (const std::string& name : removedWhileChoosing)
             expected.erase(name);
@@ -330,8 +339,9 @@ private slots:
         QCOMPARE(TempFolder::readFile(kEarlier).size(), std::size_t(14400));
         w->messages.clear();
         set("Ed_name", "Другое");
+        w->messages.answers = {card::Answer::Yes};
         load(inFolder(kEarlier));
-        QCOMPARE(w->messages.shown, Shown{});
+        QCOMPARE(w->messages.shown, (Shown{{RecordedMessage::Confirm, card::kLoadUnsavedQuestion}}));
         QCOMPARE(edit("Ed_name")->text(), QString::fromStdString(kName));
     }
 };

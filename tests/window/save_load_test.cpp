@@ -11,6 +11,7 @@
 #include <QTest>
 #include <QComboBox>
 
+#include "card/card_commands.h"
 #include "card/card_layout.h"
 #include "card/card_record.h"
 #include "card/workplace_counts.h"
@@ -23,6 +24,8 @@
 #include "window/okved_source.h"
 #include "window/radio_group.h"
 #include "window/table_grid.h"
+
+Q_DECLARE_METATYPE(card::Answer)
 
 namespace {
 
@@ -66,6 +69,7 @@ private:
     QTemporaryDir folder;
     QString previousFolder;
     QString chosen;
+    int dialogsOpened = 0;
 
     template <class T>
     T* find(const char* name) const
@@ -174,7 +178,10 @@ private slots:
         previousFolder = QDir::currentPath();
         QDir::setCurrent(folder.path());
         InstallClassifierPicker();
-        SetCardFileChooser([this](QWidget*) { return chosen; });
+        SetCardFileChooser([this](QWidget*) {
+            ++dialogsOpened;
+            return chosen;
+        });
     }
     void cleanupTestCase()
     {
@@ -395,9 +402,11 @@ private slots:
         WriteAll(path, bytes);
         newWindow();
         set("Ed_name", "Не тронуто");
+        w->messages.answers = {card::Answer::Yes};
         load(path);
         QCOMPARE(w->messages.shown,
-                 (std::vector<RecordedMessage>{{RecordedMessage::Error, "'2014-12-31' is not a valid date."}}));
+                 (std::vector<RecordedMessage>{{RecordedMessage::Confirm, card::kLoadUnsavedQuestion},
+                                               {RecordedMessage::Error, "'2014-12-31' is not a valid date."}}));
         QCOMPARE(text("Ed_name"), QStringLiteral("Не тронуто"));
         QCOMPARE(lists().contacts.count(), 0);
     }
@@ -455,9 +464,73 @@ private slots:
     void cancellingTheFileDialogChangesNothing()
     {
         set("Ed_name", "Своё");
+        w->messages.answers = {card::Answer::Yes};
         load(QString());
-        QCOMPARE(shown(), Msgs{});
+        QCOMPARE(shown(), Msgs{card::kLoadUnsavedQuestion});
         QCOMPARE(text("Ed_name"), QStringLiteral("Своё"));
+    }
+
+    // What was last saved or loaded is the card the window compares with.
+    void closingAsksOnlyAfterAChange_data()
+    {
+        QTest::addColumn<bool>("loadAfterSave");
+        QTest::addColumn<QString>("edit");
+        QTest::addColumn<bool>("asks");
+        QTest::newRow("just saved") << false << QString() << false;
+        QTest::newRow("just loaded") << true << QString() << false;
+        QTest::newRow("saved, then edited") << false << "Лютик" << true;
+        QTest::newRow("loaded, then edited") << true << "Лютик" << true;
+    }
+
+    void closingAsksOnlyAfterAChange()
+    {
+        QFETCH(bool, loadAfterSave);
+        QFETCH(QString, edit);
+        QFETCH(bool, asks);
+        fillEveryPage();
+        save();
+        QCOMPARE(shown(), Msgs{std::string("Сохранен файл: \n\r") + kSaved});
+        if (loadAfterSave) {
+            newWindow();
+            load(folder.filePath(QString::fromUtf8(kSaved)));
+        }
+        if (!edit.isEmpty())
+            set("Ed_name", edit);
+        w->messages.clear();
+        w->messages.answers = {card::Answer::No};
+        QCOMPARE(w->window->close(), !asks);
+        QCOMPARE(shown(), asks ? Msgs{card::kCloseUnsavedQuestion} : Msgs{});
+    }
+
+    void loadingOverAChangedCardAsksFirst_data()
+    {
+        QTest::addColumn<bool>("changed");
+        QTest::addColumn<card::Answer>("answer");
+        QTest::addColumn<bool>("loads");
+        QTest::newRow("unchanged: no question") << false << card::Answer::No << true;
+        QTest::newRow("changed, Да") << true << card::Answer::Yes << true;
+        QTest::newRow("changed, Нет") << true << card::Answer::No << false;
+        QTest::newRow("changed, box closed") << true << card::Answer::Closed << false;
+    }
+
+    void loadingOverAChangedCardAsksFirst()
+    {
+        QFETCH(bool, changed);
+        QFETCH(card::Answer, answer);
+        QFETCH(bool, loads);
+        fillEveryPage();
+        save();
+        newWindow();
+        if (changed)
+            set("Ed_fio", "Новиков Н. Н.");
+        w->messages.answers = {answer};
+        dialogsOpened = 0;
+        load(folder.filePath(QString::fromUtf8(kSaved)));
+        QCOMPARE(shown().empty(), !changed);
+        if (changed)
+            QCOMPARE(shown().front(), std::string(card::kLoadUnsavedQuestion));
+        QCOMPARE(dialogsOpened, loads ? 1 : 0);
+        QCOMPARE(text("Ed_name"), loads ? QStringLiteral("Ромашка") : QString());
     }
 };
 
