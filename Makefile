@@ -27,6 +27,9 @@ QT_WINDOWS ?= $(or $(XDG_CACHE_HOME),$(HOME)/.cache)/unra5-card/qt-$(shell dpkg-
 # temporary home, no debug chatter, no display, no offer to download Mono or
 # Gecko, no menu entries. Programs find Qt's and MinGW's DLLs through WINEPATH.
 WINE_HOME = $(abspath $(BUILD_WINDOWS))/wine-home
+# Qt's offscreen platform on Windows reads its fonts from one folder: the
+# tests get the DejaVu faces the Linux run uses.
+WINE_TEST_FONTS ?= /usr/share/fonts/truetype/dejavu
 WINE_ENV = WINEPREFIX="$(abspath $(BUILD_WINDOWS))/wineprefix" HOME="$(WINE_HOME)" WINEDEBUG=-all \
            WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe=" DISPLAY=
 # Sanitizers: every finding, leaks included, fails the test. Nothing is
@@ -96,7 +99,8 @@ windows: configure-windows
 test-windows: configure-windows build
 	cmake --build $(BUILD_WINDOWS) -j $(JOBS) --target all windows_dist
 	bash scripts/wine-prefix.sh "$(abspath $(BUILD_WINDOWS))/wineprefix" "$(WINE_HOME)"
-	cd $(BUILD_WINDOWS) && $(WINE_ENV) WINEPATH="$$(cat wine-path.txt)" ctest --output-on-failure -j $(JOBS)
+	cd $(BUILD_WINDOWS) && $(WINE_ENV) WINEPATH="$$(cat wine-path.txt)" QT_QPA_FONTDIR="Z:$(WINE_TEST_FONTS)" \
+	  ctest --output-on-failure -j $(JOBS)
 	$(WINE_ENV) wineserver --wait
 	bash scripts/smoke-windows.sh "$(abspath $(BUILD_WINDOWS))" "$(abspath dist)" "$(abspath $(BUILD))"
 

@@ -91,7 +91,9 @@ if [ ! -f "$build/build.ninja" ]; then
   rm -rf "$build"
   # OpenGL is off: the program paints with the raster engine. Without it the
   # Windows platform plugin only compiles with dynamicgl off too, and the
-  # source package carries no wintab.h, so tablet events are off.
+  # source package carries no wintab.h, so tablet events are off. Direct2D
+  # stays on: Gui has its DirectWrite font engine only with it, and the
+  # windows platform plugin and PrintSupport call into that engine.
   cmake -S "$src" -B "$build" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$prefix/mingw-w64-x86_64.cmake" \
     -DUNRA5_MINGW_STATIC_RUNTIME=OFF \
@@ -103,7 +105,7 @@ if [ ! -f "$build/build.ninja" ]; then
     -DFEATURE_opengl=OFF -DINPUT_opengl=no -DFEATURE_dynamicgl=OFF -DFEATURE_tabletevent=OFF \
     -DFEATURE_gui=ON -DFEATURE_widgets=ON -DFEATURE_testlib=ON -DFEATURE_printsupport=ON \
     -DFEATURE_network=OFF -DFEATURE_sql=OFF -DFEATURE_xml=OFF -DFEATURE_dbus=OFF \
-    -DFEATURE_concurrent=OFF -DFEATURE_direct2d=OFF -DFEATURE_icu=OFF \
+    -DFEATURE_concurrent=OFF -DFEATURE_icu=OFF \
     -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_harfbuzz=OFF \
     -DFEATURE_system_freetype=OFF -DFEATURE_system_png=OFF -DFEATURE_system_jpeg=OFF \
     "${launcher[@]}"

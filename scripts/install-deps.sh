@@ -16,7 +16,7 @@ packages=(
   xvfb xauth
 )
 extra_windows=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest wine wine64
-               dpkg-dev ninja-build ccache librsvg2-bin imagemagick nsis xdotool)
+               dpkg-dev ninja-build ccache librsvg2-bin imagemagick nsis xdotool fonts-dejavu-core)
 extra_asan=(libasan8 libubsan1)
 extra_fuzz=(clang libclang-rt-dev)
 
