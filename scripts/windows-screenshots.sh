@@ -3,9 +3,8 @@
 #   windows-screenshots.sh BUILD_WINDOWS DIST [DPI]
 # Installs the installer into a fresh sandbox prefix with Wine's DPI set
 # (96 by default; 144 is 150 % scaling), starts the program on an Xvfb
-# display and photographs each of its pages (Ctrl+Tab moves on), then the
-# picker that typing into the «ОКВЭД» field opens. The PNGs go to
-# BUILD_WINDOWS/screenshots-DPI/.
+# display and photographs each of its seven pages (Ctrl+Tab moves on). The
+# PNGs go to BUILD_WINDOWS/screenshots-DPI/.
 set -euo pipefail
 build=${1:?usage: windows-screenshots.sh BUILD_WINDOWS DIST [DPI]}
 dist=${2:?}
@@ -41,8 +40,6 @@ xvfb-run -a -s "-screen 0 1600x1200x24" bash -c '
     xdotool key --window "$window" ctrl+Tab
     sleep 1
   done
-  # Back on the first page the «ОКВЭД» field is reached by clicks on the
-  # field itself in a later run; typing there opens the picker.
   wineserver -k
 '
 ls "$out"/*.png
