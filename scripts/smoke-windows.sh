@@ -62,7 +62,10 @@ xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
 QT_QPA_PLATFORM=offscreen UNRA5_SAVED_CARD_COPY="$smoke/linux.crd" \
   "$linux_build/tests/save_load_test" savedFileHoldsEveryFieldAtItsOffset >/dev/null ||
   fail "the Linux save_load_test failed"
-DISPLAY= QT_QPA_PLATFORM=offscreen WINEPATH="$(winepath -w "$program");$(cat "$build/wine-path.txt")" \
+# The test program runs with the Qt it was built against: the installed
+# folder has no offscreen platform plugin.
+DISPLAY= QT_QPA_PLATFORM=offscreen WINEPATH="$(cat "$build/wine-path.txt")" \
+  QT_QPA_FONTDIR="Z:${WINE_TEST_FONTS:-/usr/share/fonts/truetype/dejavu}" \
   UNRA5_SAVED_CARD_COPY="$(winepath -w "$cards")\\windows.crd" \
   wine "$build/tests/save_load_test.exe" savedFileHoldsEveryFieldAtItsOffset >/dev/null ||
   fail "the Windows save_load_test failed"
