@@ -1,8 +1,10 @@
 # make run           installs what is missing, builds and starts the program
 # make run-register  the same for the register of cards (unra5-register)
 # make test          the same, then runs every test through CTest
-# make test-windows  cross-builds the card core and its tests, and the version-resource check, for Windows
-#                    (MinGW-w64), runs them under Wine
+# make windows       the Windows program (MinGW-w64, Qt built once from Debian's qt6-base source):
+#                    dist/ gets its portable zip and its installer
+# make test-windows  the whole test suite built for Windows and run under Wine, then a smoke test of the
+#                    installer and the installed program
 # make test-asan     builds everything with ASan + UBSan (own build folder) and runs every test
 # make fuzz          builds the card reader's libFuzzer target (clang) and runs it FUZZ_SECONDS seconds
 # make soak          10,000 save/load cycles and 1,000 picker openings through the real window, with memory figures
@@ -24,17 +26,26 @@ FUZZ_SECONDS ?= 60
 SOAK_ARGS ?=
 GTEST_SOURCE ?= /usr/src/googletest
 
-# Wine: a prefix of its own inside the build folder, no debug chatter, no
-# display, and no offer to download Mono or Gecko when the prefix is made.
-WINE_ENV = WINEPREFIX="$(abspath $(BUILD_WINDOWS))/wineprefix" WINEDEBUG=-all \
-           WINEDLLOVERRIDES="mscoree,mshtml=" DISPLAY=
+# Qt for Windows: built once per Qt version and compiler, kept outside the
+# checkout so every build folder and checkout reuses it.
+QT_WINDOWS ?= $(or $(XDG_CACHE_HOME),$(HOME)/.cache)/unra5-card/qt-$(shell dpkg-query -W -f='$${Version}' \
+  qt6-base-dev 2>/dev/null)-x86_64-w64-mingw32-gcc$(shell x86_64-w64-mingw32-g++-posix -dumpversion 2>/dev/null)
+# Wine: a sandbox prefix inside the build folder (scripts/wine-prefix.sh), a
+# temporary home, no debug chatter, no display, no offer to download Mono or
+# Gecko, no menu entries. Programs find Qt's and MinGW's DLLs through WINEPATH.
+WINE_HOME = $(abspath $(BUILD_WINDOWS))/wine-home
+# Qt's offscreen platform on Windows reads its fonts from one folder: the
+# tests get the DejaVu faces the Linux run uses.
+WINE_TEST_FONTS ?= /usr/share/fonts/truetype/dejavu
+WINE_ENV = WINEPREFIX="$(abspath $(BUILD_WINDOWS))/wineprefix" HOME="$(WINE_HOME)" WINEDEBUG=-all \
+           WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe=" DISPLAY=
 # Sanitizers: every finding, leaks included, fails the test. Nothing is
 # suppressed: the suite runs clean with Debian's Qt as it is.
 ASAN_ENV = ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1 \
            UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-.PHONY: all deps configure build run run-register test bench soak soak-asan test-windows test-asan fuzz fuzz-seeds clean \
-        package test-package screenshots
+.PHONY: all deps configure build run run-register test bench soak soak-asan deps-windows qt-windows configure-windows \
+        windows test-windows test-asan fuzz fuzz-seeds clean package test-package screenshots
 
 all: build
 
@@ -76,16 +87,32 @@ soak-asan:
 	$(ASAN_ENV) cmake --build $(BUILD_ASAN) -j $(JOBS) --target gui_soak
 	$(ASAN_ENV) QT_QPA_PLATFORM=offscreen $(BUILD_ASAN)/bench/gui_soak $(SOAK_ARGS)
 
-test-windows:
+deps-windows:
 	@bash scripts/install-deps.sh windows
-	cmake -S . -B $(BUILD_WINDOWS) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
-	  -DUNRA5_BUILD_GUI=OFF -DUNRA5_GTEST_SOURCE_DIR=$(GTEST_SOURCE) -DUNRA5_WERROR=$(WERROR)
-	cmake --build $(BUILD_WINDOWS) -j $(JOBS) --target card_tests file_version_tests
-	@if [ ! -f "$(BUILD_WINDOWS)/wineprefix/system.reg" ]; then \
-	  echo "Initialising the Wine prefix in $(BUILD_WINDOWS)/wineprefix"; \
-	  $(WINE_ENV) wineboot --init >/dev/null 2>&1; $(WINE_ENV) wineserver --wait; fi
-	cd $(BUILD_WINDOWS) && $(WINE_ENV) ctest --output-on-failure
+
+qt-windows: deps-windows
+	bash scripts/build-qt-windows.sh "$(QT_WINDOWS)" $(JOBS)
+
+configure-windows: qt-windows
+	@# A build folder made by the earlier Qt-less cross build cannot switch toolchains.
+	@if [ -f $(BUILD_WINDOWS)/CMakeCache.txt ] && ! grep -q qt.toolchain.cmake $(BUILD_WINDOWS)/CMakeCache.txt; then \
+	  rm -rf $(BUILD_WINDOWS); fi
+	cmake -S . -B $(BUILD_WINDOWS) -DCMAKE_BUILD_TYPE=Release \
+	  -DCMAKE_TOOLCHAIN_FILE="$(QT_WINDOWS)/lib/cmake/Qt6/qt.toolchain.cmake" \
+	  -DQT_CHAINLOAD_TOOLCHAIN_FILE="$(abspath cmake/mingw-w64-x86_64.cmake)" \
+	  -DUNRA5_MINGW_STATIC_RUNTIME=OFF -DUNRA5_GTEST_SOURCE_DIR=$(GTEST_SOURCE) \
+	  -DUNRA5_DIST_DIR="$(abspath dist)" $(CMAKE_FLAGS)
+
+windows: configure-windows
+	cmake --build $(BUILD_WINDOWS) -j $(JOBS) --target windows_dist
+
+test-windows: configure-windows build
+	cmake --build $(BUILD_WINDOWS) -j $(JOBS) --target all windows_dist
+	bash scripts/wine-prefix.sh "$(abspath $(BUILD_WINDOWS))/wineprefix" "$(WINE_HOME)"
+	cd $(BUILD_WINDOWS) && $(WINE_ENV) WINEPATH="$$(cat wine-path.txt)" QT_QPA_FONTDIR="Z:$(WINE_TEST_FONTS)" \
+	  ctest --output-on-failure -j $(JOBS)
 	$(WINE_ENV) wineserver --wait
+	bash scripts/smoke-windows.sh "$(abspath $(BUILD_WINDOWS))" "$(abspath dist)" "$(abspath $(BUILD))"
 
 test-asan:
 	@bash scripts/install-deps.sh asan

@@ -1,7 +1,9 @@
 # Cross build for 64-bit Windows with Debian's MinGW-w64 (posix threading
-# flavour, so std::thread and std::mutex exist). Programs are linked
-# statically: they run under Wine, or on a bare Windows machine, without the
-# MinGW runtime DLLs beside them.
+# flavour, so std::thread and std::mutex exist). Programs without Qt are
+# linked statically: they run under Wine, or on a bare Windows machine,
+# without the MinGW runtime DLLs beside them. Qt's DLLs need those runtime
+# DLLs anyway, so programs built with Qt share them
+# (UNRA5_MINGW_STATIC_RUNTIME=OFF).
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 
@@ -17,7 +19,10 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+option(UNRA5_MINGW_STATIC_RUNTIME "Link the MinGW runtime into each program" ON)
+if(UNRA5_MINGW_STATIC_RUNTIME)
+  set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+endif()
 
 # CTest starts the test programs through Wine (WINEPREFIX comes from the caller).
 set(CMAKE_CROSSCOMPILING_EMULATOR wine)

@@ -2,7 +2,8 @@
 # Installs the Debian 12 packages a make target needs, but only those that are
 # missing, so a prepared machine is not touched.
 #   install-deps.sh            what `make run` and `make test` need
-#   install-deps.sh windows    + the MinGW-w64 cross compiler, GoogleTest source, Wine
+#   install-deps.sh windows    + the MinGW-w64 cross compiler, GoogleTest source, Wine, what builds
+#                                Qt from Debian's source (dpkg-dev, ninja), the icon tools and NSIS
 #   install-deps.sh asan       + the gcc sanitizer runtimes
 #   install-deps.sh fuzz       + clang and its libFuzzer and sanitizer runtimes
 #   install-deps.sh package    + the tools that make and check the Debian package, and clang-format
@@ -17,7 +18,8 @@ packages=(
   xvfb xauth
   poppler-utils
 )
-extra_windows=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest wine wine64)
+extra_windows=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest wine wine64
+               dpkg-dev ninja-build ccache librsvg2-bin imagemagick nsis xdotool fonts-dejavu-core)
 extra_asan=(libasan8 libubsan1)
 extra_fuzz=(clang libclang-rt-dev)
 extra_package=(clang-format dpkg-dev fakeroot file librsvg2-bin lintian desktop-file-utils appstream xdotool xdg-user-dirs)

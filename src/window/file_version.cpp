@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <optional>
+#include <string>
 #include <vector>
 
 #ifdef _WIN32
@@ -21,28 +22,38 @@ namespace {
 
 #ifdef _WIN32
 
-std::string Convert(const std::string& text, UINT from, UINT to)
+// Paths and queries go through the wide-character functions: a program
+// folder may be named in characters outside the machine's ANSI code page.
+std::wstring Wide(const std::string& utf8)
 {
-    if (text.empty())
-        return text;
-    const int wide = MultiByteToWideChar(from, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring w(static_cast<std::size_t>(wide), L'\0');
-    MultiByteToWideChar(from, 0, text.data(), static_cast<int>(text.size()), w.data(), wide);
-    const int narrow = WideCharToMultiByte(to, 0, w.data(), wide, nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(narrow), '\0');
-    WideCharToMultiByte(to, 0, w.data(), wide, out.data(), narrow, nullptr, nullptr);
-    return out;
+    if (utf8.empty())
+        return {};
+    const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(n), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), n);
+    return wide;
+}
+
+std::string Utf8(const std::wstring& wide)
+{
+    if (wide.empty())
+        return {};
+    const int n =
+        WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<std::size_t>(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), n, nullptr, nullptr);
+    return utf8;
 }
 
 std::vector<std::uint8_t> ReadVersionInfo(const std::string& path)
 {
-    const std::string ansiPath = Convert(path, CP_UTF8, CP_ACP);
+    const std::wstring widePath = Wide(path);
     DWORD handle = 0;
-    const DWORD size = GetFileVersionInfoSizeA(ansiPath.c_str(), &handle);
+    const DWORD size = GetFileVersionInfoSizeW(widePath.c_str(), &handle);
     if (size == 0)
         return {};
     std::vector<std::uint8_t> block(size);
-    if (!GetFileVersionInfoA(ansiPath.c_str(), 0, size, block.data()))
+    if (!GetFileVersionInfoW(widePath.c_str(), 0, size, block.data()))
         return {};
     return block;
 }
@@ -51,7 +62,7 @@ std::optional<std::vector<std::uint8_t>> QueryBytes(std::vector<std::uint8_t>& b
 {
     void* value = nullptr;
     UINT length = 0;
-    if (!VerQueryValueA(block.data(), subBlock.c_str(), &value, &length) || !value)
+    if (!VerQueryValueW(block.data(), Wide(subBlock).c_str(), &value, &length) || !value)
         return std::nullopt;
     const auto* bytes = static_cast<const std::uint8_t*>(value);
     return std::vector<std::uint8_t>(bytes, bytes + length);
@@ -61,9 +72,9 @@ std::optional<std::string> QueryText(std::vector<std::uint8_t>& block, const std
 {
     void* value = nullptr;
     UINT length = 0;
-    if (!VerQueryValueA(block.data(), subBlock.c_str(), &value, &length) || !value)
+    if (!VerQueryValueW(block.data(), Wide(subBlock).c_str(), &value, &length) || !value)
         return std::nullopt;
-    return Convert(std::string(static_cast<const char*>(value)), CP_ACP, CP_UTF8);
+    return Utf8(std::wstring(static_cast<const wchar_t*>(value)));
 }
 
 #else

@@ -11,6 +11,8 @@
 //   seam  the window's card file store is given a FaultyFileSystem that fails
 //         one call: for conditions a test cannot make for real, such as a
 //         full disk.
+// On Windows the real conditions are Windows ones: read-only attributes and a
+// card another program holds open.
 #include <csignal>
 #include <filesystem>
 #include <functional>
@@ -20,7 +22,11 @@
 #include <string>
 #include <vector>
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/resource.h>
+#endif
 
 #include <QApplication>
 #include <QClipboard>
@@ -33,7 +39,9 @@
 #include "card/card_commands.h"
 #include "card/file_error.h"
 #include "support/faulty_file_system.h"
+#ifndef _WIN32
 #include "support/ordinary_file_user.h"
+#endif
 #include "support/temp_folder.h"
 #include "support/window_fixture.h"
 #include "window/card_file_dialog.h"
@@ -67,6 +75,36 @@ Snapshot SnapshotOf(const fs::path& folder)
     return snapshot;
 }
 
+#ifdef _WIN32
+std::wstring Wide(const std::string& utf8) { return fs::u8path(utf8).wstring(); }
+
+void SetReadOnly(const std::string& path, bool readOnly)
+{
+    SetFileAttributesW(Wide(path).c_str(), readOnly ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL);
+}
+
+// The file held open as another program may hold it: reading and writing
+// shared, deleting and renaming over it not.
+class HeldOpen {
+public:
+    explicit HeldOpen(const std::string& path)
+        : handle_(CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr))
+    {
+    }
+    ~HeldOpen()
+    {
+        if (handle_ != INVALID_HANDLE_VALUE)
+            CloseHandle(handle_);
+    }
+    HeldOpen(const HeldOpen&) = delete;
+    HeldOpen& operator=(const HeldOpen&) = delete;
+    bool isOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
+
+private:
+    HANDLE handle_;
+};
+#else
 // A limit on the size of files this process writes, with the signal that
 // would end the process ignored, so that a write past it fails with EFBIG.
 class FileSizeLimit {
@@ -89,6 +127,7 @@ private:
     rlimit previous_{};
     void (*previousHandler_)(int) = nullptr;
 };
+#endif
 
 enum class Command { Save, Load };
 
@@ -171,24 +210,79 @@ private:
     }
     void useRealFiles() { w->window->store().useFileSystem(card::RealFileSystem()); }
 
+#ifndef _WIN32
     static void asOrdinaryUser(const std::function<void()>& click)
     {
         OrdinaryFileUser user;
         QVERIFY2(user.bitsApply(), "could not switch the file user");
         click();
     }
+#endif
     static void plainly(const std::function<void()>& click) { click(); }
 
     std::vector<FaultCase> cases()
     {
         const std::string other = "3_Лютик_2014_Годовой.crd";
-        return {
+        std::vector<FaultCase> all = {
             {"disk full while writing", "seam: the write of the new card fails with code 101", Command::Save,
              {Error("Disk full.")}, [this] { useSeam(Step::Write, card::kDiskFull); }, plainly,
              [this] { useRealFiles(); }},
             {"disk full when flushing", "seam: the flush to disk fails with code 101", Command::Save,
              {Error("Disk full.")}, [this] { useSeam(Step::SyncToDisk, card::kDiskFull); }, plainly,
              [this] { useRealFiles(); }},
+            {"folder in the card's place", "real: a folder holds the new card's name", Command::Save,
+             {Error("File access denied.")},
+             [this, other] {
+                 fs::create_directory(other);
+                 TempFolder::writeFile(other + "/inside", {7});
+                 set("Ed_name", "Лютик");
+             },
+             plainly, [] {}},
+            {"file vanishes after choosing", "real: the chosen file is deleted before the command reads it",
+             Command::Load, {Error("File not found.")},
+             [this] {
+                 fs::copy_file(kEarlier, "vanishing.crd");
+                 set("Ed_name", "Не тронуто");
+                 chosen = inFolder("vanishing.crd");
+                 whileChoosing = [this] {
+                     fs::remove(chosen);
+                     removedWhileChoosing.insert("vanishing.crd");
+                 };
+             },
+             plainly, [] {}},
+            {"pasted name with a slash",
+             "real: no fault injected; the store refuses the name before any file call", Command::Save,
+             {Error("Invalid filename.")}, [this] { pasteName("Ромашка/Лютик"); }, plainly, [] {}},
+            {"pasted name with a colon",
+             "real: no fault injected; the store refuses the name (Windows forbids ':') before any file call",
+             Command::Save, {Error("Invalid filename.")}, [this] { pasteName("Ромашка: филиал"); }, plainly,
+             [] {}},
+        };
+#ifdef _WIN32
+        std::vector<FaultCase> system = {
+            {"read-only card file", "real: the card file has the read-only attribute; the card loads",
+             Command::Load, {},
+             [this] {
+                 SetReadOnly(kEarlier, true);
+                 set("Ed_name", "Не тронуто");
+                 chosen = inFolder(kEarlier);
+             },
+             plainly, [] { SetReadOnly(kEarlier, false); }},
+            {"saving over a read-only card", "real: the card file has the read-only attribute; the replace fails",
+             Command::Save, {Error("File access denied.")}, [] { SetReadOnly(kEarlier, true); }, plainly,
+             [] { SetReadOnly(kEarlier, false); }},
+            {"card held open by another program",
+             "real: the card is open without delete sharing while the click runs; the replace fails", Command::Save,
+             {Error("File access denied.")}, [] {},
+             [](const std::function<void()>& click) {
+                 HeldOpen held(kEarlier);
+                 QVERIFY(held.isOpen());
+                 click();
+             },
+             [] {}},
+        };
+#else
+        std::vector<FaultCase> system = {
             {"file size limit mid-write",
              "real: RLIMIT_FSIZE below a card's size; the write stops part-way, then fails with EFBIG",
              Command::Save, {Error("Disk full.")}, [] {},
@@ -211,14 +305,6 @@ private:
                  fs::permissions(folder->path(), fs::perms(0555));
              },
              asOrdinaryUser, [this] { fs::permissions(folder->path(), fs::perms(0755)); }},
-            {"folder in the card's place", "real: a folder holds the new card's name", Command::Save,
-             {Error("File access denied.")},
-             [this, other] {
-                 fs::create_directory(other);
-                 TempFolder::writeFile(other + "/inside", {7});
-                 set("Ed_name", "Лютик");
-             },
-             plainly, [] {}},
             {"read-only card file",
              "real: the card file is r--r--r--, the click runs as an ordinary user; the card loads", Command::Load,
              {},
@@ -229,26 +315,10 @@ private:
                  chosen = inFolder(kEarlier);
              },
              asOrdinaryUser, [] { fs::permissions(kEarlier, fs::perms(0644)); }},
-            {"file vanishes after choosing", "real: the chosen file is deleted before the command reads it",
-             Command::Load, {Error("File not found.")},
-             [this] {
-                 fs::copy_file(kEarlier, "vanishing.crd");
-                 set("Ed_name", "Не тронуто");
-                 chosen = inFolder("vanishing.crd");
-                 whileChoosing = [this] {
-                     fs::remove(chosen);
-                     removedWhileChoosing.insert("vanishing.crd");
-                 };
-             },
-             plainly, [] {}},
-            {"pasted name with a slash",
-             "real: no fault injected; the store refuses the name before any file call", Command::Save,
-             {Error("Invalid filename.")}, [this] { pasteName("Ромашка/Лютик"); }, plainly, [] {}},
-            {"pasted name with a colon",
-             "real: no fault injected; the store refuses the name (Windows forbids ':') before any file call",
-             Command::Save, {Error("Invalid filename.")}, [this] { pasteName("Ромашка: филиал"); }, plainly,
-             [] {}},
         };
+#endif
+        all.insert(all.end(), system.begin(), system.end());
+        return all;
     }
 
 private slots:

@@ -1,5 +1,5 @@
 // FileVersionText on Windows, through the system's own version functions
-// (GetFileVersionInfoSizeA, GetFileVersionInfoA, VerQueryValueA). This program
+// (GetFileVersionInfoSizeW, GetFileVersionInfoW, VerQueryValueW). This program
 // carries the version resource that the resource compiler makes from the
 // program's resource script (cmake/version_info.rc.in) and reads it from its
 // own file; three small libraries carry other version resources.
@@ -27,13 +27,15 @@ std::string Utf8(const std::wstring& wide)
 }
 
 // The full name of this program's file, as argument 0 gives it.
-std::string OwnPath()
+std::wstring OwnPathWide()
 {
     std::wstring path(MAX_PATH, L'\0');
     const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
     path.resize(length);
-    return Utf8(path);
+    return path;
 }
+
+std::string OwnPath() { return Utf8(OwnPathWide()); }
 
 // A file beside this program.
 std::string Beside(const std::string& name)
@@ -59,6 +61,18 @@ class FileVersionOf : public testing::TestWithParam<VersionCase> {};
 
 TEST_P(FileVersionOf, IsReadThroughTheTranslationEntry) { EXPECT_EQ(FileVersionText(GetParam().path()), GetParam().expected); }
 
+// A copy of this program in a folder whose name lies outside any ANSI code
+// page, as a per-user install under a Cyrillic user name may be.
+std::string CopyInUnicodeFolder()
+{
+    const std::wstring own = OwnPathWide();
+    const std::wstring folder = own.substr(0, own.find_last_of(L"\\/") + 1) + L"\u042e\u041d\u0420\u04105 \u6f22\u5b57";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    const std::wstring copy = folder + L"\\unra5-card.exe";
+    CopyFileW(own.c_str(), copy.c_str(), FALSE);
+    return Utf8(copy);
+}
+
 std::string TextFile()
 {
     const std::string path = Beside("not_a_program.txt");
@@ -75,6 +89,7 @@ INSTANTIATE_TEST_SUITE_P(
         VersionCase{"noTranslation", [] { return Beside("version_no_translation.dll"); }, ""},
         // A translation entry, but no FileVersion in its table.
         VersionCase{"noFileVersion", [] { return Beside("version_no_file_version.dll"); }, ""},
+        VersionCase{"ownCopyInUnicodeFolder", CopyInUnicodeFolder, "2.1.1.0"},
         VersionCase{"textFile", TextFile, ""},
         VersionCase{"missingFile", [] { return Beside("absent.exe"); }, ""}),
     [](const auto& info) { return std::string(info.param.what); });

@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Screenshots of the installed Windows program under Wine, to look at:
+#   windows-screenshots.sh BUILD_WINDOWS DIST [DPI]
+# Installs the installer into a fresh sandbox prefix with Wine's DPI set
+# (96 by default; 144 is 150 % scaling), starts the program on an Xvfb
+# display and photographs each of its seven pages (Ctrl+Tab moves on). The
+# PNGs go to BUILD_WINDOWS/screenshots-DPI/.
+set -euo pipefail
+build=${1:?usage: windows-screenshots.sh BUILD_WINDOWS DIST [DPI]}
+dist=${2:?}
+dpi=${3:-96}
+root=$(cd "$(dirname "$0")/.." && pwd)
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+out="$build/screenshots-$dpi"
+rm -rf "$out"
+mkdir -p "$out"
+export WINEPREFIX="$out/prefix" HOME="$out/home" WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
+bash "$root/scripts/wine-prefix.sh" "$WINEPREFIX" "$HOME"
+DISPLAY= wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null
+DISPLAY= wine "$dist/unra5-card-$version-windows-installer.exe" /S
+wineserver --wait
+user=$(find "$WINEPREFIX/drive_c/users" -mindepth 1 -maxdepth 1 -type d ! -name Public | head -n1)
+export PROGRAM="$user/AppData/Local/Programs/ЮНРА5 Карточка предприятия" CARDS="$user/Documents/ЮНРА5 Карточки"
+export OUT="$out" LANG=C.UTF-8
+
+xvfb-run -a -s "-screen 0 1600x1200x24" bash -c '
+  cd "$CARDS"
+  QT_QPA_PLATFORM=windows wine "$PROGRAM/unra5-card.exe" &
+  window=""
+  for _ in $(seq 120); do
+    window=$(xdotool search --name "версия" 2>/dev/null | head -n1 || true)
+    [ -n "$window" ] && break
+    sleep 1
+  done
+  sleep 3
+  for page in 1 2 3 4 5 6 7; do
+    import -window root "$OUT/page-$page.png"
+    xdotool windowactivate --sync "$window" 2>/dev/null || true
+    xdotool key --window "$window" ctrl+Tab
+    sleep 1
+  done
+  wineserver -k
+'
+ls "$out"/*.png
