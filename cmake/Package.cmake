@@ -15,13 +15,14 @@ include(GNUInstallDirs)
 set(UNRA5_MENU_LAUNCHER "/usr/libexec/unra5-card/unra5-card-menu")
 set(pkg "${CMAKE_CURRENT_BINARY_DIR}/packaging")
 
-install(TARGETS unra5-card RUNTIME DESTINATION bin)
+install(TARGETS unra5-card unra5-register RUNTIME DESTINATION bin)
 install(PROGRAMS "${PROJECT_SOURCE_DIR}/packaging/unra5-card-menu" DESTINATION libexec/unra5-card)
 
 configure_file("${PROJECT_SOURCE_DIR}/packaging/unra5-card.desktop.in" "${pkg}/unra5-card.desktop" @ONLY)
 configure_file("${PROJECT_SOURCE_DIR}/packaging/ru.unra5.card.metainfo.xml.in" "${pkg}/ru.unra5.card.metainfo.xml" @ONLY)
 configure_file("${PROJECT_SOURCE_DIR}/packaging/copyright.in" "${pkg}/copyright" @ONLY)
-install(FILES "${pkg}/unra5-card.desktop" DESTINATION share/applications)
+install(FILES "${pkg}/unra5-card.desktop" "${PROJECT_SOURCE_DIR}/packaging/unra5-register.desktop"
+        DESTINATION share/applications)
 install(FILES "${pkg}/ru.unra5.card.metainfo.xml" DESTINATION share/metainfo)
 install(FILES "${pkg}/copyright" DESTINATION share/doc/unra5-card)
 

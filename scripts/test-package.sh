@@ -24,8 +24,10 @@ dpkg-deb -e "$deb" "$work/control"
 # The files of the package, each where it belongs.
 expected=(
   usr/bin/unra5-card
+  usr/bin/unra5-register
   usr/libexec/unra5-card/unra5-card-menu
   usr/share/applications/unra5-card.desktop
+  usr/share/applications/unra5-register.desktop
   usr/share/metainfo/ru.unra5.card.metainfo.xml
   usr/share/doc/unra5-card/copyright
   usr/share/doc/unra5-card/changelog.gz
@@ -54,7 +56,7 @@ grep -q '^Recommends:.*qt6-translations-l10n' "$work/control/control" || fail "q
 
 # The menu entry and the metainfo.
 desktop="$work/root/usr/share/applications/unra5-card.desktop"
-if desktop-file-validate "$desktop"; then pass "desktop-file-validate"; else fail "desktop-file-validate"; fi
+if desktop-file-validate "$desktop" "$work/root/usr/share/applications/unra5-register.desktop"; then pass "desktop-file-validate"; else fail "desktop-file-validate"; fi
 grep -q '^Categories=Office;$' "$desktop" || fail "Categories is not Office;"
 grep -q '^Name=ЮНРА5' "$desktop" || fail "the entry's Name is not Russian"
 if appstreamcli validate --no-net "$work/root/usr/share/metainfo/ru.unra5.card.metainfo.xml"; then

@@ -225,6 +225,8 @@ void TFrmGn::BtnPrintClick()
                         {QString::fromUtf8(card::kAppTitle), QString::fromStdString(ProgramVersion()),
                          QDate::currentDate()});
     });
+}
+
 void TFrmGn::closeEvent(QCloseEvent* event)
 {
     if (mayDropCard(card::kCloseUnsavedQuestion))

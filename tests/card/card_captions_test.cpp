@@ -15,8 +15,9 @@ TEST(CardCaptions, EveryEnteredFieldHasACaption)
         case card::Conversion::RadioByte:
         case card::Conversion::Date:
         case card::Conversion::District:
-            if (field.name.rfind("WorkplaceCounts", 0) != 0)
+            if (field.name.rfind("WorkplaceCounts", 0) != 0) {
                 EXPECT_FALSE(card::CaptionOf(field.control).caption.empty()) << field.name;
+            }
             break;
         default: break;
         }
