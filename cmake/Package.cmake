@@ -70,11 +70,12 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, xdg-user-dirs")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "enterprise card on the state of labour protection")
+# CPack puts the summary on the first line itself: the text below is the
+# long description only.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "enterprise card on the state of labour protection
- A desktop program for employers to fill in and keep the enterprise card
- on the state of labour protection (in Russian): the enterprise and its
- contacts, the labour-protection service and its staff, the indicators of
- a reporting year, workplaces by class of working conditions. Activity
- codes are chosen from the built-in OKVED and KDES2 classifiers.")
+    "A desktop program for employers to fill in and keep the enterprise card
+on the state of labour protection (in Russian): the enterprise and its
+contacts, the labour-protection service and its staff, the indicators of
+a reporting year, workplaces by class of working conditions. Activity
+codes are chosen from the built-in OKVED and KDES2 classifiers.")
 include(CPack)

@@ -206,13 +206,17 @@ QWidget* RegisterWindow::buildCardsView()
     QFont bold = tblTotals_->font();
     bold.setBold(true);
     tblTotals_->setFont(bold);
-    connect(tblCards_->horizontalHeader(), &QHeaderView::sectionResized, tblTotals_,
-            [this](int section, int, int size) { tblTotals_->setColumnWidth(section, size); });
+    // The lambdas hold the two tables, not the window: they also run while the
+    // window's QWidget part closes its children, when the window is no more.
+    QTableView* cards = tblCards_;
+    QTableView* totals = tblTotals_;
+    connect(cards->horizontalHeader(), &QHeaderView::sectionResized, totals,
+            [totals](int section, int, int size) { totals->setColumnWidth(section, size); });
     connect(tblCards_->horizontalScrollBar(), &QScrollBar::valueChanged, tblTotals_->horizontalScrollBar(),
             &QScrollBar::setValue);
     // The row numbers of both tables take the same width.
-    connect(tblCards_->verticalHeader(), &QHeaderView::geometriesChanged, tblTotals_, [this] {
-        tblTotals_->verticalHeader()->setFixedWidth(tblCards_->verticalHeader()->width());
+    connect(cards->verticalHeader(), &QHeaderView::geometriesChanged, totals, [cards, totals] {
+        totals->verticalHeader()->setFixedWidth(cards->verticalHeader()->width());
     });
     layout->addWidget(tblCards_, 1);
     layout->addWidget(tblTotals_);
