@@ -13,7 +13,6 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -138,10 +137,7 @@ int main(int argc, char* argv[])
     }
     g_folder = QString::fromLocal8Bit(argv[1]);
     QDir().mkpath(g_folder);
-    QApplication::setApplicationDisplayName(QString());
-    QApplication::setApplicationName(QString::fromUtf8(card::kAppTitle));
-    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
-    InstallQtRussian(app);
+    SetUpRussianApplication(app, QString::fromUtf8(card::kAppTitle));
     QtMessages boxes;
     card::setMessages(&boxes);
     InstallClassifierPicker();

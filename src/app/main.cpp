@@ -1,6 +1,5 @@
 // Program start: the application, its title, the one main window, the loop.
 #include <QApplication>
-#include <QLocale>
 
 #include "card/messages.h"
 #include "classifier/picker_hook.h"
@@ -11,12 +10,7 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(QString());
-    QApplication::setApplicationName(QString::fromUtf8(card::kAppTitle));
-    // The program is made for the Russian locale: month and day names in the
-    // calendars follow it (dates themselves are always DD.MM.YYYY).
-    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
-    InstallQtRussian(app);
+    SetUpRussianApplication(app, QString::fromUtf8(card::kAppTitle));
 
     QtMessages boxes;
     card::setMessages(&boxes);

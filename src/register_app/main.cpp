@@ -1,6 +1,5 @@
 // The register of cards: the window, or with --export the command line.
 #include <QApplication>
-#include <QLocale>
 #include <QStringList>
 
 #include <cstdio>
@@ -42,10 +41,7 @@ int main(int argc, char* argv[])
             return reg::RunRegisterCommand(args, std::cout, std::cerr, UNRA5_ISATTY(2) != 0);
     }
     QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(QString());
-    QApplication::setApplicationName(QString::fromUtf8(kRegisterTitle));
-    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
-    InstallQtRussian(app);
+    SetUpRussianApplication(app, QString::fromUtf8(kRegisterTitle));
 
     RegisterWindow window;
     window.show();

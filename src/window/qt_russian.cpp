@@ -1,5 +1,9 @@
 #include "window/qt_russian.h"
 
+#include <QGuiApplication>
+#include <QLocale>
+#include <QString>
+
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -15,4 +19,12 @@ bool InstallQtRussian(QCoreApplication& app)
     }
     QCoreApplication::installTranslator(translator);
     return true;
+}
+
+void SetUpRussianApplication(QCoreApplication& app, const QString& title)
+{
+    QGuiApplication::setApplicationDisplayName(QString());
+    QCoreApplication::setApplicationName(title);
+    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+    InstallQtRussian(app);
 }
