@@ -11,6 +11,7 @@
 # make soak-asan     the same soak built with ASan + UBSan: LeakSanitizer reports any leak at exit
 # make package       the Debian package dist/unra5-card_<version>_amd64.deb (Release build of its own)
 # make test-package  the package, then lintian, the menu entry, the metainfo and a start under Xvfb
+# make check-format  fails when a C++ file differs from .clang-format (changes nothing)
 # make screenshots   the pictures of the user guide in docs/images, taken from the real window
 # WERROR=ON          (CI) compiler warnings fail the build, in every build folder
 BUILD ?= build
@@ -48,7 +49,7 @@ ASAN_ENV = ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:detect_stack_use_a
            UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
 .PHONY: all deps configure build run run-register test bench soak soak-asan deps-windows qt-windows configure-windows \
-        windows test-windows test-asan fuzz fuzz-seeds clean package test-package screenshots
+        windows test-windows test-asan fuzz fuzz-seeds clean package test-package screenshots check-format
 
 all: build
 
@@ -160,3 +161,7 @@ screenshots: configure
 
 clean:
 	rm -rf $(BUILD) $(BUILD)-bench $(BUILD_WINDOWS) $(BUILD_ASAN) $(BUILD_FUZZ) $(BUILD_PACKAGE) dist
+
+check-format:
+	@bash scripts/install-deps.sh format
+	bash scripts/check-format.sh

@@ -86,8 +86,8 @@ int main(int argc, char* argv[])
     const double early = LocateMicros(kdes2, QStringLiteral("01.11.11"));
 
     std::printf("first opening (tables loaded, dialog shown): %8.2f ms   goal < 100 ms\n", first);
-    std::printf("later opening, median of %zu:                 %8.2f ms   goal < 30 ms (max %.2f)\n",
-                later.size(), Median(later), *std::max_element(later.begin(), later.end()));
+    std::printf("later opening, median of %zu:                 %8.2f ms   goal < 30 ms (max %.2f)\n", later.size(),
+                Median(later), *std::max_element(later.begin(), later.end()));
     std::printf("locate, last row 99.00:                      %8.2f us   goal < 20 us\n", lastRow);
     std::printf("locate, no such code 99.99.99 (whole scan):  %8.2f us   goal < 20 us\n", miss);
     std::printf("locate, early row 01.11.11:                  %8.2f us\n", early);

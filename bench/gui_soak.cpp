@@ -250,7 +250,8 @@ private:
         for (const char* indicator : {"Ed1den", "Ed1den_Dead", "Eddney", "EdEduc"})
             edit(indicator)->setText(QString::number(cycle % 13));
         for (int i = 0; i < card::kWorkplaceCountTotal; ++i)
-            edit(card::WorkplaceControlName(i).c_str())->setText(QString::number((i / 5) % 2 == 0 ? 1000 : cycle % 100));
+            edit(card::WorkplaceControlName(i).c_str())
+                ->setText(QString::number((i / 5) % 2 == 0 ? 1000 : cycle % 100));
 
         // The lists come back from each load; add one more entry while there
         // is room, and start again when they are full.
@@ -260,8 +261,8 @@ private:
         if (lists.contacts.beginAdd(lists.dialogMode))
             lists.contacts.accept(lists.dialogMode, {"Телефон", std::to_string(cycle)}, contacts);
         if (lists.staff.beginAdd(lists.dialogMode))
-            lists.staff.accept(lists.dialogMode, {"Инженер по ОТ", "Петров П. П.", std::to_string(cycle), "03.06.2014",
-                                                  "УЦ «Охрана»"},
+            lists.staff.accept(lists.dialogMode,
+                               {"Инженер по ОТ", "Петров П. П.", std::to_string(cycle), "03.06.2014", "УЦ «Охрана»"},
                                staff);
         if (lists.contacts.count() == 11 || lists.staff.count() == 21) {
             lists.contacts.refillFromCard(card::TCardRec{}, contacts);

@@ -19,9 +19,9 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QProcess>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -144,7 +144,6 @@ double MedianPeakMiB(const char* which, int runs)
     }
     return Median(peaks);
 }
-
 
 } // namespace
 

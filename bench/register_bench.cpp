@@ -48,15 +48,15 @@ std::size_t BareRead(const std::vector<reg::CardFile>& files, unsigned threads)
 int main(int argc, char** argv)
 {
     const int cards = argc > 1 ? std::atoi(argv[1]) : 10000;
-    const unsigned threads = argc > 2 ? static_cast<unsigned>(std::atoi(argv[2]))
-                                      : std::max(1u, std::thread::hardware_concurrency());
+    const unsigned threads
+        = argc > 2 ? static_cast<unsigned>(std::atoi(argv[2])) : std::max(1u, std::thread::hardware_concurrency());
     const fs::path root = fs::temp_directory_path() / "unra5-register-bench";
     fs::remove_all(root);
     for (int i = 0; i < cards; ++i) {
         card::TCardRec rec = regtest::GoodCard("Предприятие " + std::to_string(i), i % 7 ? "7707083893" : "123",
                                                2010 + i % 10, i % 2, 1 + i % 13, i % 500);
-        regtest::WriteCard(root / regtest::U8Path("Район " + std::to_string(i % 50)) /
-                               regtest::U8Path(std::to_string(i) + "_Предприятие_" + std::to_string(i) + ".crd"),
+        regtest::WriteCard(root / regtest::U8Path("Район " + std::to_string(i % 50))
+                               / regtest::U8Path(std::to_string(i) + "_Предприятие_" + std::to_string(i) + ".crd"),
                            rec, i % 10 ? card::kCardRecSize : card::kCardRecV1Size);
     }
     const std::string folder = root.string();

@@ -32,8 +32,8 @@ int main(int argc, char** argv)
     const auto root = std::filesystem::temp_directory_path() / "unra5-register-window-bench";
     std::filesystem::remove_all(root);
     for (int i = 0; i < cards; ++i)
-        regtest::WriteCard(root / regtest::U8Path("Район " + std::to_string(i % 50)) /
-                               regtest::U8Path("карточка " + std::to_string(i) + ".crd"),
+        regtest::WriteCard(root / regtest::U8Path("Район " + std::to_string(i % 50))
+                               / regtest::U8Path("карточка " + std::to_string(i) + ".crd"),
                            regtest::GoodCard("Предприятие", "7707083893", 2010 + i % 10, i % 2, 1 + i % 13, i % 500));
 
     RegisterWindow window;

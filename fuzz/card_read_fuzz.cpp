@@ -39,8 +39,8 @@ void CheckVersion1Read(bool accepted, const Texts& shown, const card::TCardRec& 
 {
     Expect(accepted, "a file of 14288 to 14399 bytes is accepted as version 1");
     Expect(shown == Texts{card::kMsgVersion1Loaded}, "a version-1 card is announced once");
-    Expect(card.byte("FormatVersion") == card::kCardFormatVersion && card::HasCardSignature(card) &&
-               card.byte("OkvedSource") == 0,
+    Expect(card.byte("FormatVersion") == card::kCardFormatVersion && card::HasCardSignature(card)
+               && card.byte("OkvedSource") == 0,
            "the upgrade makes a version-2 card without classifier source");
 }
 

@@ -10,8 +10,7 @@
 
 ScratchFile::ScratchFile()
     // One name per process: parallel fuzzing jobs must not share the file.
-    : path_((std::filesystem::temp_directory_path() /
-             ("unra5-fuzz-" + std::to_string(::getpid()) + ".crd")).string())
+    : path_((std::filesystem::temp_directory_path() / ("unra5-fuzz-" + std::to_string(::getpid()) + ".crd")).string())
 {
 }
 

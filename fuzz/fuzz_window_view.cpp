@@ -19,8 +19,8 @@ void CheckShown(const FakeForm& form, const card::EntryLists& lists)
         Expect(index >= -1 && index < form.itemCount(control), "a list or radio group shows one of its items");
     for (const auto& [control, date] : form.dates)
         Expect(card::IsValidDate(date), "a date picker holds a calendar date");
-    Expect(form.contactsGrid.rowCount() == card::kContactSlotCount + 1 &&
-               form.staffGrid.rowCount() == card::kStaffSlotCount + 1,
+    Expect(form.contactsGrid.rowCount() == card::kContactSlotCount + 1
+               && form.staffGrid.rowCount() == card::kStaffSlotCount + 1,
            "the grids keep their rows");
 }
 

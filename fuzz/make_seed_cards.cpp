@@ -79,8 +79,8 @@ void LargeEnterprise(card::TCardRec& rec)
     FakeForm form;
     card::EntryLists lists;
     for (int k = 0; k < card::kContactSlotCount; ++k)
-        lists.contacts.accept(card::DialogMode::Add, Contact{"Телефон " + std::to_string(k + 1),
-                                                             "8 (8202) 53-00-" + std::to_string(10 + k)},
+        lists.contacts.accept(card::DialogMode::Add,
+                              Contact{"Телефон " + std::to_string(k + 1), "8 (8202) 53-00-" + std::to_string(10 + k)},
                               form.contactsGrid);
     for (int k = 0; k < card::kStaffSlotCount; ++k)
         lists.staff.accept(card::DialogMode::Add,

@@ -6,7 +6,8 @@
 #                                Qt from Debian's source (dpkg-dev, ninja), the icon tools and NSIS
 #   install-deps.sh asan       + the gcc sanitizer runtimes
 #   install-deps.sh fuzz       + clang and its libFuzzer and sanitizer runtimes
-#   install-deps.sh package    + the tools that make and check the Debian package, and clang-format
+#   install-deps.sh package    + the tools that make and check the Debian package
+#   install-deps.sh format     + clang-format, which checks the layout of the C++ files
 # Several extras may be named at once.
 set -euo pipefail
 
@@ -22,7 +23,8 @@ extra_windows=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest w
                dpkg-dev ninja-build ccache librsvg2-bin imagemagick nsis xdotool fonts-dejavu-core)
 extra_asan=(libasan8 libubsan1)
 extra_fuzz=(clang libclang-rt-dev)
-extra_package=(clang-format dpkg-dev fakeroot file librsvg2-bin lintian desktop-file-utils appstream xdotool xdg-user-dirs)
+extra_format=(clang-format)
+extra_package=(dpkg-dev fakeroot file librsvg2-bin lintian desktop-file-utils appstream xdotool xdg-user-dirs)
 
 for extra in "$@"; do
   case "$extra" in
@@ -30,7 +32,8 @@ for extra in "$@"; do
     asan) packages+=("${extra_asan[@]}") ;;
     fuzz) packages+=("${extra_fuzz[@]}") ;;
     package) packages+=("${extra_package[@]}") ;;
-    *) echo "install-deps.sh: unknown extra '$extra' (windows, asan, fuzz, package)" >&2; exit 2 ;;
+    format) packages+=("${extra_format[@]}") ;;
+    *) echo "install-deps.sh: unknown extra '$extra' (windows, asan, fuzz, package, format)" >&2; exit 2 ;;
   esac
 done
 

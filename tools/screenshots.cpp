@@ -167,7 +167,7 @@ int main(int argc, char* argv[])
     AddEmployee(window, QStringLiteral("Специалист по охране труда"), QStringLiteral("Петрова Анна Сергеевна"),
                 QStringLiteral("112"));
 
-    const char* pages[] = {"page-enterprise.png", "page-service.png", "page-state.png", "page-class-1-2.png",
+    const char* pages[] = {"page-enterprise.png",    "page-service.png",       "page-state.png",  "page-class-1-2.png",
                            "page-class-3-1-3-2.png", "page-class-3-3-3-4.png", "page-class-4.png"};
     for (int i = 0; i < 7; ++i) {
         window.pages()->setCurrentIndex(i);

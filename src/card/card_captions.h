@@ -24,17 +24,16 @@ const FieldCaption& CaptionOf(std::string_view control);
 inline constexpr std::array<std::string_view, 2> kYesNoItems{"Нет", "Да"};
 
 inline constexpr std::string_view kContactsCaption = "Контактная информация";
-inline constexpr std::array<std::string_view, kContactSlotTexts> kContactColumns{"Тип контакта",
-                                                                                 "Данные контакта"};
+inline constexpr std::array<std::string_view, kContactSlotTexts> kContactColumns{"Тип контакта", "Данные контакта"};
 inline constexpr std::string_view kStaffCaption = "Работники службы охраны труда:";
-inline constexpr std::array<std::string_view, kStaffSlotTexts> kStaffColumns{
-    "Должность", "ФИО", "№ удостоверения", "Дата выдачи", "Кем выдано"};
+inline constexpr std::array<std::string_view, kStaffSlotTexts> kStaffColumns{"Должность", "ФИО", "№ удостоверения",
+                                                                             "Дата выдачи", "Кем выдано"};
 
 // The entries of the district list CombRn, in item order.
 inline constexpr std::array<std::string_view, kDistrictCount> kDistrictNames{
-    "Г. НАЛЬЧИК",     "Г. БАКСАН",          "Г. ПРОХЛАДНЫЙ", "БАКСАНСКИЙ Р-Н", "ЗОЛЬСКИЙ Р-Н",
-    "ЛЕСКЕНСКИЙ Р-Н", "МАЙСКИЙ Р-Н",        "ПРОХЛАДНЕНСКИЙ Р-Н", "ТЕРСКИЙ Р-Н", "УРВАНСКИЙ Р-Н",
-    "ЧЕГЕМСКИЙ Р-Н",  "ЧЕРЕКСКИЙ Р-Н",      "ЭЛЬБРУССКИЙ Р-Н",
+    "Г. НАЛЬЧИК",     "Г. БАКСАН",     "Г. ПРОХЛАДНЫЙ",      "БАКСАНСКИЙ Р-Н", "ЗОЛЬСКИЙ Р-Н",
+    "ЛЕСКЕНСКИЙ Р-Н", "МАЙСКИЙ Р-Н",   "ПРОХЛАДНЕНСКИЙ Р-Н", "ТЕРСКИЙ Р-Н",    "УРВАНСКИЙ Р-Н",
+    "ЧЕГЕМСКИЙ Р-Н",  "ЧЕРЕКСКИЙ Р-Н", "ЭЛЬБРУССКИЙ Р-Н",
 };
 
 // The caption beside the activity code for classifier source 1 or 2; empty

@@ -84,8 +84,7 @@ std::string CardFileStore::CardFileName() const
     // The radio group shows a value beyond its last item on the last item.
     const char* periodText = kReportPeriodItems[std::min<int>(period, 1)];
     const std::string head = std::to_string(card_.int32("DistrictCode")) + "_";
-    const std::string tail =
-        "_" + std::to_string(card_.int32("ReportYear")) + "_" + periodText + ".crd";
+    const std::string tail = "_" + std::to_string(card_.int32("ReportYear")) + "_" + periodText + ".crd";
     // A long official name would make the file name longer than the file
     // system takes; only the name part gives way, the card keeps it whole.
     const std::size_t room = kMaxFileNameUnits - FileNameUnits(head) - FileNameUnits(tail);
@@ -128,8 +127,8 @@ void CardFileStore::removeLeftovers(const std::string& folder)
 {
     const auto before = std::chrono::system_clock::now() - kLeftoverAge;
     for (const FolderFile& file : files_->listFiles(folder, std::string(kTempPrefix))) {
-        if (file.name.size() > kTempPrefix.size() + kTempSuffix.size() && file.name.starts_with(kTempPrefix) &&
-            file.name.ends_with(kTempSuffix) && file.modified < before)
+        if (file.name.size() > kTempPrefix.size() + kTempSuffix.size() && file.name.starts_with(kTempPrefix)
+            && file.name.ends_with(kTempSuffix) && file.modified < before)
             files_->remove(folder + file.name);
     }
 }

@@ -73,7 +73,7 @@ const Row kTail[] = {
 
 CardField FromRow(const Row& row)
 {
-    return CardField{row.name, row.offset, row.kind,       row.length,
+    return CardField{row.name,    row.offset,     row.kind,       row.length,
                      row.control, row.conversion, row.inVersion1, row.shownWhenYes};
 }
 
@@ -83,9 +83,8 @@ std::vector<CardField> BuildFields()
     for (const Row& row : kHead)
         fields.push_back(FromRow(row));
     for (int i = 0; i < kWorkplaceCountTotal; ++i)
-        fields.push_back(CardField{"WorkplaceCounts[" + std::to_string(i) + "]",
-                                   kWorkplaceCountsOffset + 4 * i, K::Int32, 0,
-                                   WorkplaceControlName(i), C::Int32Edit, true, ""});
+        fields.push_back(CardField{"WorkplaceCounts[" + std::to_string(i) + "]", kWorkplaceCountsOffset + 4 * i,
+                                   K::Int32, 0, WorkplaceControlName(i), C::Int32Edit, true, ""});
     for (const Row& row : kTail)
         fields.push_back(FromRow(row));
     return fields;

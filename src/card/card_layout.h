@@ -48,13 +48,13 @@ enum class Conversion : std::uint8_t {
 };
 
 struct CardField {
-    std::string name;  // record field name; the workplace counts are WorkplaceCounts[0..69]
+    std::string name; // record field name; the workplace counts are WorkplaceCounts[0..69]
     int offset = 0;
     FieldKind kind = FieldKind::Unused;
     int length = 0;      // Text: N characters; slot arrays: slot count; Unused: bytes
     std::string control; // objectName of the control (or the list) holding the value
     Conversion conversion = Conversion::None;
-    bool inVersion1 = false; // also in TCardRecV1, same offset; carried over by the upgrade
+    bool inVersion1 = false;  // also in TCardRecV1, same offset; carried over by the upgrade
     std::string shownWhenYes; // Date: the radio field that must hold "Да" for the date to be shown
 
     int byteSize() const;

@@ -148,8 +148,7 @@ std::string_view ByteRecord<Size>::slotCp1251Text(const CardField& slots, int sl
 }
 
 template <int Size>
-void ByteRecord<Size>::setSlotCp1251Text(const CardField& slots, int slot, int column,
-                                         std::string_view cp1251)
+void ByteRecord<Size>::setSlotCp1251Text(const CardField& slots, int slot, int column, std::string_view cp1251)
 {
     check(slots, slots.kind);
     setCp1251TextAt(SlotTextOffset(slots, slot, column), kSlotTextChars, cp1251);

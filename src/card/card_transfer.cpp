@@ -23,9 +23,8 @@ constexpr char kStaffGrid[] = "StrGridSOT";
 // The fields the load shows first, in this order; the rest follow in file
 // order. (Contacts and the district come before the activity code and the
 // INN, whose warning the user sees part-way through the load.)
-constexpr const char* kShownFirst[] = {"LegalForm",     "OrgName",  "HeadPosition", "Settlement",
-                                       "PostalAddress", "Contacts", "DistrictCode", "OkvedCode",
-                                       "Inn",           "HeadName"};
+constexpr const char* kShownFirst[] = {"LegalForm", "OrgName",      "HeadPosition", "Settlement", "PostalAddress",
+                                       "Contacts",  "DistrictCode", "OkvedCode",    "Inn",        "HeadName"};
 
 std::string WithoutOneFinalDot(std::string code)
 {
@@ -42,9 +41,7 @@ void StoreField(const CardField& field, const CardForm& form, const EntryLists& 
     case Conversion::EditText: card.setText(field, form.text(field.control)); break;
     case Conversion::ActivityCode: card.setText(field, WithoutOneFinalDot(form.text(field.control))); break;
     case Conversion::Int32Edit: card.setInt32(field, StrToInt(form.text(field.control))); break;
-    case Conversion::RadioByte:
-        card.setByte(field, static_cast<std::uint8_t>(form.itemIndex(field.control)));
-        break;
+    case Conversion::RadioByte: card.setByte(field, static_cast<std::uint8_t>(form.itemIndex(field.control))); break;
     case Conversion::Date: card.setText(field, FormatShortDate(form.date(field.control))); break;
     case Conversion::District: card.setInt32(field, DistrictCodeFromIndex(form.itemIndex(field.control))); break;
     case Conversion::ContactSlots: lists.contacts.storeIntoCard(card); break;

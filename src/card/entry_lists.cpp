@@ -112,7 +112,6 @@ void EntryList<C, W>::showInGrid(Grid& grid) const
     }
 }
 
-
 template <int C, int W>
 void EntryList<C, W>::refill(const TCardRec& card, const CardField& slots)
 {

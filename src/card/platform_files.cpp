@@ -69,13 +69,12 @@ std::wstring Widen(const std::string& utf8)
 {
     if (utf8.empty())
         return {};
-    const int n = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(),
-                                      static_cast<int>(utf8.size()), nullptr, 0);
+    const int n
+        = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
     if (n <= 0)
         throw FileError(kInvalidFilename);
     std::wstring wide(static_cast<std::size_t>(n), L'\0');
-    MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), static_cast<int>(utf8.size()),
-                        wide.data(), n);
+    MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), static_cast<int>(utf8.size()), wide.data(), n);
     CheckNameLengths(wide);
     return wide;
 }
@@ -84,13 +83,12 @@ std::string Narrow(const std::wstring& wide)
 {
     if (wide.empty())
         return {};
-    const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
-                                      nullptr, nullptr);
+    const int n
+        = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
     if (n <= 0)
         return {};
     std::string utf8(static_cast<std::size_t>(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), n, nullptr,
-                        nullptr);
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), n, nullptr, nullptr);
     return utf8;
 }
 
@@ -169,8 +167,8 @@ class WindowsFileSystem final : public FileSystem {
 public:
     std::unique_ptr<OpenFile> openForReading(const std::string& path) override
     {
-        HANDLE h = CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        HANDLE h = CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (h == INVALID_HANDLE_VALUE)
             throw LastError();
         auto file = std::make_unique<WindowsFile>(h);
@@ -182,8 +180,8 @@ public:
 
     std::unique_ptr<OpenFile> createNew(const std::string& path) override
     {
-        HANDLE h = CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                               FILE_ATTRIBUTE_NORMAL, nullptr);
+        HANDLE h
+            = CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (h == INVALID_HANDLE_VALUE) {
             const DWORD error = GetLastError();
             if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS)
@@ -195,8 +193,7 @@ public:
 
     void replace(const std::string& from, const std::string& to) override
     {
-        if (!MoveFileExW(Widen(from).c_str(), Widen(to).c_str(),
-                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        if (!MoveFileExW(Widen(from).c_str(), Widen(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
             throw LastError();
     }
 
@@ -430,9 +427,9 @@ public:
         try {
             while (const dirent* entry = ::readdir(dir)) {
                 struct stat info {};
-                if (!std::string_view(entry->d_name).starts_with(prefix) ||
-                    ::fstatat(::dirfd(dir), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0 ||
-                    !S_ISREG(info.st_mode))
+                if (!std::string_view(entry->d_name).starts_with(prefix)
+                    || ::fstatat(::dirfd(dir), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0
+                    || !S_ISREG(info.st_mode))
                     continue;
                 files.push_back({entry->d_name, std::chrono::system_clock::from_time_t(info.st_mtime)});
             }

@@ -56,8 +56,8 @@ bool ServiceAnswerConfirmed(const CardForm& form, const SotrList& staff)
 {
     if (staff.count() <= 1 || form.itemIndex("RGrpSot") != 0)
         return true;
-    const std::string question = "Работников службы ОТ: " + std::to_string(staff.count())
-        + " Действительно отсутствует служба ОТ?";
+    const std::string question
+        = "Работников службы ОТ: " + std::to_string(staff.count()) + " Действительно отсутствует служба ОТ?";
     if (messages().confirm(question) == Answer::No) {
         messages().info("Укажите наличие службы ОТ! Сохранение отменено!");
         return false;

@@ -6,10 +6,8 @@
 namespace card {
 namespace {
 
-constexpr std::array<std::string_view, kWorkplaceClassCount> kClassNames = {
-    "1", "2", "3.1", "3.2", "3.3", "3.4", "4"};
-constexpr std::array<std::string_view, kWorkplaceQuantityCount> kQuantityLetters = {
-    "M", "W", "J", "18", "I"};
+constexpr std::array<std::string_view, kWorkplaceClassCount> kClassNames = {"1", "2", "3.1", "3.2", "3.3", "3.4", "4"};
+constexpr std::array<std::string_view, kWorkplaceQuantityCount> kQuantityLetters = {"M", "W", "J", "18", "I"};
 constexpr std::array<std::string_view, kWorkplaceSideCount> kSideSuffixes = {"V", "OP"};
 
 struct ClassCaptions {
@@ -37,8 +35,8 @@ constexpr std::array<ClassCaptions, kWorkplaceClassCount> kClassCaptions{{
 
 // Captions of quantities 1 to 4 (quantity 0 has a caption per class) and the units.
 constexpr std::array<std::string_view, kWorkplaceQuantityCount> kQuantityCaptions{
-    "", "количество работников, занятых на этих рабочих местах,  всего", "из них: женщин",
-    "лиц в возрасте до 18 лет", "инвалидов"};
+    "", "количество работников, занятых на этих рабочих местах,  всего", "из них: женщин", "лиц в возрасте до 18 лет",
+    "инвалидов"};
 constexpr std::string_view kPeriodWorkersCaption = "количество работников, занятых на этих рабочих местах";
 constexpr std::array<std::string_view, kWorkplaceQuantityCount> kUnits{"мест", "чел.", "чел.", "чел.", "чел."};
 constexpr std::array<std::string_view, kWorkplaceSideCount> kSideHeadings{"ВСЕГО", "В ОТЧЕТНОМ ПЕРИОДЕ"};

@@ -10,8 +10,7 @@ namespace card {
 inline constexpr int kWorkplaceClassCount = 7;    // 1, 2, 3.1, 3.2, 3.3, 3.4, 4
 inline constexpr int kWorkplaceSideCount = 2;     // total, in the reporting period
 inline constexpr int kWorkplaceQuantityCount = 5; // see WorkplaceQuantity
-inline constexpr int kWorkplaceCountTotal =
-    kWorkplaceClassCount * kWorkplaceSideCount * kWorkplaceQuantityCount;
+inline constexpr int kWorkplaceCountTotal = kWorkplaceClassCount * kWorkplaceSideCount * kWorkplaceQuantityCount;
 inline constexpr int kWorkplaceCountsOffset = 14004;
 
 // Column index (`side`).

@@ -34,8 +34,7 @@ ClassifierRows Load(ClassifierKind kind)
     const ClassifierInfo& info = InfoOf(kind);
     QFile file(Utf8(info.dataFile));
     file.open(QIODevice::ReadOnly);
-    return ClassifierRows::FromTsv(QString::fromUtf8(file.readAll()))
-        .withColumns(Utf8(info.columns).split(u' '));
+    return ClassifierRows::FromTsv(QString::fromUtf8(file.readAll())).withColumns(Utf8(info.columns).split(u' '));
 }
 
 } // namespace

@@ -83,27 +83,19 @@ int ClassifierTable::columnIndex(QStringView column) const { return rows_.column
 
 bool ClassifierTable::isHeadingRow(int row) const
 {
-    return codeColumn_ >= 0 && headingColumn_ >= 0
-        && rows_.value(row, codeColumn_) == rows_.value(row, headingColumn_);
+    return codeColumn_ >= 0 && headingColumn_ >= 0 && rows_.value(row, codeColumn_) == rows_.value(row, headingColumn_);
 }
 
-int ClassifierTable::rowCount(const QModelIndex& parent) const
-{
-    return parent.isValid() || !open_ ? 0 : size();
-}
+int ClassifierTable::rowCount(const QModelIndex& parent) const { return parent.isValid() || !open_ ? 0 : size(); }
 
-int ClassifierTable::columnCount(const QModelIndex& parent) const
-{
-    return parent.isValid() ? 0 : rows_.columnCount();
-}
+int ClassifierTable::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_.columnCount(); }
 
 QVariant ClassifierTable::data(const QModelIndex& index, int role) const
 {
     if (!open_ || !index.isValid())
         return {};
     switch (role) {
-    case Qt::DisplayRole:
-        return rows_.value(index.row(), index.column());
+    case Qt::DisplayRole: return rows_.value(index.row(), index.column());
     case Qt::ToolTipRole: // long names are shown whole when hovered
         if (index.column() == nameColumn_)
             return rows_.value(index.row(), index.column());
@@ -115,8 +107,7 @@ QVariant ClassifierTable::data(const QModelIndex& index, int role) const
             return bold;
         }
         return {};
-    default:
-        return {};
+    default: return {};
     }
 }
 

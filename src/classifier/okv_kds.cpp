@@ -137,9 +137,16 @@ TFrm_okv::TFrm_okv(QWidget* cardWindow, QWidget* parent)
     form->addLayout(bottom);
     resize(800, 560);
 
-    QWidget* tabOrder[] = {rgrpItems_->button(kItemOkved), rgrpItems_->button(kItemKdes2),
-                           edt_eh_locate, dbgrd1, dbmemo_ABOUT, bitbtn_Ok, bitbtn_close,
-                           dbnav1->firstButton(), dbnav1->priorButton(), dbnav1->nextButton(),
+    QWidget* tabOrder[] = {rgrpItems_->button(kItemOkved),
+                           rgrpItems_->button(kItemKdes2),
+                           edt_eh_locate,
+                           dbgrd1,
+                           dbmemo_ABOUT,
+                           bitbtn_Ok,
+                           bitbtn_close,
+                           dbnav1->firstButton(),
+                           dbnav1->priorButton(),
+                           dbnav1->nextButton(),
                            dbnav1->lastButton()};
     for (std::size_t i = 1; i < std::size(tabOrder); ++i)
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
@@ -162,7 +169,7 @@ TFrm_okv::TFrm_okv(QWidget* cardWindow, QWidget* parent)
         InstallKeyDownFilter(item, [this](int key) {
             const int step = (key == Qt::Key_Down || key == Qt::Key_Right) ? 1
                 : (key == Qt::Key_Up || key == Qt::Key_Left)               ? -1
-                                                                            : 0;
+                                                                           : 0;
             if (step == 0)
                 return false;
             if (QAbstractButton* next = rgrpItems_->button(rgrpItems_->checkedId() + step))
@@ -334,8 +341,7 @@ void TFrm_okv::showCurrentRow()
         return;
     const int codeColumn = dbgrd1->horizontalHeader()->logicalIndex(1);
     const QModelIndex current = gridTable_->index(row, codeColumn);
-    dbgrd1->selectionModel()->setCurrentIndex(
-        current, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    dbgrd1->selectionModel()->setCurrentIndex(current, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     dbgrd1->scrollTo(current);
 }
 

@@ -23,8 +23,7 @@ const QIcon& NavigatorIcon(const QWidget* parent, QStyle::StandardPixmap which)
     return found->second;
 }
 
-QToolButton* MakeButton(QWidget* parent, const char* name, QStyle::StandardPixmap icon,
-                        const QString& hint)
+QToolButton* MakeButton(QWidget* parent, const char* name, QStyle::StandardPixmap icon, const QString& hint)
 {
     auto* button = new QToolButton(parent);
     button->setObjectName(QString::fromLatin1(name));
@@ -50,10 +49,22 @@ RecordNavigator::RecordNavigator(QWidget* parent)
     for (QToolButton* button : {first_, prior_, next_, last_})
         row->addWidget(button);
 
-    connect(first_, &QToolButton::clicked, this, [this] { if (table_) table_->first(); });
-    connect(prior_, &QToolButton::clicked, this, [this] { if (table_) table_->prior(); });
-    connect(next_, &QToolButton::clicked, this, [this] { if (table_) table_->next(); });
-    connect(last_, &QToolButton::clicked, this, [this] { if (table_) table_->last(); });
+    connect(first_, &QToolButton::clicked, this, [this] {
+        if (table_)
+            table_->first();
+    });
+    connect(prior_, &QToolButton::clicked, this, [this] {
+        if (table_)
+            table_->prior();
+    });
+    connect(next_, &QToolButton::clicked, this, [this] {
+        if (table_)
+            table_->next();
+    });
+    connect(last_, &QToolButton::clicked, this, [this] {
+        if (table_)
+            table_->last();
+    });
     updateButtons();
 }
 

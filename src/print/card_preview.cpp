@@ -14,8 +14,8 @@ namespace {
 
 void SaveCardPdf(QWidget* parent, const card::TCardRec& card, const CardPrintInfo& info)
 {
-    QFileDialog dialog(parent, QStringLiteral("Сохранение карточки в PDF"),
-                       QDir::current().filePath(CardPdfName(card)), QStringLiteral("PDF (*.pdf)"));
+    QFileDialog dialog(parent, QStringLiteral("Сохранение карточки в PDF"), QDir::current().filePath(CardPdfName(card)),
+                       QStringLiteral("PDF (*.pdf)"));
     dialog.setObjectName(QStringLiteral("PdfDlg"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("pdf"));

@@ -24,21 +24,18 @@ constexpr int kBodyPoints = 8;
 constexpr int kFooterPoints = 7;
 
 // The fields of the enterprise block, in the order of the form.
-constexpr std::string_view kEnterpriseFields[] = {"LegalForm",    "OrgName",  "Inn",        "OkvedCode",
-                                                  "HeadPosition", "HeadName", "Settlement", "PostalAddress"};
+constexpr std::string_view kEnterpriseFields[]
+    = {"LegalForm", "OrgName", "Inn", "OkvedCode", "HeadPosition", "HeadName", "Settlement", "PostalAddress"};
 // The indicators run in the record as on the state page, from the headcount
 // to the expertise date.
 constexpr std::string_view kFirstIndicator = "AvgHeadcount";
 constexpr std::string_view kLastIndicator = "ExpertiseDate";
 // Column titles of the workplace table, short forms of the captions of the
 // window's count rows (which are sentences).
-constexpr std::string_view kQuantityTitles[card::kWorkplaceQuantityCount] = {
-    "рабочих мест", "работников", "из них женщин", "до 18 лет", "инвалидов"};
+constexpr std::string_view kQuantityTitles[card::kWorkplaceQuantityCount]
+    = {"рабочих мест", "работников", "из них женщин", "до 18 лет", "инвалидов"};
 
-QString Text(std::string_view utf8)
-{
-    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-}
+QString Text(std::string_view utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
 
 QString Html(std::string_view utf8) { return Text(utf8).toHtmlEscaped(); }
 
@@ -93,8 +90,8 @@ QString FieldValue(const card::TCardRec& card, const card::CardField& field)
 
 QString Section(const QString& title)
 {
-    return QStringLiteral("<p style=\"margin-top:8px; margin-bottom:3px; font-size:10pt; font-weight:bold\">")
-           + title + QStringLiteral("</p>");
+    return QStringLiteral("<p style=\"margin-top:8px; margin-bottom:3px; font-size:10pt; font-weight:bold\">") + title
+        + QStringLiteral("</p>");
 }
 
 QString TableStart()
@@ -110,8 +107,7 @@ QString Cell(const QString& text, const QString& attributes = QString())
 
 QString HeaderCell(const QString& text, const QString& attributes = QString())
 {
-    return QStringLiteral("<th bgcolor=\"#e8e8e8\" ") + attributes + QLatin1Char('>') + text
-           + QStringLiteral("</th>");
+    return QStringLiteral("<th bgcolor=\"#e8e8e8\" ") + attributes + QLatin1Char('>') + text + QStringLiteral("</th>");
 }
 
 // "Caption: <b>value</b>" of the heading line.
@@ -128,11 +124,10 @@ QString Heading(const card::TCardRec& card)
     const QString gap = QStringLiteral("&nbsp;&nbsp;&nbsp; ");
     return QStringLiteral("<p align=\"center\" style=\"font-size:15pt; font-weight:bold; margin-top:0; "
                           "margin-bottom:4px\">")
-           + Html(card::kCardSignature)
-           + QStringLiteral("</p><p align=\"center\" style=\"font-size:9pt; margin-top:0; margin-bottom:4px\">")
-           + HeadingItem("CombRn", districtName) + gap
-           + HeadingItem("EdYear", QString::number(card.int32("ReportYear"))) + gap
-           + HeadingItem("RGrpPeriod", period.toHtmlEscaped()) + QStringLiteral("</p>");
+        + Html(card::kCardSignature)
+        + QStringLiteral("</p><p align=\"center\" style=\"font-size:9pt; margin-top:0; margin-bottom:4px\">")
+        + HeadingItem("CombRn", districtName) + gap + HeadingItem("EdYear", QString::number(card.int32("ReportYear")))
+        + gap + HeadingItem("RGrpPeriod", period.toHtmlEscaped()) + QStringLiteral("</p>");
 }
 
 // Label and value rows; `withUnits` adds a third column for the unit.
@@ -141,7 +136,7 @@ QString LabelRow(const QString& label, const QString& value, const QString& unit
     QString row = QStringLiteral("<tr>") + Cell(label, QStringLiteral("width=\"68%\""));
     if (withUnits)
         row += Cell(QStringLiteral("<b>") + value + QStringLiteral("</b>"), QStringLiteral("width=\"20%\""))
-               + Cell(unit.toHtmlEscaped(), QStringLiteral("width=\"12%\""));
+            + Cell(unit.toHtmlEscaped(), QStringLiteral("width=\"12%\""));
     else
         row += Cell(QStringLiteral("<b>") + value + QStringLiteral("</b>"));
     return row + QStringLiteral("</tr>");
@@ -184,8 +179,7 @@ QString SlotTable(const card::TCardRec& card, std::string_view fieldName,
     }
     if (number == 0)
         html += QStringLiteral("<tr>") + Cell(QStringLiteral("—"))
-                + Cell(QStringLiteral("нет"), QStringLiteral("colspan=\"%1\"").arg(Columns))
-                + QStringLiteral("</tr>");
+            + Cell(QStringLiteral("нет"), QStringLiteral("colspan=\"%1\"").arg(Columns)) + QStringLiteral("</tr>");
     return html + QStringLiteral("</table>");
 }
 
@@ -198,11 +192,10 @@ QString ContactsBlock(const card::TCardRec& card)
 QString ServiceBlock(const card::TCardRec& card)
 {
     static const int percent[] = {24, 22, 10, 10, 30};
-    return Section(QStringLiteral("Служба охраны труда"))
-           + QStringLiteral("<p style=\"margin:0\">") + HeadingItem("RGrpSot", YesNo(card.byte("HasOtService")))
-           + QStringLiteral("</p><p style=\"margin-top:4px; margin-bottom:3px\">") + FormLabel(card::kStaffCaption)
-           + QStringLiteral(":</p>")
-           + SlotTable(card, "OtStaff", card::kStaffColumns, percent);
+    return Section(QStringLiteral("Служба охраны труда")) + QStringLiteral("<p style=\"margin:0\">")
+        + HeadingItem("RGrpSot", YesNo(card.byte("HasOtService")))
+        + QStringLiteral("</p><p style=\"margin-top:4px; margin-bottom:3px\">") + FormLabel(card::kStaffCaption)
+        + QStringLiteral(":</p>") + SlotTable(card, "OtStaff", card::kStaffColumns, percent);
 }
 
 QString IndicatorsBlock(const card::TCardRec& card)
@@ -228,9 +221,8 @@ QString WorkplaceBlock(const card::TCardRec& card)
 {
     using namespace card;
     QString html = Section(QStringLiteral("Рабочие места по классам условий труда")) + TableStart()
-                   + QStringLiteral("<thead><tr>")
-                   + HeaderCell(QStringLiteral("Класс условий труда"),
-                                QStringLiteral("rowspan=\"2\" width=\"10%\""));
+        + QStringLiteral("<thead><tr>")
+        + HeaderCell(QStringLiteral("Класс условий труда"), QStringLiteral("rowspan=\"2\" width=\"10%\""));
     for (int side = 0; side < kWorkplaceSideCount; ++side)
         html += HeaderCell(Html(WorkplaceSideHeading(side)),
                            QStringLiteral("colspan=\"%1\"").arg(kWorkplaceQuantityCount));
@@ -250,7 +242,7 @@ QString WorkplaceBlock(const card::TCardRec& card)
     html += QStringLiteral("</table>");
 
     return html + QStringLiteral("<p style=\"margin:0\"></p>") + TableStart()
-           + IndicatorRow(card, Field("TrainedCount")) + QStringLiteral("</table>");
+        + IndicatorRow(card, Field("TrainedCount")) + QStringLiteral("</table>");
 }
 
 QString SignatureBlock(const card::TCardRec& card)
@@ -260,13 +252,13 @@ QString SignatureBlock(const card::TCardRec& card)
         position = QStringLiteral("Руководитель");
     return QStringLiteral("<p style=\"margin-top:16px; margin-bottom:0\"></p>"
                           "<table width=\"100%\" cellspacing=\"0\" cellpadding=\"2\"><tr>")
-           + Cell(position, QStringLiteral("width=\"38%\""))
-           + Cell(QStringLiteral("______________________"), QStringLiteral("width=\"27%\" align=\"center\""))
-           + Cell(Html(card.text("HeadName")), QStringLiteral("width=\"35%\"")) + QStringLiteral("</tr><tr>")
-           + Cell(QString()) + Cell(QStringLiteral("<small>(подпись)</small>"), QStringLiteral("align=\"center\""))
-           + Cell(QString())
-           + QStringLiteral("</tr></table><p style=\"margin-top:10px; margin-bottom:0\">"
-                            "Дата: «____» ________________ 20____ г.</p>");
+        + Cell(position, QStringLiteral("width=\"38%\""))
+        + Cell(QStringLiteral("______________________"), QStringLiteral("width=\"27%\" align=\"center\""))
+        + Cell(Html(card.text("HeadName")), QStringLiteral("width=\"35%\"")) + QStringLiteral("</tr><tr>")
+        + Cell(QString()) + Cell(QStringLiteral("<small>(подпись)</small>"), QStringLiteral("align=\"center\""))
+        + Cell(QString())
+        + QStringLiteral("</tr></table><p style=\"margin-top:10px; margin-bottom:0\">"
+                         "Дата: «____» ________________ 20____ г.</p>");
 }
 
 // The footer of a page: program, version and date of printing, page number.
@@ -279,7 +271,7 @@ void DrawFooter(QPainter& painter, const QRectF& area, const CardPrintInfo& info
     painter.drawLine(area.topLeft(), area.topRight());
     const QString left = info.program + QStringLiteral(" версия ") + info.version;
     const QString right = QStringLiteral("Напечатано ") + info.printedOn.toString(QStringLiteral("dd.MM.yyyy"))
-                          + QStringLiteral(", лист %1 из %2").arg(page).arg(pages);
+        + QStringLiteral(", лист %1 из %2").arg(page).arg(pages);
     painter.drawText(area, Qt::AlignLeft | Qt::AlignBottom, left);
     painter.drawText(area, Qt::AlignRight | Qt::AlignBottom, right);
 }

@@ -16,7 +16,7 @@ void RouteMessagesByThread();
 
 class MessageCapture final : public card::Messages {
 public:
-    MessageCapture();  // becomes the calling thread's capture
+    MessageCapture(); // becomes the calling thread's capture
     ~MessageCapture() override;
     MessageCapture(const MessageCapture&) = delete;
     MessageCapture& operator=(const MessageCapture&) = delete;

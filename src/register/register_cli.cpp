@@ -14,13 +14,9 @@ constexpr char kUsage[] = "Использование: unra5-register --export �
 
 } // namespace
 
-bool WantsCommandLine(const std::vector<std::string>& args)
-{
-    return !args.empty() && args[0].rfind("--", 0) == 0;
-}
+bool WantsCommandLine(const std::vector<std::string>& args) { return !args.empty() && args[0].rfind("--", 0) == 0; }
 
-int RunRegisterCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-                       bool progressLine)
+int RunRegisterCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, bool progressLine)
 {
     if (args.size() < 3 || args[0] != "--export") {
         err << kUsage << "\n";

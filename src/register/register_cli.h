@@ -15,7 +15,6 @@ bool WantsCommandLine(const std::vector<std::string>& args);
 // line to `out`. A progress line goes to `err` when it is a terminal.
 // Returns 0 when every file was read, 1 when a file was refused or the
 // export failed, 2 for arguments it does not understand.
-int RunRegisterCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-                       bool progressLine);
+int RunRegisterCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, bool progressLine);
 
 } // namespace reg

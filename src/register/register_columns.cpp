@@ -54,8 +54,7 @@ std::vector<RegisterColumn> BuildColumns()
         {"Среднесписочная численность", K::Number, true, 12,
          [](const RegisterRow& r) { return Number(r, r.headcount); }},
         {"Пострадавшие", K::Number, true, 10, [](const RegisterRow& r) { return Number(r, r.injured); }},
-        {"Из них со смертельным исходом", K::Number, true, 10,
-         [](const RegisterRow& r) { return Number(r, r.fatal); }},
+        {"Из них со смертельным исходом", K::Number, true, 10, [](const RegisterRow& r) { return Number(r, r.fatal); }},
         {"Дней нетрудоспособности", K::Number, true, 12, [](const RegisterRow& r) { return Number(r, r.lostDays); }},
         {"Затраты на ОТ, тыс. руб.", K::Number, true, 12,
          [](const RegisterRow& r) {
@@ -67,7 +66,7 @@ std::vector<RegisterColumn> BuildColumns()
     // carry the index, so the fourteen are spelled out by a table of lambdas.
     static constexpr Cell (*kWorkplaceCells[kWorkplaceColumns])(const RegisterRow&) = {
 #define UNRA5_WP(i) [](const RegisterRow& r) { return Number(r, r.workplaces[i]); }
-        UNRA5_WP(0), UNRA5_WP(1), UNRA5_WP(2),  UNRA5_WP(3),  UNRA5_WP(4),  UNRA5_WP(5),  UNRA5_WP(6),
+        UNRA5_WP(0), UNRA5_WP(1), UNRA5_WP(2), UNRA5_WP(3),  UNRA5_WP(4),  UNRA5_WP(5),  UNRA5_WP(6),
         UNRA5_WP(7), UNRA5_WP(8), UNRA5_WP(9), UNRA5_WP(10), UNRA5_WP(11), UNRA5_WP(12), UNRA5_WP(13),
 #undef UNRA5_WP
     };

@@ -19,7 +19,7 @@ struct CardFile {
 };
 
 struct FoundFiles {
-    std::vector<CardFile> cards; // in the order of their shown names
+    std::vector<CardFile> cards;         // in the order of their shown names
     std::vector<RegisterRow> unreadable; // folders that could not be listed, as refused rows
 };
 

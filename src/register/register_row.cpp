@@ -42,8 +42,7 @@ std::optional<std::string> UnreadableShownDate(const card::TCardRec& card, const
 
 // The first refusal the card program would give for this card, from loading
 // it to saving it unchanged; nullopt when it would save it.
-std::optional<std::string> FirstRefusal(const card::TCardRec& card, const card::SotrList& staff,
-                                        MessageCapture& said)
+std::optional<std::string> FirstRefusal(const card::TCardRec& card, const card::SotrList& staff, MessageCapture& said)
 {
     card::RecordForm form(card);
     if (auto date = UnreadableShownDate(card, form))
@@ -80,8 +79,8 @@ void FillRegisterRow(const card::TCardRec& card, RegisterRow& row)
     row.spending = card.text("OtSpending");
     for (int c = 0; c < card::kWorkplaceClassCount; ++c)
         for (int side = 0; side < card::kWorkplaceSideCount; ++side)
-            row.workplaces[WorkplaceColumn(c, side)] =
-                card.int32At(card::WorkplaceCountOffset(c, side, card::kWorkplaces));
+            row.workplaces[WorkplaceColumn(c, side)]
+                = card.int32At(card::WorkplaceCountOffset(c, side, card::kWorkplaces));
     row.trained = card.int32("TrainedCount");
     row.hasService = card.byte("HasOtService") != 0;
 

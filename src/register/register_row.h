@@ -25,7 +25,7 @@ inline constexpr int kWorkplaceColumns = card::kWorkplaceClassCount * card::kWor
 struct RegisterRow {
     std::string file; // as shown: the path relative to the chosen folder, UTF-8
     CardState state = CardState::Refused;
-    std::string stateText; // kStateOk, the first refusal, or the reader's message
+    std::string stateText;            // kStateOk, the first refusal, or the reader's message
     std::vector<std::string> remarks; // questions the card program would ask on saving
 
     // The card (empty for a refused file).

@@ -133,9 +133,7 @@ std::vector<std::vector<Cell>> DistrictRows(const std::vector<const RegisterRow*
         if (name.empty())
             name = "без района";
         const auto counts = CountRows(members);
-        std::vector<Cell> cells = {{name, std::nullopt},
-                                   NumberCell(counts.read),
-                                   NumberCell(counts.faulty)};
+        std::vector<Cell> cells = {{name, std::nullopt}, NumberCell(counts.read), NumberCell(counts.faulty)};
         for (double sum : Sums(members, summed))
             cells.push_back(NumberCell(sum));
         table.push_back(std::move(cells));
@@ -157,8 +155,8 @@ ReadingCounts CountRows(const std::vector<const RegisterRow*>& rows)
 
 std::string SummaryLine(const ReadingCounts& counts)
 {
-    return "Прочитано карточек: " + std::to_string(counts.read) + ", не прочитано файлов: "
-        + std::to_string(counts.refused) + ", с ошибками: " + std::to_string(counts.faulty)
+    return "Прочитано карточек: " + std::to_string(counts.read)
+        + ", не прочитано файлов: " + std::to_string(counts.refused) + ", с ошибками: " + std::to_string(counts.faulty)
         + ", повторов: " + std::to_string(counts.repeats);
 }
 

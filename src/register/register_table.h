@@ -15,8 +15,8 @@ struct ExportTable {
     std::vector<std::string> headers;
     std::vector<int> widths; // characters
     std::vector<std::vector<Cell>> rows;
-    int totalsRows = 0;                          // the last rows that are totals
-    std::vector<std::vector<bool>> marked;       // per row and column: shown as faulty (red)
+    int totalsRows = 0;                    // the last rows that are totals
+    std::vector<std::vector<bool>> marked; // per row and column: shown as faulty (red)
 };
 
 ExportTable CardsTable(const std::vector<const RegisterRow*>& rows);

@@ -19,7 +19,10 @@ QVariant CellData(const reg::Cell& cell, int role)
 
 } // namespace
 
-QString ToQString(const std::string& utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
+QString ToQString(const std::string& utf8)
+{
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
 
 int RegisterModel::rowCount(const QModelIndex& parent) const
 {

@@ -27,10 +27,10 @@
 
 namespace {
 
-constexpr int kRowIntervalMs = 40;   // rows reach the table this often while reading
-constexpr int kRowSliceMs = 20;      // and for at most this long each time
-constexpr int kRowBatch = 200;       // rows put into the table at once
-constexpr int kSumIntervalMs = 300;  // totals follow at most this often while reading
+constexpr int kRowIntervalMs = 40;  // rows reach the table this often while reading
+constexpr int kRowSliceMs = 20;     // and for at most this long each time
+constexpr int kRowBatch = 200;      // rows put into the table at once
+constexpr int kSumIntervalMs = 300; // totals follow at most this often while reading
 constexpr char kFolderKey[] = "register/folder";
 
 QComboBox* NamedCombo(const char* name, QWidget* parent)
@@ -57,7 +57,8 @@ QTableView* NamedTable(const char* name, QWidget* parent)
     table->setTextElideMode(Qt::ElideMiddle); // file names differ at their ends
     table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
     // Long headers wrap onto three lines rather than widen every column.
-    table->horizontalHeader()->setDefaultAlignment(Qt::Alignment(Qt::AlignLeft | Qt::AlignVCenter | int(Qt::TextWordWrap)));
+    table->horizontalHeader()->setDefaultAlignment(
+        Qt::Alignment(Qt::AlignLeft | Qt::AlignVCenter | int(Qt::TextWordWrap)));
     table->horizontalHeader()->setFixedHeight(3 * table->fontMetrics().height() + 8);
     return table;
 }
@@ -77,12 +78,14 @@ RegisterWindow::RegisterWindow(QWidget* parent)
     : QMainWindow(parent)
     , model_(new RegisterModel(this))
     , proxy_(new RegisterProxy(model_, this))
-    , totals_(new CellTableModel([] {
-        std::vector<std::string> headers;
-        for (const auto& column : reg::RegisterColumns())
-            headers.push_back(column.header);
-        return headers;
-    }(), false, this))
+    , totals_(new CellTableModel(
+          [] {
+              std::vector<std::string> headers;
+              for (const auto& column : reg::RegisterColumns())
+                  headers.push_back(column.header);
+              return headers;
+          }(),
+          false, this))
     , districts_(new CellTableModel(reg::DistrictHeaders(), true, this))
 {
     setObjectName(QStringLiteral("FrmRegister"));
@@ -215,9 +218,8 @@ QWidget* RegisterWindow::buildCardsView()
     connect(tblCards_->horizontalScrollBar(), &QScrollBar::valueChanged, tblTotals_->horizontalScrollBar(),
             &QScrollBar::setValue);
     // The row numbers of both tables take the same width.
-    connect(cards->verticalHeader(), &QHeaderView::geometriesChanged, totals, [cards, totals] {
-        totals->verticalHeader()->setFixedWidth(cards->verticalHeader()->width());
-    });
+    connect(cards->verticalHeader(), &QHeaderView::geometriesChanged, totals,
+            [cards, totals] { totals->verticalHeader()->setFixedWidth(cards->verticalHeader()->width()); });
     layout->addWidget(tblCards_, 1);
     layout->addWidget(tblTotals_);
     return page;
@@ -388,9 +390,9 @@ bool RegisterWindow::exportTo(const QString& path)
     const auto shown = proxy_->shownRows();
     const QByteArray utf8 = path.toUtf8();
     const bool districtsShown = tabs_->currentIndex() == 1;
-    const std::string failure = reg::ExportTables(reg::CardsTable(shown), reg::DistrictsTable(shown),
-                                                  std::string(utf8.constData(), static_cast<std::size_t>(utf8.size())),
-                                                  districtsShown);
+    const std::string failure
+        = reg::ExportTables(reg::CardsTable(shown), reg::DistrictsTable(shown),
+                            std::string(utf8.constData(), static_cast<std::size_t>(utf8.size())), districtsShown);
     if (!failure.empty()) {
         QMessageBox::warning(this, QString::fromUtf8(kRegisterTitle), ToQString(failure));
         return false;

@@ -21,7 +21,8 @@ CardFileChooser& Chooser()
 // their details and opens wide enough to show such a name whole.
 void ShowWholeNames(QFileDialog& dialog)
 {
-    const QString longName = QStringLiteral("11_Общество с ограниченной ответственностью «Ромашка-Лютик»_2014_Годовой.crd");
+    const QString longName
+        = QStringLiteral("11_Общество с ограниченной ответственностью «Ромашка-Лютик»_2014_Годовой.crd");
     const int nameWidth = QFontMetrics(dialog.font()).horizontalAdvance(longName) + 48; // icon and margins
     dialog.setViewMode(QFileDialog::Detail);
     if (auto* files = dialog.findChild<QTreeView*>(QStringLiteral("treeView")))

@@ -144,8 +144,7 @@ void TFrmKontakt::keyPressEvent(QKeyEvent* event)
                 button->click();
             event->accept();
             return;
-        default:
-            break;
+        default: break;
         }
     }
     QDialog::keyPressEvent(event);

@@ -14,8 +14,8 @@ constexpr std::uint64_t kMostSectionBytes = 1 << 20;
 constexpr std::uint32_t kNoBits = 8; // SHT_NOBITS: a section with no bytes in the file
 
 struct Layout {
-    bool wide = false;        // ELFCLASS64
-    bool bigEndian = false;   // ELFDATA2MSB
+    bool wide = false;      // ELFCLASS64
+    bool bigEndian = false; // ELFDATA2MSB
 };
 
 std::uint64_t Number(const std::uint8_t* at, int size, bool bigEndian)
@@ -65,8 +65,9 @@ Section SectionAt(const std::uint8_t* header, const Layout& elf)
 {
     const bool be = elf.bigEndian;
     if (elf.wide)
-        return {static_cast<std::uint32_t>(Number(header, 4, be)), static_cast<std::uint32_t>(Number(header + 4, 4, be)),
-                Number(header + 24, 8, be), Number(header + 32, 8, be)};
+        return {static_cast<std::uint32_t>(Number(header, 4, be)),
+                static_cast<std::uint32_t>(Number(header + 4, 4, be)), Number(header + 24, 8, be),
+                Number(header + 32, 8, be)};
     return {static_cast<std::uint32_t>(Number(header, 4, be)), static_cast<std::uint32_t>(Number(header + 4, 4, be)),
             Number(header + 16, 4, be), Number(header + 20, 4, be)};
 }

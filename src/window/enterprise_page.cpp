@@ -44,20 +44,18 @@ struct EditField {
     const char* hint;
 };
 
-constexpr EditField kOpf{"Ed_opf", 30,
-                        "Аббревиатура. например ООО или ГБУЗ ОВРА и т.д."};
+constexpr EditField kOpf{"Ed_opf", 30, "Аббревиатура. например ООО или ГБУЗ ОВРА и т.д."};
 constexpr EditField kInn{"Ed_inn", 12, "впишите СВОЙ ИНН!"};
 constexpr EditField kName{"Ed_name", 150,
-                         "Только название предприятия. Без организционно-правовой формы\r\n"
-                         "Например: Vavaraze ruvudoz ediruzor"};
+                          "Только название предприятия. Без организционно-правовой формы\r\n"
+                          "Например: Vavaraze ruvudoz ediruzor"};
 constexpr EditField kOkved{"Ed_okved", 8, nullptr};
-constexpr EditField kDoljn{"Ed_doljn", 200,
-                          "Должность руководителя БЕЗ указания организации!\r\nНапример: Директор"};
+constexpr EditField kDoljn{"Ed_doljn", 200, "Должность руководителя БЕЗ указания организации!\r\nНапример: Директор"};
 constexpr EditField kFio{"Ed_fio", 100, nullptr};
 constexpr EditField kNp{"Ed_np", 200, nullptr};
 constexpr EditField kAdr{"Ed_adr", 200,
-                        "ПОЧТОВЫЙ ИНДЕКС, Улица, строение(корпус), номер дома, номер квартиры(при "
-                        "наличии)\r\nНапример: 000000, ул. Лесная, д. 7"};
+                         "ПОЧТОВЫЙ ИНДЕКС, Улица, строение(корпус), номер дома, номер квартиры(при "
+                         "наличии)\r\nНапример: 000000, ул. Лесная, д. 7"};
 
 QLabel* AddLabel(QWidget* page, const QString& text, QWidget* buddy, QRect where)
 {
@@ -69,8 +67,8 @@ QLabel* AddLabel(QWidget* page, const QString& text, QWidget* buddy, QRect where
 
 // The edit and its label; `left`/`width` place the edit, the label stands
 // in the label column unless `labelLeft`/`labelWidth` say otherwise.
-QLineEdit* AddEdit(QWidget* page, const EditField& field, int row, int left = kFieldLeft,
-                   int width = kFieldWidth, int labelLeft = kLabelLeft, int labelWidth = kLabelWidth)
+QLineEdit* AddEdit(QWidget* page, const EditField& field, int row, int left = kFieldLeft, int width = kFieldWidth,
+                   int labelLeft = kLabelLeft, int labelWidth = kLabelWidth)
 {
     auto* edit = new QLineEdit(page);
     edit->setObjectName(QString::fromLatin1(field.name));
@@ -83,8 +81,6 @@ QLineEdit* AddEdit(QWidget* page, const EditField& field, int row, int left = kF
     AddLabel(page, CaptionText(field.name), edit, {labelLeft, RowTop(row), labelWidth, kFieldHeight});
     return edit;
 }
-
-
 
 } // namespace
 
@@ -122,9 +118,8 @@ EnterprisePage::EnterprisePage(QWidget* parent)
     contacts_->setGeometry(kLabelLeft, blockTop, kFieldRight - kLabelLeft, contacts_->blockHeight());
 
     QWidget* previous = nullptr;
-    for (QWidget* next : QList<QWidget*>{Ed_opf, Ed_inn, Ed_name, Ed_okved, Ed_doljn, Ed_fio, CombRn,
-                                         Ed_np, Ed_adr}
-                             + contacts_->tabOrder()) {
+    for (QWidget* next : QList<QWidget*>{Ed_opf, Ed_inn, Ed_name, Ed_okved, Ed_doljn, Ed_fio, CombRn, Ed_np, Ed_adr}
+             + contacts_->tabOrder()) {
         if (previous)
             setTabOrder(previous, next);
         previous = next;
@@ -197,10 +192,7 @@ std::optional<QChar> EnterprisePage::CombRnKeyPress(QChar typed)
 
 bool EnterprisePage::CombRnKeyDown(int qtKey) { return qtKey == Qt::Key_Delete; }
 
-void EnterprisePage::Ed_innChange()
-{
-    SetFieldInvalid(Ed_inn, !card::InnCheck(Ed_inn->text().toStdString()));
-}
+void EnterprisePage::Ed_innChange() { SetFieldInvalid(Ed_inn, !card::InnCheck(Ed_inn->text().toStdString())); }
 
 void EnterprisePage::Ed_innExit()
 {

@@ -10,7 +10,4 @@ void SetFieldInvalid(QWidget* field, bool invalid)
     field->setPalette(palette);
 }
 
-bool IsFieldMarkedInvalid(const QWidget* field)
-{
-    return field->palette().color(QPalette::Text) == QColor(255, 0, 0);
-}
+bool IsFieldMarkedInvalid(const QWidget* field) { return field->palette().color(QPalette::Text) == QColor(255, 0, 0); }

@@ -103,8 +103,7 @@ private:
 
 class FocusReactionObject : public QObject {
 public:
-    FocusReactionObject(QWidget* field, std::function<void()> onExit,
-                        std::function<void(FocusVia)> onEnter)
+    FocusReactionObject(QWidget* field, std::function<void()> onExit, std::function<void(FocusVia)> onEnter)
         : QObject(field)
         , onExit_(std::move(onExit))
         , onEnter_(std::move(onEnter))

@@ -221,9 +221,9 @@ void TFrmGn::BtnPrintClick()
         WidgetForm form(this);
         card::TCardRec card;
         card::CardFromWindow(form, lists_, card);
-        ShowCardPreview(this, card,
-                        {QString::fromUtf8(card::kAppTitle), QString::fromStdString(ProgramVersion()),
-                         QDate::currentDate()});
+        ShowCardPreview(
+            this, card,
+            {QString::fromUtf8(card::kAppTitle), QString::fromStdString(ProgramVersion()), QDate::currentDate()});
     });
 }
 

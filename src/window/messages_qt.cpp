@@ -16,15 +16,14 @@ QString Title() { return QString::fromUtf8(card::kAppTitle); }
 
 void QtMessages::info(const std::string& text)
 {
-    QMessageBox box(QMessageBox::NoIcon, Title(), QString::fromStdString(text), QMessageBox::Ok,
-                    BoxParent());
+    QMessageBox box(QMessageBox::NoIcon, Title(), QString::fromStdString(text), QMessageBox::Ok, BoxParent());
     box.exec();
 }
 
 card::Answer QtMessages::confirm(const std::string& question)
 {
-    QMessageBox box(QMessageBox::Question, Title(), QString::fromStdString(question),
-                    QMessageBox::NoButton, BoxParent());
+    QMessageBox box(QMessageBox::Question, Title(), QString::fromStdString(question), QMessageBox::NoButton,
+                    BoxParent());
     QPushButton* yes = box.addButton(QStringLiteral("Да"), QMessageBox::YesRole);
     QPushButton* no = box.addButton(QStringLiteral("Нет"), QMessageBox::NoRole);
     box.setDefaultButton(yes);
@@ -43,8 +42,7 @@ card::Answer QtMessages::confirm(const std::string& question)
 
 void QtMessages::error(const std::string& shownText)
 {
-    QMessageBox box(QMessageBox::Critical, Title(), QString::fromStdString(shownText),
-                    QMessageBox::Ok, BoxParent());
+    QMessageBox box(QMessageBox::Critical, Title(), QString::fromStdString(shownText), QMessageBox::Ok, BoxParent());
     box.exec();
 }
 

@@ -32,14 +32,11 @@ public:
             switch (static_cast<QFocusEvent*>(event)->reason()) {
             case Qt::TabFocusReason:
             case Qt::BacktabFocusReason:
-            case Qt::ShortcutFocusReason:
-                fire();
-                break;
+            case Qt::ShortcutFocusReason: fire(); break;
             case Qt::MouseFocusReason:
                 focusByMouse_ = true; // the click's release opens it
                 break;
-            default:
-                break; // the window regaining the focus, a page switch, ...
+            default: break; // the window regaining the focus, a page switch, ...
             }
             break;
         case QEvent::MouseButtonRelease:
@@ -48,8 +45,7 @@ public:
                 fire();
             }
             break;
-        default:
-            break;
+        default: break;
         }
         return false;
     }

@@ -42,10 +42,7 @@ void RadioGroup::setItemIndex(int index)
 
 int RadioGroup::count() const { return static_cast<int>(buttons_->buttons().size()); }
 
-QRadioButton* RadioGroup::item(int index) const
-{
-    return static_cast<QRadioButton*>(buttons_->button(index));
-}
+QRadioButton* RadioGroup::item(int index) const { return static_cast<QRadioButton*>(buttons_->button(index)); }
 
 void RadioGroup::onExit(std::function<void()> reaction) { onExit_ = std::move(reaction); }
 

@@ -21,9 +21,7 @@
 
 namespace {
 
-constexpr char kFatalAboveInjured[] =
-    "Значение не верно!\n\r Всего пострадавших меньше чем со смертельным исходом!";
-
+constexpr char kFatalAboveInjured[] = "Значение не верно!\n\r Всего пострадавших меньше чем со смертельным исходом!";
 
 // Field widths, in pixels.
 constexpr int kNumberWidth = 70;
@@ -39,7 +37,6 @@ QString SredstvHint()
                           "1000\r\nНапример:  Если затрачено 15 600 рублей, \r\nуказываем значение: "
                           "15,6\r\n\r\n");
 }
-
 
 // How many characters the card stores for the text of `edit`.
 int StoredLength(const QLineEdit* edit)
@@ -146,10 +143,9 @@ QWidget* StatePage::buildLeftHalf()
     EdYear = MakeLineEdit(QStringLiteral("EdYear"), QStringLiteral("2014"), kYearWidth, half);
     EdYear->setMaxLength(4);
     // The card file's name carries these item texts, so they come from the card core.
-    RGrpPeriod = new RadioGroup(QStringLiteral("RGrpPeriod"),
-                                {QString::fromUtf8(card::kReportPeriodItems[0]),
-                                 QString::fromUtf8(card::kReportPeriodItems[1])},
-                                1, half);
+    RGrpPeriod = new RadioGroup(
+        QStringLiteral("RGrpPeriod"),
+        {QString::fromUtf8(card::kReportPeriodItems[0]), QString::fromUtf8(card::kReportPeriodItems[1])}, 1, half);
     Edsrsp = MakeLineEdit(QStringLiteral("Edsrsp"), QStringLiteral("0"), kNumberWidth, half);
     Ed1den = MakeLineEdit(QStringLiteral("Ed1den"), QStringLiteral("0"), kNumberWidth, half);
     Ed1den_Dead = MakeLineEdit(QStringLiteral("Ed1den_Dead"), QStringLiteral("0"), kNumberWidth, half);
@@ -324,10 +320,7 @@ std::optional<QChar> StatePage::EdNomDatURKeyPress(QChar typed) const { return O
 
 std::optional<QChar> StatePage::EdNPrikazaKeyPress(QChar typed) const { return OnlyWhenYes(RGrpOcenka, typed); }
 
-std::optional<QChar> StatePage::EdNZaklExpKeyPress(QChar typed) const
-{
-    return OnlyWhenYes(RGrpExpertiza, typed);
-}
+std::optional<QChar> StatePage::EdNZaklExpKeyPress(QChar typed) const { return OnlyWhenYes(RGrpExpertiza, typed); }
 
 void StatePage::checkInjuredAgainstFatal()
 {

@@ -110,9 +110,9 @@ std::string HexKey(std::uint16_t language, std::uint16_t codePage)
 // ---- reading -------------------------------------------------------------
 
 struct Parsed {
-    std::size_t end = 0;          // just past the node's own length
-    std::size_t keyStart = 0;     // first byte of the key
-    std::size_t keyBytes = 0;     // without the terminating zero
+    std::size_t end = 0;      // just past the node's own length
+    std::size_t keyStart = 0; // first byte of the key
+    std::size_t keyBytes = 0; // without the terminating zero
     std::size_t valueStart = 0;
     std::size_t valueBytes = 0;
     std::size_t childrenStart = 0;
@@ -159,8 +159,7 @@ bool KeyEquals(std::span<const std::uint8_t> block, const Parsed& node, std::str
     return true;
 }
 
-std::optional<Parsed> FindChild(std::span<const std::uint8_t> block, const Parsed& parent,
-                                std::string_view name)
+std::optional<Parsed> FindChild(std::span<const std::uint8_t> block, const Parsed& parent, std::string_view name)
 {
     std::size_t pos = parent.childrenStart;
     while (pos < parent.end) {
@@ -197,8 +196,7 @@ std::vector<std::uint8_t> Build(const Contents& contents)
     for (const auto& [name, text] : contents.strings) {
         std::vector<std::uint8_t> value = Utf8ToUtf16(text);
         Put16(value, 0);
-        table.children.push_back(
-            {name, value, static_cast<std::uint16_t>(value.size() / 2), kTextValue, {}});
+        table.children.push_back({name, value, static_cast<std::uint16_t>(value.size() / 2), kTextValue, {}});
     }
     std::vector<std::uint8_t> translation;
     Put16(translation, contents.language);
@@ -206,11 +204,7 @@ std::vector<std::uint8_t> Build(const Contents& contents)
 
     Node root{"VS_VERSION_INFO", FixedInfo(contents), kFixedInfoSize, kBinaryValue, {}};
     root.children.push_back({"StringFileInfo", {}, 0, kTextValue, {table}});
-    root.children.push_back({"VarFileInfo",
-                             {},
-                             0,
-                             kTextValue,
-                             {{"Translation", translation, 4, kBinaryValue, {}}}});
+    root.children.push_back({"VarFileInfo", {}, 0, kTextValue, {{"Translation", translation, 4, kBinaryValue, {}}}});
     std::vector<std::uint8_t> out;
     Emit(root, out);
     return out;
@@ -245,8 +239,7 @@ std::span<const std::uint8_t> Locate(std::span<const std::uint8_t> image)
     }
 }
 
-std::optional<std::span<const std::uint8_t>> Query(std::span<const std::uint8_t> block,
-                                                   std::string_view subBlock)
+std::optional<std::span<const std::uint8_t>> Query(std::span<const std::uint8_t> block, std::string_view subBlock)
 {
     std::optional<Parsed> node = ParseNode(block, 0, block.size());
     for (std::string_view part : PathParts(subBlock)) {

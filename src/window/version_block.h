@@ -43,8 +43,7 @@ std::span<const std::uint8_t> Locate(std::span<const std::uint8_t> image);
 // "\StringFileInfo\041904E3\FileVersion" a string (its UTF-16 characters up
 // to, not including, the terminating zero). Names compare without regard to
 // ASCII letter case. nullopt when the path leads nowhere or the block is damaged.
-std::optional<std::span<const std::uint8_t>> Query(std::span<const std::uint8_t> block,
-                                                   std::string_view subBlock);
+std::optional<std::span<const std::uint8_t>> Query(std::span<const std::uint8_t> block, std::string_view subBlock);
 
 // Conversions between the block's UTF-16LE text and UTF-8.
 std::string Utf16ToUtf8(std::span<const std::uint8_t> utf16le);

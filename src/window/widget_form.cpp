@@ -31,8 +31,7 @@ void SetWholeText(QLineEdit* edit, const QString& text)
         edit->setProperty(kTypingLimit, limit);
     }
     // Never below the text shown now, which a lower limit would cut.
-    edit->setMaxLength(std::max({limit.toInt(), static_cast<int>(edit->text().size()),
-                                 static_cast<int>(text.size())}));
+    edit->setMaxLength(std::max({limit.toInt(), static_cast<int>(edit->text().size()), static_cast<int>(text.size())}));
     edit->setText(text);
     edit->setMaxLength(std::max(limit.toInt(), static_cast<int>(text.size())));
 }
@@ -128,10 +127,7 @@ void WidgetForm::setCaption(const std::string& name, const std::string& caption)
         label->setText(QString::fromStdString(caption));
 }
 
-void WidgetForm::markInvalid(const std::string& name, bool invalid)
-{
-    SetFieldInvalid(control(name), invalid);
-}
+void WidgetForm::markInvalid(const std::string& name, bool invalid) { SetFieldInvalid(control(name), invalid); }
 
 card::Grid& WidgetForm::grid(const std::string& name)
 {

@@ -12,8 +12,8 @@
 
 namespace workplaces {
 
-inline constexpr int kClassCount = card::kWorkplaceClassCount;       // 1, 2, 3.1, 3.2, 3.3, 3.4, 4
-inline constexpr int kSideCount = card::kWorkplaceSideCount;         // "ВСЕГО", "В ОТЧЕТНОМ ПЕРИОДЕ"
+inline constexpr int kClassCount = card::kWorkplaceClassCount; // 1, 2, 3.1, 3.2, 3.3, 3.4, 4
+inline constexpr int kSideCount = card::kWorkplaceSideCount;   // "ВСЕГО", "В ОТЧЕТНОМ ПЕРИОДЕ"
 inline constexpr int kQuantityCount = card::kWorkplaceQuantityCount; // workplaces .. disabled
 
 enum Side { Total = card::kWorkplaceTotal, Period = card::kWorkplacePeriod };

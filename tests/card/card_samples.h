@@ -24,9 +24,8 @@ inline std::string CyrUtf8(int k)
 }
 inline unsigned char CyrByte(int k) { return static_cast<unsigned char>(0xC0 + k % 32); }
 
-inline constexpr unsigned char kSignatureBytes[] = {0x14, 0xCA, 0xE0, 0xF0, 0xF2, 0xEE, 0xF7, 0xEA,
-                                                    0xE0, 0x20, 0xEF, 0xF0, 0xE5, 0xE4, 0xEF, 0xF0,
-                                                    0xE8, 0xFF, 0xF2, 0xE8, 0xFF};
+inline constexpr unsigned char kSignatureBytes[] = {0x14, 0xCA, 0xE0, 0xF0, 0xF2, 0xEE, 0xF7, 0xEA, 0xE0, 0x20, 0xEF,
+                                                    0xF0, 0xE5, 0xE4, 0xEF, 0xF0, 0xE8, 0xFF, 0xF2, 0xE8, 0xFF};
 
 inline std::uint8_t ByteValue(int i) { return static_cast<std::uint8_t>(10 + i); }
 inline std::int32_t Int32Value(int i) { return (i % 2 ? -1 : 1) * (0x01020304 + i * 0x10101); }
@@ -84,8 +83,8 @@ inline Bytes FileBytes(int size = 14400, unsigned char v1Head = 0xEE)
         case expected::Kind::Contacts:
         case expected::Kind::Staff: {
             const int texts = f.kind == expected::Kind::Contacts ? 2 : 5;
-            const int slotBytes = f.kind == expected::Kind::Contacts ? expected::kContactSlotBytes
-                                                                     : expected::kStaffSlotBytes;
+            const int slotBytes
+                = f.kind == expected::Kind::Contacts ? expected::kContactSlotBytes : expected::kStaffSlotBytes;
             for (int s = 0; s < f.n; ++s)
                 for (int c = 0; c < texts; ++c)
                     PutSlotText(b, f.offset + s * slotBytes + c * expected::kSlotTextBytes, s, c);

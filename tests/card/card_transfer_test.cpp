@@ -66,7 +66,9 @@ TEST(CardTransfer, EveryControlComesBackAsItWasSaved)
         switch (field.conversion) {
         case Conversion::EditText:
         case Conversion::ActivityCode:
-        case Conversion::Int32Edit: EXPECT_EQ(shown.text(field.control), original.text(field.control)) << field.name; break;
+        case Conversion::Int32Edit:
+            EXPECT_EQ(shown.text(field.control), original.text(field.control)) << field.name;
+            break;
         case Conversion::RadioByte:
         case Conversion::District:
             EXPECT_EQ(shown.itemIndex(field.control), original.itemIndex(field.control)) << field.name;
@@ -160,10 +162,9 @@ TEST_P(StoredNumbersShown, SelectTheirItem)
 INSTANTIATE_TEST_SUITE_P(
     CardTransfer, StoredNumbersShown,
     testing::Values(ShownByte{"HasOtService", "RGrpSot", 7, 1}, ShownByte{"ReportPeriod", "RGrpPeriod", 1, 1},
-                    ShownByte{"HasOtOffice", "RGrpKabOT", 255, 1},
-                    ShownByte{"DistrictCode", "CombRn", 14, 12}, ShownByte{"DistrictCode", "CombRn", 13, 12},
-                    ShownByte{"DistrictCode", "CombRn", 1, 0}, ShownByte{"DistrictCode", "CombRn", 0, -1},
-                    ShownByte{"DistrictCode", "CombRn", 15, -1}));
+                    ShownByte{"HasOtOffice", "RGrpKabOT", 255, 1}, ShownByte{"DistrictCode", "CombRn", 14, 12},
+                    ShownByte{"DistrictCode", "CombRn", 13, 12}, ShownByte{"DistrictCode", "CombRn", 1, 0},
+                    ShownByte{"DistrictCode", "CombRn", 0, -1}, ShownByte{"DistrictCode", "CombRn", 15, -1}));
 
 // Records the order in which controls change and messages appear.
 class LoggingForm final : public FakeForm {
@@ -214,9 +215,10 @@ TEST(CardTransfer, InnWarningComesMidLoadAndTheCodeRequestLast)
     LoggingForm form(log);
     card::CardToWindow(form, lists, rec);
 
-    const std::vector<std::string> firstSteps = {
-        "Ed_opf", "Ed_name", "Ed_doljn", "Ed_np", "Ed_adr", "Ed_okved", "Ed_inn",
-        "info: Проверьте правильность ИНН! Сохранение будет невозможно!", "Ed_fio"};
+    const std::vector<std::string> firstSteps
+        = {"Ed_opf", "Ed_name",  "Ed_doljn", "Ed_np",
+           "Ed_adr", "Ed_okved", "Ed_inn",   "info: Проверьте правильность ИНН! Сохранение будет невозможно!",
+           "Ed_fio"};
     ASSERT_GE(log.size(), firstSteps.size());
     EXPECT_EQ(std::vector<std::string>(log.begin(), log.begin() + firstSteps.size()), firstSteps);
     EXPECT_EQ(log[log.size() - 2], "info: Необходимо выбрать ОКВЭД(КДЕС2) из справочника");
@@ -284,10 +286,9 @@ TEST_P(ClassifierSourceShown, SetsTagCaptionOrAsksForACode)
     EXPECT_EQ(boxes.texts(), GetParam().shown);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    CardTransfer, ClassifierSourceShown,
-    testing::Values(SourceCase{0, "before", 1, {"Необходимо выбрать ОКВЭД(КДЕС2) из справочника"}},
-                    SourceCase{1, "Использован ОКВЭД", 0, {}}, SourceCase{2, "Использован КДЕС2", 0, {}},
-                    SourceCase{9, "before", 0, {}}));
+INSTANTIATE_TEST_SUITE_P(CardTransfer, ClassifierSourceShown,
+                         testing::Values(SourceCase{0, "before", 1, {"Необходимо выбрать ОКВЭД(КДЕС2) из справочника"}},
+                                         SourceCase{1, "Использован ОКВЭД", 0, {}},
+                                         SourceCase{2, "Использован КДЕС2", 0, {}}, SourceCase{9, "before", 0, {}}));
 
 } // namespace

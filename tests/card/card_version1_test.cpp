@@ -77,8 +77,8 @@ TEST_F(Version1Card, OverlongStoredLengthsAreCut)
 TEST_F(Version1Card, SlotsWithAnEmptyFirstTextAreDropped)
 {
     Bytes bytes = sample::FileBytes(14288);
-    bytes[kContacts + 2 * 202] = 0;    // contact 2: type emptied, data kept
-    bytes[kStaff + 4 * 505] = 0;       // employee 4: position emptied, the rest kept
+    bytes[kContacts + 2 * 202] = 0; // contact 2: type emptied, data kept
+    bytes[kStaff + 4 * 505] = 0;    // employee 4: position emptied, the rest kept
     ASSERT_TRUE(load(bytes));
     const auto& contacts = card::Field("Contacts");
     const auto& staff = card::Field("OtStaff");
@@ -116,8 +116,8 @@ TEST_F(Version1Card, SavedAgainIsANormalVersion2File)
     const Bytes written = TempFolder::readFile("v2.crd");
     ASSERT_EQ(written.size(), 14400u);
     EXPECT_EQ(written[0], 2);
-    EXPECT_TRUE(std::equal(std::begin(sample::kSignatureBytes), std::end(sample::kSignatureBytes),
-                           written.begin() + 1));
+    EXPECT_TRUE(
+        std::equal(std::begin(sample::kSignatureBytes), std::end(sample::kSignatureBytes), written.begin() + 1));
     EXPECT_EQ(written[14288], 1);
 
     boxes.clear();

@@ -67,7 +67,7 @@ TYPED_TEST(AnyList, EditAndDeleteIgnoreRowsOfFreeSlots)
     this->add("one");
     this->mode = DialogMode::Add;
     EXPECT_FALSE(this->list.beginEdit(2, this->mode));
-    EXPECT_EQ(this->mode, DialogMode::Edit); // set even when no dialog opens
+    EXPECT_EQ(this->mode, DialogMode::Edit);           // set even when no dialog opens
     EXPECT_FALSE(this->list.beginEdit(0, this->mode)); // the header row
     EXPECT_FALSE(this->list.beginEdit(this->kCap + 1, this->mode));
     EXPECT_FALSE(this->list.remove(2, this->grid));
@@ -288,7 +288,7 @@ TEST_F(Staff, AnEmployeeBehindAGapIsShownAndNeverOverwritten)
 
 TEST_F(Staff, CompactionEmptiesEverythingButTheGatheredEntries)
 {
-    add("");  // counted, not used
+    add(""); // counted, not used
     add("b");
     add("c");
     ASSERT_TRUE(lists.staff.remove(2, grid));

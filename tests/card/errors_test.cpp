@@ -32,12 +32,11 @@ TEST_P(StrToIntOf, TakesASignAndDigitsOnly)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Errors, StrToIntOf,
-    testing::Values(IntCase{"5", 5}, IntCase{"+5", 5}, IntCase{"-5", -5}, IntCase{"007", 7},
-                    IntCase{"2147483647", 2147483647}, IntCase{"-2147483648", INT32_MIN},
-                    IntCase{"+-5", {}}, IntCase{"-+5", {}}, IntCase{"--5", {}}, IntCase{"+", {}},
-                    IntCase{"-", {}}, IntCase{"", {}}, IntCase{" 5", {}}, IntCase{"5 ", {}},
-                    IntCase{"2147483648", {}}, IntCase{"0x10", {}}, IntCase{"1e3", {}}));
+INSTANTIATE_TEST_SUITE_P(Errors, StrToIntOf,
+                         testing::Values(IntCase{"5", 5}, IntCase{"+5", 5}, IntCase{"-5", -5}, IntCase{"007", 7},
+                                         IntCase{"2147483647", 2147483647}, IntCase{"-2147483648", INT32_MIN},
+                                         IntCase{"+-5", {}}, IntCase{"-+5", {}}, IntCase{"--5", {}}, IntCase{"+", {}},
+                                         IntCase{"-", {}}, IntCase{"", {}}, IntCase{" 5", {}}, IntCase{"5 ", {}},
+                                         IntCase{"2147483648", {}}, IntCase{"0x10", {}}, IntCase{"1e3", {}}));
 
 } // namespace

@@ -17,18 +17,17 @@ TEST_P(InnCheckOf, Decides) { EXPECT_EQ(card::InnCheck(GetParam().text), GetPara
 
 INSTANTIATE_TEST_SUITE_P(
     Inn, InnCheckOf,
-    testing::Values(
-        InnCase{"", false}, InnCase{"123456789", false}, InnCase{"12345678901", false},
-        InnCase{"1234567890123", false}, InnCase{"0000000000", true}, InnCase{"000000000000", true},
-        // S = 10: remainder 10 calls for check digit 0.
-        InnCase{"5000000000", true}, InnCase{"5000000001", false},
-        InnCase{"100000000074", true}, InnCase{"100000000075", false}, InnCase{"100000000064", false},
-        // Only one of the two check digits matches.
-        InnCase{"100000000070", false}, InnCase{"100000000004", false},
-        // Non-digits anywhere, never an error.
-        InnCase{"770708389 ", false}, InnCase{" 770708389", false}, InnCase{"77070838-3", false},
-        InnCase{"+707083893", false}, InnCase{"770708389З", false}, InnCase{"10000000007a", false},
-        InnCase{"7707 083893", false}, InnCase{"７707083893", false}));
+    testing::Values(InnCase{"", false}, InnCase{"123456789", false}, InnCase{"12345678901", false},
+                    InnCase{"1234567890123", false}, InnCase{"0000000000", true}, InnCase{"000000000000", true},
+                    // S = 10: remainder 10 calls for check digit 0.
+                    InnCase{"5000000000", true}, InnCase{"5000000001", false}, InnCase{"100000000074", true},
+                    InnCase{"100000000075", false}, InnCase{"100000000064", false},
+                    // Only one of the two check digits matches.
+                    InnCase{"100000000070", false}, InnCase{"100000000004", false},
+                    // Non-digits anywhere, never an error.
+                    InnCase{"770708389 ", false}, InnCase{" 770708389", false}, InnCase{"77070838-3", false},
+                    InnCase{"+707083893", false}, InnCase{"770708389З", false}, InnCase{"10000000007a", false},
+                    InnCase{"7707 083893", false}, InnCase{"７707083893", false}));
 
 // Published taxpayer numbers of large companies (10 digits) and the worked
 // example of the 12-digit scheme.

@@ -61,14 +61,14 @@ TEST_P(RealOpenFailure, GivesThePlatformsFileErrorCode)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    PlatformFiles, RealOpenFailure,
-    testing::Values(OpenFailure{"missingFile", "absent.crd", card::kFileNotFound},
-                    // Windows answers "path not found"; POSIX cannot tell it from a missing file.
-                    OpenFailure{"pathThroughMissingFolder", "absent/card.crd",
-                                kWindows ? card::kInvalidFilename : card::kFileNotFound},
-                    OpenFailure{"nameTooLong", std::string(300, 'n') + ".crd", card::kInvalidFilename}),
-    [](const auto& info) { return std::string(info.param.what); });
+INSTANTIATE_TEST_SUITE_P(PlatformFiles, RealOpenFailure,
+                         testing::Values(OpenFailure{"missingFile", "absent.crd", card::kFileNotFound},
+                                         // Windows answers "path not found"; POSIX cannot tell it from a missing file.
+                                         OpenFailure{"pathThroughMissingFolder", "absent/card.crd",
+                                                     kWindows ? card::kInvalidFilename : card::kFileNotFound},
+                                         OpenFailure{"nameTooLong", std::string(300, 'n') + ".crd",
+                                                     card::kInvalidFilename}),
+                         [](const auto& info) { return std::string(info.param.what); });
 
 TEST(PlatformFiles, CreatingThroughAMissingFolderIsAnInvalidFilename)
 {

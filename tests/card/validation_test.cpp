@@ -14,8 +14,9 @@ using card::Answer;
 FakeForm ValidForm()
 {
     FakeForm form;
-    form.texts = {{"Ed_inn", "7707083893"}, {"Ed_opf", "ООО"},       {"Ed_okved", "01.11"},
-                  {"Ed_name", "Ромашка"},   {"Ed_doljn", "Директор"}, {"Ed_fio", "Иванов И. И."},
+    form.texts = {{"Ed_inn", "7707083893"}, {"Ed_opf", "ООО"},
+                  {"Ed_okved", "01.11"},    {"Ed_name", "Ромашка"},
+                  {"Ed_doljn", "Директор"}, {"Ed_fio", "Иванов И. И."},
                   {"Ed_np", "Нальчик"},     {"Ed_adr", "360000, ул. Лесная, д. 7"}};
     for (int i = 0; i < card::kWorkplaceCountTotal; ++i)
         form.texts[card::WorkplaceControlName(i)] = "0";
@@ -66,34 +67,53 @@ TEST_P(ValidationStops, FirstFailingCheckShowsOnlyItsMessage)
 
 INSTANTIATE_TEST_SUITE_P(
     Chain, ValidationStops,
-    testing::Values(
-        Stop{"Inn", [](FakeForm& f) { f.texts["Ed_inn"] = "7707083894"; f.texts["Ed_opf"] = ""; },
-             "Проверьте правильность ИНН! Сохранение будет невозможно!"},
-        Stop{"LegalForm", [](FakeForm& f) { f.texts["Ed_opf"] = "   "; f.texts["Ed_name"] = ""; },
-             "Не заполнена организационно-правовая форма! Сохранение невозможно!"},
-        Stop{"Okved", [](FakeForm& f) { f.texts["Ed_okved"] = ""; f.texts["Ed_adr"] = ""; },
-             "Не заполнен КДЭС (бывший ОКВЭД)! Сохранение невозможно!"},
-        Stop{"Name", [](FakeForm& f) { f.texts["Ed_name"] = "  "; },
-             "Не заполнено название предприятия! Сохранение невозможно!"},
-        Stop{"Position", [](FakeForm& f) { f.texts["Ed_doljn"] = ""; },
-             "Не заполнена должность руководителя! Сохранение невозможно!"},
-        Stop{"HeadName", [](FakeForm& f) { f.texts["Ed_fio"] = ""; },
-             "Не заполнена ФИО руководителя! Сохранение невозможно!"},
-        Stop{"Settlement", [](FakeForm& f) { f.texts["Ed_np"] = ""; },
-             "Не заполнен населенный пункт! Сохранение невозможно!"},
-        Stop{"Address", [](FakeForm& f) { f.texts["Ed_adr"] = " "; },
-             "Не заполнен адрес! Сохранение невозможно!"},
-        Stop{"Class1", [](FakeForm& f) { f.texts["EdN14M1OP"] = "2"; f.texts["EdN14M1V"] = "1"; },
-             "Количество рабочих мест, оценённых с классом условий труда 1 \n\r В ТЧЕТНОМ ПЕРИОДЕ больше "
-             "чем ВСЕГО\n\rСохранение отменено!"},
-        Stop{"Class3_2", [](FakeForm& f) { f.texts["EdN16M3_2OP"] = "5"; f.texts["EdN16M3_2V"] = "3"; },
-             "Количество рабочих мест, оценённых с классом условий труда 3.2 \n\r В ТЧЕТНОМ ПЕРИОДЕ "
-             "больше чем ВСЕГО\n\rСохранение отменено!"},
-        Stop{"Class4", [](FakeForm& f) { f.texts["EdN16M4OP"] = "1"; },
-             "Количество рабочих мест, оценённых с классом условий труда 4 \n\r В ТЧЕТНОМ ПЕРИОДЕ больше "
-             "чем ВСЕГО\n\rСохранение отменено!"},
-        Stop{"Source", [](FakeForm&) {},
-             "Необходимо выбрать код ОКВЭД или КДЕС2 из справочника!\n\rСохранение отменено!"}),
+    testing::Values(Stop{"Inn",
+                         [](FakeForm& f) {
+                             f.texts["Ed_inn"] = "7707083894";
+                             f.texts["Ed_opf"] = "";
+                         },
+                         "Проверьте правильность ИНН! Сохранение будет невозможно!"},
+                    Stop{"LegalForm",
+                         [](FakeForm& f) {
+                             f.texts["Ed_opf"] = "   ";
+                             f.texts["Ed_name"] = "";
+                         },
+                         "Не заполнена организационно-правовая форма! Сохранение невозможно!"},
+                    Stop{"Okved",
+                         [](FakeForm& f) {
+                             f.texts["Ed_okved"] = "";
+                             f.texts["Ed_adr"] = "";
+                         },
+                         "Не заполнен КДЭС (бывший ОКВЭД)! Сохранение невозможно!"},
+                    Stop{"Name", [](FakeForm& f) { f.texts["Ed_name"] = "  "; },
+                         "Не заполнено название предприятия! Сохранение невозможно!"},
+                    Stop{"Position", [](FakeForm& f) { f.texts["Ed_doljn"] = ""; },
+                         "Не заполнена должность руководителя! Сохранение невозможно!"},
+                    Stop{"HeadName", [](FakeForm& f) { f.texts["Ed_fio"] = ""; },
+                         "Не заполнена ФИО руководителя! Сохранение невозможно!"},
+                    Stop{"Settlement", [](FakeForm& f) { f.texts["Ed_np"] = ""; },
+                         "Не заполнен населенный пункт! Сохранение невозможно!"},
+                    Stop{"Address", [](FakeForm& f) { f.texts["Ed_adr"] = " "; },
+                         "Не заполнен адрес! Сохранение невозможно!"},
+                    Stop{"Class1",
+                         [](FakeForm& f) {
+                             f.texts["EdN14M1OP"] = "2";
+                             f.texts["EdN14M1V"] = "1";
+                         },
+                         "Количество рабочих мест, оценённых с классом условий труда 1 \n\r В ТЧЕТНОМ ПЕРИОДЕ больше "
+                         "чем ВСЕГО\n\rСохранение отменено!"},
+                    Stop{"Class3_2",
+                         [](FakeForm& f) {
+                             f.texts["EdN16M3_2OP"] = "5";
+                             f.texts["EdN16M3_2V"] = "3";
+                         },
+                         "Количество рабочих мест, оценённых с классом условий труда 3.2 \n\r В ТЧЕТНОМ ПЕРИОДЕ "
+                         "больше чем ВСЕГО\n\rСохранение отменено!"},
+                    Stop{"Class4", [](FakeForm& f) { f.texts["EdN16M4OP"] = "1"; },
+                         "Количество рабочих мест, оценённых с классом условий труда 4 \n\r В ТЧЕТНОМ ПЕРИОДЕ больше "
+                         "чем ВСЕГО\n\rСохранение отменено!"},
+                    Stop{"Source", [](FakeForm&) {},
+                         "Необходимо выбрать код ОКВЭД или КДЕС2 из справочника!\n\rСохранение отменено!"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ValidateCard, InnColourFollowsTheCheck)
@@ -146,14 +166,16 @@ TEST_P(ServiceQuestion, AskedOnlyForSeveralStaffWithoutService)
 
 INSTANTIATE_TEST_SUITE_P(
     Chain, ServiceQuestion,
-    testing::Values(ServiceCase{1, 0, {}, true, {}}, ServiceCase{3, 1, {}, true, {}},
-                    ServiceCase{2, 0, {Answer::Yes}, true,
-                                {"Работников службы ОТ: 2 Действительно отсутствует служба ОТ?"}},
-                    ServiceCase{3, 0, {Answer::No}, false,
-                                {"Работников службы ОТ: 3 Действительно отсутствует служба ОТ?",
-                                 "Укажите наличие службы ОТ! Сохранение отменено!"}},
-                    ServiceCase{3, 0, {Answer::Closed}, true,
-                                {"Работников службы ОТ: 3 Действительно отсутствует служба ОТ?"}}));
+    testing::Values(
+        ServiceCase{1, 0, {}, true, {}}, ServiceCase{3, 1, {}, true, {}},
+        ServiceCase{2, 0, {Answer::Yes}, true, {"Работников службы ОТ: 2 Действительно отсутствует служба ОТ?"}},
+        ServiceCase{3,
+                    0,
+                    {Answer::No},
+                    false,
+                    {"Работников службы ОТ: 3 Действительно отсутствует служба ОТ?",
+                     "Укажите наличие службы ОТ! Сохранение отменено!"}},
+        ServiceCase{3, 0, {Answer::Closed}, true, {"Работников службы ОТ: 3 Действительно отсутствует служба ОТ?"}}));
 
 TEST(ValidateCard, CountThatIsNoIntegerEndsTheSaveWithAnError)
 {

@@ -56,10 +56,14 @@ void ClassifierTablesTest::locate_data()
     const auto okved = ClassifierKind::Okved;
     const auto kdes2 = ClassifierKind::Kdes2;
     QTest::newRow("OKVED 01 is the code row, not heading A")
-        << okved << "01" << "Сельское хозяйство, охота и предоставление услуг в этих областях";
-    QTest::newRow("OKVED 10") << okved << "10" << "Добыча каменного угля, бурого угля и торфа";
-    QTest::newRow("KDES2 10") << kdes2 << "10" << "Производство пищевых продуктов";
-    QTest::newRow("KDES2 01.11.11") << kdes2 << "01.11.11" << "Выращивание пшеницы";
+        << okved << "01"
+        << "Сельское хозяйство, охота и предоставление услуг в этих областях";
+    QTest::newRow("OKVED 10") << okved << "10"
+                              << "Добыча каменного угля, бурого угля и торфа";
+    QTest::newRow("KDES2 10") << kdes2 << "10"
+                              << "Производство пищевых продуктов";
+    QTest::newRow("KDES2 01.11.11") << kdes2 << "01.11.11"
+                                    << "Выращивание пшеницы";
     QTest::newRow("OKVED has no 01.11.11") << okved << "01.11.11" << kMiss;
     for (auto kind : {okved, kdes2}) {
         const char* table = kind == okved ? "OKVED" : "KDES2";
@@ -113,8 +117,7 @@ void ClassifierTablesTest::firstRowIsHeadingInBothTables_data()
     QTest::addColumn<ClassifierKind>("kind");
     QTest::addColumn<QString>("name");
     QTest::newRow("OKVED") << ClassifierKind::Okved << "Сельское хозяйство, охота и лесное хозяйство";
-    QTest::newRow("KDES2") << ClassifierKind::Kdes2
-                           << "СЕЛЬСКОЕ, ЛЕСНОЕ ХОЗЯЙСТВО, ОХОТА, РЫБОЛОВСТВО И РЫБОВОДСТВО";
+    QTest::newRow("KDES2") << ClassifierKind::Kdes2 << "СЕЛЬСКОЕ, ЛЕСНОЕ ХОЗЯЙСТВО, ОХОТА, РЫБОЛОВСТВО И РЫБОВОДСТВО";
 }
 
 void ClassifierTablesTest::firstRowIsHeadingInBothTables()
@@ -205,7 +208,7 @@ void ClassifierTablesTest::boundViewsAreNotified()
     QSignalSpy reset(&table, &QAbstractItemModel::modelReset);
 
     table.next();
-    table.next(); // each move is told
+    table.next();    // each move is told
     table.moveTo(2); // no move, nothing told
     QVERIFY(!table.locate(u"okved", QStringLiteral("0")));
     QCOMPARE(moved.count(), 2);
@@ -230,20 +233,39 @@ void ClassifierTablesTest::knownRows_data()
     QTest::addColumn<QString>("name");
     const auto okved = ClassifierKind::Okved;
     const auto kdes2 = ClassifierKind::Kdes2;
-    QTest::newRow("OKVED 1") << okved << 1 << "A" << "A" << "Сельское хозяйство, охота и лесное хозяйство";
-    QTest::newRow("OKVED 3") << okved << 3 << "A" << "01.1" << "Растениеводство";
-    QTest::newRow("OKVED 5") << okved << 5 << "A" << "01.11.1" << "Выращивание зерновых и зернобобовых культур";
-    QTest::newRow("OKVED 85") << okved << 85 << "C" << "C" << "Добыча полезных ископаемых";
-    QTest::newRow("OKVED 86") << okved << 86 << "CA" << "CA"
+    QTest::newRow("OKVED 1") << okved << 1 << "A"
+                             << "A"
+                             << "Сельское хозяйство, охота и лесное хозяйство";
+    QTest::newRow("OKVED 3") << okved << 3 << "A"
+                             << "01.1"
+                             << "Растениеводство";
+    QTest::newRow("OKVED 5") << okved << 5 << "A"
+                             << "01.11.1"
+                             << "Выращивание зерновых и зернобобовых культур";
+    QTest::newRow("OKVED 85") << okved << 85 << "C"
+                              << "C"
+                              << "Добыча полезных ископаемых";
+    QTest::newRow("OKVED 86") << okved << 86 << "CA"
+                              << "CA"
                               << "Добыча топливно-энергетических полезных ископаемых";
-    QTest::newRow("OKVED 91") << okved << 91 << "CA" << "10.10.11" << "Добыча каменного угля открытым способом";
-    QTest::newRow("OKVED 1875") << okved << 1875 << "Q" << "99.00" << "Деятельность экстерриториальных организаций";
-    QTest::newRow("KDES2 2") << kdes2 << 2 << "A" << "01"
+    QTest::newRow("OKVED 91") << okved << 91 << "CA"
+                              << "10.10.11"
+                              << "Добыча каменного угля открытым способом";
+    QTest::newRow("OKVED 1875") << okved << 1875 << "Q"
+                                << "99.00"
+                                << "Деятельность экстерриториальных организаций";
+    QTest::newRow("KDES2 2") << kdes2 << 2 << "A"
+                             << "01"
                              << "Растениеводство и животноводство, охота и предоставление соответствующих "
                                 "услуг в этих областях";
-    QTest::newRow("KDES2 5") << kdes2 << 5 << "A" << "01.11.1" << "Выращивание зерновых культур";
-    QTest::newRow("KDES2 286") << kdes2 << 286 << "C" << "10" << "Производство пищевых продуктов";
-    QTest::newRow("KDES2 2701") << kdes2 << 2701 << "U" << "99.00"
+    QTest::newRow("KDES2 5") << kdes2 << 5 << "A"
+                             << "01.11.1"
+                             << "Выращивание зерновых культур";
+    QTest::newRow("KDES2 286") << kdes2 << 286 << "C"
+                               << "10"
+                               << "Производство пищевых продуктов";
+    QTest::newRow("KDES2 2701") << kdes2 << 2701 << "U"
+                                << "99.00"
                                 << "Деятельность экстерриториальных организаций и органов";
 }
 
@@ -401,8 +423,8 @@ void ClassifierTablesTest::tsvReading_data()
     QTest::newRow("escaped backslash") << header + "1\t01\ta\\\\nb\n" << QStringList{"1", "01", "a\\nb"};
     QTest::newRow("empty note") << header + "1\t01\t\n" << QStringList{"1", "01", ""};
     QTest::newRow("missing last field") << header + "1\t01\n" << QStringList{"1", "01", ""};
-    QTest::newRow("CR LF lines, no final break") << QStringLiteral("ID\tOKVED\tABOUT\r\n1\t01\tx\r\n2\t02\ty")
-                                                 << QStringList{"2", "02", "y"};
+    QTest::newRow("CR LF lines, no final break")
+        << QStringLiteral("ID\tOKVED\tABOUT\r\n1\t01\tx\r\n2\t02\ty") << QStringList{"2", "02", "y"};
     QTest::newRow("a lone backslash stays") << header + "1\t01\ta\\b\\\n" << QStringList{"1", "01", "a\\b\\"};
 }
 

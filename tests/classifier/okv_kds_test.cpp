@@ -273,10 +273,18 @@ void OkvKdsTest::codeRowIsAccepted_data()
     QTest::addColumn<QString>("code");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<int>("source");
-    QTest::newRow("OKVED 01") << ClassifierKind::Okved << "01" << "01" << "Использован ОКВЭД" << 1;
-    QTest::newRow("OKVED 01.11.1") << ClassifierKind::Okved << "01111" << "01.11.1" << "Использован ОКВЭД" << 1;
-    QTest::newRow("KDES2 01") << ClassifierKind::Kdes2 << "01" << "01" << "Использован КДЕС2" << 2;
-    QTest::newRow("KDES2 01.11.11") << ClassifierKind::Kdes2 << "011111" << "01.11.11" << "Использован КДЕС2" << 2;
+    QTest::newRow("OKVED 01") << ClassifierKind::Okved << "01"
+                              << "01"
+                              << "Использован ОКВЭД" << 1;
+    QTest::newRow("OKVED 01.11.1") << ClassifierKind::Okved << "01111"
+                                   << "01.11.1"
+                                   << "Использован ОКВЭД" << 1;
+    QTest::newRow("KDES2 01") << ClassifierKind::Kdes2 << "01"
+                              << "01"
+                              << "Использован КДЕС2" << 2;
+    QTest::newRow("KDES2 01.11.11") << ClassifierKind::Kdes2 << "011111"
+                                    << "01.11.11"
+                                    << "Использован КДЕС2" << 2;
 }
 
 void OkvKdsTest::codeRowIsAccepted()
@@ -381,8 +389,12 @@ void OkvKdsTest::backspaceAfterDotDoublesIt_data()
     QTest::addColumn<QString>("digits");
     QTest::addColumn<QString>("afterBackspace");
     QTest::addColumn<QString>("current");
-    QTest::newRow("from 01.1") << "011" << "01.." << "01.1";
-    QTest::newRow("from 01.11.1") << "01111" << "01.11.." << "01.11.1";
+    QTest::newRow("from 01.1") << "011"
+                               << "01.."
+                               << "01.1";
+    QTest::newRow("from 01.11.1") << "01111"
+                                  << "01.11.."
+                                  << "01.11.1";
 }
 
 void OkvKdsTest::backspaceAfterDotDoublesIt()

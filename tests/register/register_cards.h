@@ -61,7 +61,7 @@ inline void WriteCard(const fs::path& file, const card::TCardRec& rec, int size 
 }
 
 struct Expected {
-    std::string file; // as the register shows it
+    std::string file;  // as the register shows it
     std::string state; // "в порядке", the refusal, or the reader's message
     int version = 0;   // 0: refused
     int repeats = 0;
@@ -80,15 +80,14 @@ inline std::vector<Expected> MakeSampleFolder(const fs::path& root)
     const std::string ok = "в порядке";
     card("1_Ромашка_2014_Годовой.crd", GoodCard("Ромашка", "7707083893"), {"", ok, 2});
     card("Баксан/4_Берёзка_2014_1 полугодие .crd", GoodCard("Берёзка", "500100732259", 2014, 0, 4, 50), {"", ok, 2});
-    card("Баксан/Вложенная/глубже/4_Клён_2015_Годовой.CRD", GoodCard("Клён", "0000000000", 2015, 1, 4, 7),
-         {"", ok, 2});
+    card("Баксан/Вложенная/глубже/4_Клён_2015_Годовой.CRD", GoodCard("Клён", "0000000000", 2015, 1, 4, 7), {"", ok, 2});
     // The same INN, year and period in two files.
     card("Повторы/а.crd", GoodCard("Повтор", "5000000000", 2014, 1, 2, 10), {"", ok, 2, 2});
     card("Повторы/б.crd", GoodCard("Повтор", "5000000000", 2014, 1, 2, 10), {"", ok, 2, 2});
     // Same INN, another period: no repeat.
     card("Повторы/в.crd", GoodCard("Повтор", "5000000000", 2014, 0, 2, 10), {"", ok, 2});
 
-    {   // Several staff but "no service": the card program asks, then saves.
+    { // Several staff but "no service": the card program asks, then saves.
         card::TCardRec rec = GoodCard("Служба", "000000000000");
         const auto& staff = card::Field("OtStaff");
         for (int s = 0; s < 3; ++s)

@@ -92,25 +92,47 @@ TEST(RegisterRow, ShowsStoredValuesAsTheCardWindowWould)
              for (int s = 0; s < 3; ++s)
                  r.setSlotText(card::Field("OtStaff"), s, 0, "Инженер");
          },
-         "Служба ОТ", {"Да", std::nullopt}, "в порядке"},
-        {"district 14 is the last one", [](card::TCardRec& r) { r.setInt32("DistrictCode", 14); }, "Район",
-         {"ЭЛЬБРУССКИЙ Р-Н", std::nullopt}, "в порядке"},
-        {"district 15 is none", [](card::TCardRec& r) { r.setInt32("DistrictCode", 15); }, "Район",
-         {"код 15", std::nullopt}, "в порядке"},
-        {"period byte 5 is annual", [](card::TCardRec& r) { r.setByte("ReportPeriod", 5); }, "Период",
-         {"Годовой", std::nullopt}, "в порядке"},
-        {"spending with a thousands space", [](card::TCardRec& r) { r.setText("OtSpending", "1 200,5"); },
-         "Затраты на ОТ, тыс. руб.", {"1 200,5", 1200.5}, "в порядке"},
-        {"spending that is no number", [](card::TCardRec& r) { r.setText("OtSpending", "н/д"); },
-         "Затраты на ОТ, тыс. руб.", {"н/д", std::nullopt}, "в порядке"},
+         "Служба ОТ",
+         {"Да", std::nullopt},
+         "в порядке"},
+        {"district 14 is the last one",
+         [](card::TCardRec& r) { r.setInt32("DistrictCode", 14); },
+         "Район",
+         {"ЭЛЬБРУССКИЙ Р-Н", std::nullopt},
+         "в порядке"},
+        {"district 15 is none",
+         [](card::TCardRec& r) { r.setInt32("DistrictCode", 15); },
+         "Район",
+         {"код 15", std::nullopt},
+         "в порядке"},
+        {"period byte 5 is annual",
+         [](card::TCardRec& r) { r.setByte("ReportPeriod", 5); },
+         "Период",
+         {"Годовой", std::nullopt},
+         "в порядке"},
+        {"spending with a thousands space",
+         [](card::TCardRec& r) { r.setText("OtSpending", "1 200,5"); },
+         "Затраты на ОТ, тыс. руб.",
+         {"1 200,5", 1200.5},
+         "в порядке"},
+        {"spending that is no number",
+         [](card::TCardRec& r) { r.setText("OtSpending", "н/д"); },
+         "Затраты на ОТ, тыс. руб.",
+         {"н/д", std::nullopt},
+         "в порядке"},
         {"workplaces: period equal to total passes",
          [](card::TCardRec& r) {
              r.setInt32At(card::WorkplaceCountOffset(6, card::kWorkplacePeriod, card::kWorkplaces), 10);
              r.setInt32At(card::WorkplaceCountOffset(6, card::kWorkplaceTotal, card::kWorkplaces), 10);
          },
-         "Раб. мест кл. 4 в периоде", {"", 10}, "в порядке"},
-        {"a tab counts as filled", [](card::TCardRec& r) { r.setText("HeadName", "\t"); }, "Состояние",
-         {"в порядке", std::nullopt}, "в порядке"},
+         "Раб. мест кл. 4 в периоде",
+         {"", 10},
+         "в порядке"},
+        {"a tab counts as filled",
+         [](card::TCardRec& r) { r.setText("HeadName", "\t"); },
+         "Состояние",
+         {"в порядке", std::nullopt},
+         "в порядке"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -157,9 +179,10 @@ TEST_F(RegisterFolder, EveryCardFileBecomesOneRowWithTheCardProgramsVerdict)
         EXPECT_EQ(row.stateText, e.state);
         EXPECT_EQ(row.version, e.version);
         EXPECT_EQ(row.repeatFiles, e.repeats);
-        EXPECT_EQ(row.state, e.version == 0 ? reg::CardState::Refused
-                             : e.state == reg::kStateOk ? reg::CardState::Ok
-                                                        : reg::CardState::Faulty);
+        EXPECT_EQ(row.state,
+                  e.version == 0                 ? reg::CardState::Refused
+                      : e.state == reg::kStateOk ? reg::CardState::Ok
+                                                 : reg::CardState::Faulty);
         EXPECT_EQ(row.remarks, e.remark.empty() ? std::vector<std::string>{} : std::vector<std::string>{e.remark});
     }
     const reg::RegisterRow& good = *byFile.at("Баксан/4_Берёзка_2014_1 полугодие .crd");

@@ -12,8 +12,8 @@
 
 #include <set>
 
-#include "register/register_columns.h"
 #include "register/register_cards.h"
+#include "register/register_columns.h"
 #include "register_window/register_window.h"
 
 namespace {
@@ -46,10 +46,7 @@ class RegisterWindowTest : public QObject {
         return widget;
     }
 
-    static void waitForReading(RegisterWindow& w)
-    {
-        QTRY_VERIFY_WITH_TIMEOUT(!w.reading(), 20000);
-    }
+    static void waitForReading(RegisterWindow& w) { QTRY_VERIFY_WITH_TIMEOUT(!w.reading(), 20000); }
 
     // The totals row sums exactly the rows the table shows.
     static void checkTotals(RegisterWindow& w)
@@ -63,8 +60,7 @@ class RegisterWindowTest : public QObject {
         }
         const auto& totals = w.totals()->cells().at(0);
         QCOMPARE(totals[kHeadcount].number.value_or(-1), headcount);
-        QCOMPARE(QString::fromStdString(totals[reg::kColumnFile].text),
-                 QStringLiteral("Итого карточек: %1").arg(read));
+        QCOMPARE(QString::fromStdString(totals[reg::kColumnFile].text), QStringLiteral("Итого карточек: %1").arg(read));
     }
 
 private slots:
@@ -104,15 +100,11 @@ private slots:
         };
         // Each step narrows what the one before showed.
         const Step steps[] = {
-            {"CombState", 2, 12}, // с ошибками
-            {"CombYear", 1, 1},   // 2001: one faulty card
-            {"CombState", 0, 1},
-            {"CombYear", 0, 23},
-            {"CombDistrict", 4, 2},  // code 4
-            {"CombPeriod", 1, 1},    // first half-year
-            {"CombDistrict", 0, 2},
-            {"CombPeriod", 0, 23},
-            {"CombState", 4, 2},     // repeats
+            {"CombState", 2, 12},                                                  // с ошибками
+            {"CombYear", 1, 1},                                                    // 2001: one faulty card
+            {"CombState", 0, 1},    {"CombYear", 0, 23},   {"CombDistrict", 4, 2}, // code 4
+            {"CombPeriod", 1, 1},                                                  // first half-year
+            {"CombDistrict", 0, 2}, {"CombPeriod", 0, 23}, {"CombState", 4, 2},    // repeats
         };
         for (const Step& step : steps) {
             find<QComboBox>(w, step.combo)->setCurrentIndex(step.item);

@@ -7,7 +7,8 @@
 #include <utility>
 #include <vector>
 
-inline std::vector<std::uint8_t> ElfImage(const std::vector<std::pair<std::string, std::vector<std::uint8_t>>>& sections)
+inline std::vector<std::uint8_t>
+ElfImage(const std::vector<std::pair<std::string, std::vector<std::uint8_t>>>& sections)
 {
     using Bytes = std::vector<std::uint8_t>;
     auto put = [](Bytes& b, std::size_t at, std::uint64_t value, int size) {
@@ -44,10 +45,10 @@ inline std::vector<std::uint8_t> ElfImage(const std::vector<std::pair<std::strin
         put(image, at + 24, headers[i].offset, 8);
         put(image, at + 32, headers[i].size, 8);
     }
-    put(image, 40, tableAt, 8);             // e_shoff
-    put(image, 52, 64, 2);                  // e_ehsize
-    put(image, 58, 64, 2);                  // e_shentsize
-    put(image, 60, headers.size(), 2);      // e_shnum
-    put(image, 62, headers.size() - 1, 2);  // e_shstrndx
+    put(image, 40, tableAt, 8);            // e_shoff
+    put(image, 52, 64, 2);                 // e_ehsize
+    put(image, 58, 64, 2);                 // e_shentsize
+    put(image, 60, headers.size(), 2);     // e_shnum
+    put(image, 62, headers.size() - 1, 2); // e_shstrndx
     return image;
 }

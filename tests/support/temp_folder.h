@@ -17,8 +17,9 @@ public:
         static std::atomic<int> serial{0};
         const auto base = fs::temp_directory_path();
         for (int attempt = 0;; ++attempt) {
-            path_ = base / ("unra5-test-" + std::to_string(::time(nullptr)) + "-" +
-                            std::to_string(serial++) + "-" + std::to_string(attempt));
+            path_ = base
+                / ("unra5-test-" + std::to_string(::time(nullptr)) + "-" + std::to_string(serial++) + "-"
+                   + std::to_string(attempt));
             if (fs::create_directory(path_))
                 break;
         }

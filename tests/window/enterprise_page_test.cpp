@@ -6,8 +6,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTableWidget>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTest>
 
 #include "support/message_recorder.h"
@@ -85,18 +85,26 @@ private slots:
         QTest::addColumn<QString>("label");
         QTest::addColumn<int>("maxLength");
         QTest::addColumn<QString>("hint");
-        QTest::newRow("Ed_opf") << "Ed_opf" << "Организационно-правовая форма" << 30
+        QTest::newRow("Ed_opf") << "Ed_opf"
+                                << "Организационно-правовая форма" << 30
                                 << "Аббревиатура. например ООО или ГБУЗ ОВРА и т.д.";
-        QTest::newRow("Ed_inn") << "Ed_inn" << "ИНН *" << 12 << "впишите СВОЙ ИНН!";
-        QTest::newRow("Ed_name") << "Ed_name" << "Название *" << 150
+        QTest::newRow("Ed_inn") << "Ed_inn"
+                                << "ИНН *" << 12 << "впишите СВОЙ ИНН!";
+        QTest::newRow("Ed_name") << "Ed_name"
+                                 << "Название *" << 150
                                  << "Только название предприятия. Без организционно-правовой формы\r\n"
                                     "Например: Vavaraze ruvudoz ediruzor";
-        QTest::newRow("Ed_okved") << "Ed_okved" << "ОКВЭД (или ОКВЭД2) *" << 8 << "";
-        QTest::newRow("Ed_doljn") << "Ed_doljn" << "Должность руководителя *" << 200
+        QTest::newRow("Ed_okved") << "Ed_okved"
+                                  << "ОКВЭД (или ОКВЭД2) *" << 8 << "";
+        QTest::newRow("Ed_doljn") << "Ed_doljn"
+                                  << "Должность руководителя *" << 200
                                   << "Должность руководителя БЕЗ указания организации!\r\nНапример: Директор";
-        QTest::newRow("Ed_fio") << "Ed_fio" << "ФИО руководителя *" << 100 << "";
-        QTest::newRow("Ed_np") << "Ed_np" << "Населенный пункт" << 200 << "";
-        QTest::newRow("Ed_adr") << "Ed_adr" << "Адрес" << 200
+        QTest::newRow("Ed_fio") << "Ed_fio"
+                                << "ФИО руководителя *" << 100 << "";
+        QTest::newRow("Ed_np") << "Ed_np"
+                               << "Населенный пункт" << 200 << "";
+        QTest::newRow("Ed_adr") << "Ed_adr"
+                                << "Адрес" << 200
                                 << "ПОЧТОВЫЙ ИНДЕКС, Улица, строение(корпус), номер дома, номер "
                                    "квартиры(при наличии)\r\nНапример: 000000, ул. Лесная, д. 7";
     }
@@ -130,9 +138,9 @@ private slots:
         auto* districts = Child<QComboBox>("CombRn");
         QVERIFY(districts->isEditable());
         QCOMPARE(LabelOf(window_->enterprisePage(), districts)->text(), QStringLiteral("Район "));
-        const QStringList expected{"Г. НАЛЬЧИК",        "Г. БАКСАН",     "Г. ПРОХЛАДНЫЙ", "БАКСАНСКИЙ Р-Н",
-                                   "ЗОЛЬСКИЙ Р-Н",      "ЛЕСКЕНСКИЙ Р-Н", "МАЙСКИЙ Р-Н",   "ПРОХЛАДНЕНСКИЙ Р-Н",
-                                   "ТЕРСКИЙ Р-Н",       "УРВАНСКИЙ Р-Н",  "ЧЕГЕМСКИЙ Р-Н", "ЧЕРЕКСКИЙ Р-Н",
+        const QStringList expected{"Г. НАЛЬЧИК",     "Г. БАКСАН",      "Г. ПРОХЛАДНЫЙ", "БАКСАНСКИЙ Р-Н",
+                                   "ЗОЛЬСКИЙ Р-Н",   "ЛЕСКЕНСКИЙ Р-Н", "МАЙСКИЙ Р-Н",   "ПРОХЛАДНЕНСКИЙ Р-Н",
+                                   "ТЕРСКИЙ Р-Н",    "УРВАНСКИЙ Р-Н",  "ЧЕГЕМСКИЙ Р-Н", "ЧЕРЕКСКИЙ Р-Н",
                                    "ЭЛЬБРУССКИЙ Р-Н"};
         QStringList items;
         for (int i = 0; i < districts->count(); ++i)
@@ -185,8 +193,9 @@ private slots:
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             order << QApplication::focusWidget()->objectName();
         }
-        QCOMPARE(order, (QStringList{"Ed_inn", "Ed_name", "Ed_okved", "Ed_doljn", "Ed_fio", "CombRn", "Ed_np",
-                                     "Ed_adr", "BitBtn1", "BitBtn2", "BitBtn3", "StrGridKont"}));
+        QCOMPARE(order,
+                 (QStringList{"Ed_inn", "Ed_name", "Ed_okved", "Ed_doljn", "Ed_fio", "CombRn", "Ed_np", "Ed_adr",
+                              "BitBtn1", "BitBtn2", "BitBtn3", "StrGridKont"}));
         QCOMPARE(pickerOpenings_, 1); // passing through the activity code opened the picker once
     }
 
@@ -195,14 +204,30 @@ private slots:
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("INN: digits pass") << "Ed_inn" << "7707083893" << "7707083893";
-        QTest::newRow("INN: letters and space refused") << "Ed_inn" << "12ab 3Я" << "123";
-        QTest::newRow("INN: Backspace refused") << "Ed_inn" << "123\b\b" << "123";
-        QTest::newRow("INN: twelve digits at most") << "Ed_inn" << "1234567890123" << "123456789012";
-        QTest::newRow("name: the nine refused") << "Ed_name" << "a\"b*c/d:e<f>g?h\\i|j" << "abcdefghij";
-        QTest::newRow("name: Cyrillic and punctuation") << "Ed_name" << "Ромашка-2, ООО." << "Ромашка-2, ООО.";
-        QTest::newRow("name: Backspace passes") << "Ed_name" << "Ромашка\b\b" << "Ромаш";
-        QTest::newRow("legal form: no filter") << "Ed_opf" << "ГБУЗ *?" << "ГБУЗ *?";
+        QTest::newRow("INN: digits pass") << "Ed_inn"
+                                          << "7707083893"
+                                          << "7707083893";
+        QTest::newRow("INN: letters and space refused") << "Ed_inn"
+                                                        << "12ab 3Я"
+                                                        << "123";
+        QTest::newRow("INN: Backspace refused") << "Ed_inn"
+                                                << "123\b\b"
+                                                << "123";
+        QTest::newRow("INN: twelve digits at most") << "Ed_inn"
+                                                    << "1234567890123"
+                                                    << "123456789012";
+        QTest::newRow("name: the nine refused") << "Ed_name"
+                                                << "a\"b*c/d:e<f>g?h\\i|j"
+                                                << "abcdefghij";
+        QTest::newRow("name: Cyrillic and punctuation") << "Ed_name"
+                                                        << "Ромашка-2, ООО."
+                                                        << "Ромашка-2, ООО.";
+        QTest::newRow("name: Backspace passes") << "Ed_name"
+                                                << "Ромашка\b\b"
+                                                << "Ромаш";
+        QTest::newRow("legal form: no filter") << "Ed_opf"
+                                               << "ГБУЗ *?"
+                                               << "ГБУЗ *?";
     }
 
     void characterFilters()
@@ -251,11 +276,21 @@ private slots:
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("INN refuses a backslash") << "Ed_inn" << "\\" << "";
-        QTest::newRow("name refuses a bar") << "Ed_name" << "|" << "";
-        QTest::newRow("year refuses an at sign") << "EdYear" << "@" << "";
-        QTest::newRow("name refuses a superscript two") << "Ed_name" << "²" << "";
-        QTest::newRow("legal form takes an at sign") << "Ed_opf" << "@" << "@";
+        QTest::newRow("INN refuses a backslash") << "Ed_inn"
+                                                 << "\\"
+                                                 << "";
+        QTest::newRow("name refuses a bar") << "Ed_name"
+                                            << "|"
+                                            << "";
+        QTest::newRow("year refuses an at sign") << "EdYear"
+                                                 << "@"
+                                                 << "";
+        QTest::newRow("name refuses a superscript two") << "Ed_name"
+                                                        << "²"
+                                                        << "";
+        QTest::newRow("legal form takes an at sign") << "Ed_opf"
+                                                     << "@"
+                                                     << "@";
     }
 
     void altGrTypingMeetsTheFilters()
@@ -442,13 +477,20 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("three characters") << "011" << "01.1";
-        QTest::newRow("six characters") << "01.111" << "01.11.1";
-        QTest::newRow("seven characters") << "01.11.1" << "01.11.1";
-        QTest::newRow("eight characters") << "01.11.11" << "01.11.11";
-        QTest::newRow("two characters") << "01" << "01";
-        QTest::newRow("four characters") << "01.1" << "01.1";
-        QTest::newRow("three spaces") << "   " << "  . ";
+        QTest::newRow("three characters") << "011"
+                                          << "01.1";
+        QTest::newRow("six characters") << "01.111"
+                                        << "01.11.1";
+        QTest::newRow("seven characters") << "01.11.1"
+                                          << "01.11.1";
+        QTest::newRow("eight characters") << "01.11.11"
+                                          << "01.11.11";
+        QTest::newRow("two characters") << "01"
+                                        << "01";
+        QTest::newRow("four characters") << "01.1"
+                                         << "01.1";
+        QTest::newRow("three spaces") << "   "
+                                      << "  . ";
     }
 
     void activityCodeDots()

@@ -119,16 +119,26 @@ private slots:
     {
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("file version") << "\\StringFileInfo\\041904E3\\FileVersion" << "3.4.5.6";
-        QTest::newRow("Cyrillic text") << "\\StringFileInfo\\041904E3\\CompanyName" << "Фирма";
-        QTest::newRow("last string") << "\\StringFileInfo\\041904E3\\Comments" << "+ ОКВЭД, КДЕС2 (ver 2)";
-        QTest::newRow("empty string") << "\\StringFileInfo\\041904E3\\InternalName" << "";
-        QTest::newRow("names ignore case") << "\\stringfileinfo\\041904e3\\fileversion" << "3.4.5.6";
-        QTest::newRow("no leading backslash") << "StringFileInfo\\041904E3\\ProductVersion" << "3.4.0.0";
-        QTest::newRow("missing string") << "\\StringFileInfo\\041904E3\\LegalTrademarks" << "<none>";
-        QTest::newRow("other table") << "\\StringFileInfo\\040904B0\\FileVersion" << "<none>";
-        QTest::newRow("empty key") << "\\StringFileInfo\\\\FileVersion" << "<none>";
-        QTest::newRow("a string's prefix") << "\\StringFileInfo\\041904E3\\File" << "<none>";
+        QTest::newRow("file version") << "\\StringFileInfo\\041904E3\\FileVersion"
+                                      << "3.4.5.6";
+        QTest::newRow("Cyrillic text") << "\\StringFileInfo\\041904E3\\CompanyName"
+                                       << "Фирма";
+        QTest::newRow("last string") << "\\StringFileInfo\\041904E3\\Comments"
+                                     << "+ ОКВЭД, КДЕС2 (ver 2)";
+        QTest::newRow("empty string") << "\\StringFileInfo\\041904E3\\InternalName"
+                                      << "";
+        QTest::newRow("names ignore case") << "\\stringfileinfo\\041904e3\\fileversion"
+                                           << "3.4.5.6";
+        QTest::newRow("no leading backslash") << "StringFileInfo\\041904E3\\ProductVersion"
+                                              << "3.4.0.0";
+        QTest::newRow("missing string") << "\\StringFileInfo\\041904E3\\LegalTrademarks"
+                                        << "<none>";
+        QTest::newRow("other table") << "\\StringFileInfo\\040904B0\\FileVersion"
+                                     << "<none>";
+        QTest::newRow("empty key") << "\\StringFileInfo\\\\FileVersion"
+                                   << "<none>";
+        QTest::newRow("a string's prefix") << "\\StringFileInfo\\041904E3\\File"
+                                           << "<none>";
     }
 
     void queries()
@@ -223,7 +233,9 @@ private slots:
         noFileVersion.strings.erase(noFileVersion.strings.begin() + 1);
         const Bytes missing = version_block::Build(noFileVersion);
         const Bytes code(3000, 0x90);
-        auto bytes = [](const Bytes& b) { return QByteArray(reinterpret_cast<const char*>(b.data()), static_cast<int>(b.size())); };
+        auto bytes = [](const Bytes& b) {
+            return QByteArray(reinterpret_cast<const char*>(b.data()), static_cast<int>(b.size()));
+        };
 #ifndef _WIN32
         // The block in an ELF section is this build's own form; Windows reads only
         // real version resources (file_version_tests checks those).
@@ -294,15 +306,22 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("FileVersion") << "FileVersion" << "2.1.1.0";
-        QTest::newRow("ProductVersion") << "ProductVersion" << "2.1.0.0";
-        QTest::newRow("FileDescription") << "FileDescription" << "ЮНРА5. Карточка предприятия.";
-        QTest::newRow("ProductName") << "ProductName" << "ЮНРА5. Карточка предприятия.";
+        QTest::newRow("FileVersion") << "FileVersion"
+                                     << "2.1.1.0";
+        QTest::newRow("ProductVersion") << "ProductVersion"
+                                        << "2.1.0.0";
+        QTest::newRow("FileDescription") << "FileDescription"
+                                         << "ЮНРА5. Карточка предприятия.";
+        QTest::newRow("ProductName") << "ProductName"
+                                     << "ЮНРА5. Карточка предприятия.";
         QTest::newRow("Comments") << "Comments"
                                   << "+ ОКВЭД, КДЕС2, изменение формата файла карточки (ver 2) Поддержка формата ver.1";
-        QTest::newRow("InternalName") << "InternalName" << "";
-        QTest::newRow("LegalTrademarks") << "LegalTrademarks" << "";
-        QTest::newRow("OriginalFilename") << "OriginalFilename" << "";
+        QTest::newRow("InternalName") << "InternalName"
+                                      << "";
+        QTest::newRow("LegalTrademarks") << "LegalTrademarks"
+                                         << "";
+        QTest::newRow("OriginalFilename") << "OriginalFilename"
+                                          << "";
     }
 
     void builtProgramBlock()
@@ -313,8 +332,7 @@ private slots:
         const Bytes image{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
         const auto block = version_block::Locate(image);
         QVERIFY(!block.empty());
-        QCOMPARE(QString::fromStdString(TextAt(block, "\\StringFileInfo\\041904E3\\" + name.toStdString())),
-                 expected);
+        QCOMPARE(QString::fromStdString(TextAt(block, "\\StringFileInfo\\041904E3\\" + name.toStdString())), expected);
         const auto translation = version_block::Query(block, "\\VarFileInfo\\Translation");
         QVERIFY(translation);
         QCOMPARE(Bytes(translation->begin(), translation->end()), (Bytes{0x19, 0x04, 0xE3, 0x04}));

@@ -5,7 +5,6 @@
 
 #include <QFileInfo>
 #include <QHeaderView>
-#include <QTreeView>
 #include <QLibraryInfo>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -15,6 +14,7 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
 
 #include "support/message_recorder.h"
 #include "support/modal.h"
@@ -43,7 +43,10 @@ T* Child(const QWidget& window, const char* name)
 class MainWindowTest : public QObject {
     Q_OBJECT
 private slots:
-    void init() { SetClassifierOpener([](QWidget*) {}); }
+    void init()
+    {
+        SetClassifierOpener([](QWidget*) {});
+    }
     void cleanup()
     {
         TFrmGn::setProgramFile(QString());
@@ -191,7 +194,9 @@ private slots:
             QWidget* now = QApplication::focusWidget();
             order << (qobject_cast<QTabBar*>(now) ? QStringLiteral("tabs") : now->objectName());
         }
-        QCOMPARE(order, (QStringList{"BitBtn5", "BitBtn4", "BtnSavePr", "BtnLoadPr", "BtnClose", "BtnPrint", "tabs", "Ed_opf"}));
+        QCOMPARE(
+            order,
+            (QStringList{"BitBtn5", "BitBtn4", "BtnSavePr", "BtnLoadPr", "BtnClose", "BtnPrint", "tabs", "Ed_opf"}));
     }
 
     void closingAnUnchangedCardEndsTheProgramWithoutQuestion_data()
@@ -227,11 +232,21 @@ private slots:
         QTest::addColumn<QString>("control");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("answer");
-        QTest::newRow("typed name, Да") << "Ed_name" << "Ромашка" << "Да";
-        QTest::newRow("typed name, Нет") << "Ed_name" << "Ромашка" << "Нет";
-        QTest::newRow("typed name, box closed") << "Ed_name" << "Ромашка" << "";
-        QTest::newRow("count edit emptied, Нет") << "EdEduc" << "\b" << "Нет";
-        QTest::newRow("count edit emptied, Да") << "EdEduc" << "\b" << "Да";
+        QTest::newRow("typed name, Да") << "Ed_name"
+                                        << "Ромашка"
+                                        << "Да";
+        QTest::newRow("typed name, Нет") << "Ed_name"
+                                         << "Ромашка"
+                                         << "Нет";
+        QTest::newRow("typed name, box closed") << "Ed_name"
+                                                << "Ромашка"
+                                                << "";
+        QTest::newRow("count edit emptied, Нет") << "EdEduc"
+                                                 << "\b"
+                                                 << "Нет";
+        QTest::newRow("count edit emptied, Да") << "EdEduc"
+                                                << "\b"
+                                                << "Да";
     }
 
     void closingAChangedCardAsks()

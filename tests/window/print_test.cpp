@@ -72,10 +72,12 @@ private slots:
         ShownMainWindow shown;
         shown.require<QLineEdit>("EdEduc")->clear();
         bool opened = false;
-        WhenModalOpens([&](QWidget* modal) {
-            opened = true;
-            modal->close();
-        }, 20);
+        WhenModalOpens(
+            [&](QWidget* modal) {
+                opened = true;
+                modal->close();
+            },
+            20);
         QTest::mouseClick(shown.require<QPushButton>("BtnPrint"), Qt::LeftButton);
         QTest::qWait(300);
         QVERIFY(!opened);

@@ -69,8 +69,8 @@ Snapshot SnapshotOf(const fs::path& folder)
     Snapshot snapshot;
     for (const auto& entry : fs::directory_iterator(folder)) {
         const std::string name = entry.path().filename().string();
-        snapshot[name] = entry.is_directory() ? std::nullopt
-                                              : std::optional(TempFolder::readFile(entry.path().string()));
+        snapshot[name]
+            = entry.is_directory() ? std::nullopt : std::optional(TempFolder::readFile(entry.path().string()));
     }
     return snapshot;
 }
@@ -154,8 +154,8 @@ private:
     std::unique_ptr<TempFolder> folder;
     std::unique_ptr<ShownMainWindow> w;
     FaultyFileSystem faulty;
-    std::string chosen;                        // what the replaced file-open dialog returns
-    std::function<void()> whileChoosing;       // runs inside the dialog, after the choice
+    std::string chosen;                  // what the replaced file-open dialog returns
+    std::function<void()> whileChoosing; // runs inside the dialog, after the choice
     std::set<std::string> removedWhileChoosing;
 
     template <class T>
@@ -224,22 +224,35 @@ private:
     {
         const std::string other = "3_Лютик_2014_Годовой.crd";
         std::vector<FaultCase> all = {
-            {"disk full while writing", "seam: the write of the new card fails with code 101", Command::Save,
-             {Error("Disk full.")}, [this] { useSeam(Step::Write, card::kDiskFull); }, plainly,
+            {"disk full while writing",
+             "seam: the write of the new card fails with code 101",
+             Command::Save,
+             {Error("Disk full.")},
+             [this] { useSeam(Step::Write, card::kDiskFull); },
+             plainly,
              [this] { useRealFiles(); }},
-            {"disk full when flushing", "seam: the flush to disk fails with code 101", Command::Save,
-             {Error("Disk full.")}, [this] { useSeam(Step::SyncToDisk, card::kDiskFull); }, plainly,
+            {"disk full when flushing",
+             "seam: the flush to disk fails with code 101",
+             Command::Save,
+             {Error("Disk full.")},
+             [this] { useSeam(Step::SyncToDisk, card::kDiskFull); },
+             plainly,
              [this] { useRealFiles(); }},
-            {"folder in the card's place", "real: a folder holds the new card's name", Command::Save,
+            {"folder in the card's place",
+             "real: a folder holds the new card's name",
+             Command::Save,
              {Error("File access denied.")},
              [this, other] {
                  fs::create_directory(other);
                  TempFolder::writeFile(other + "/inside", {7});
                  set("Ed_name", "Лютик");
              },
-             plainly, [] {}},
-            {"file vanishes after choosing", "real: the chosen file is deleted before the command reads it",
-             Command::Load, {Error("File not found.")},
+             plainly,
+             [] {}},
+            {"file vanishes after choosing",
+             "real: the chosen file is deleted before the command reads it",
+             Command::Load,
+             {Error("File not found.")},
              [this] {
                  fs::copy_file(kEarlier, "vanishing.crd");
                  set("Ed_name", "Не тронуто");
@@ -249,31 +262,48 @@ private:
                      removedWhileChoosing.insert("vanishing.crd");
                  };
              },
-             plainly, [] {}},
+             plainly,
+             [] {}},
             {"pasted name with a slash",
-             "real: no fault injected; the store refuses the name before any file call", Command::Save,
-             {Error("Invalid filename.")}, [this] { pasteName("Ромашка/Лютик"); }, plainly, [] {}},
+             "real: no fault injected; the store refuses the name before any file call",
+             Command::Save,
+             {Error("Invalid filename.")},
+             [this] { pasteName("Ромашка/Лютик"); },
+             plainly,
+             [] {}},
             {"pasted name with a colon",
              "real: no fault injected; the store refuses the name (Windows forbids ':') before any file call",
-             Command::Save, {Error("Invalid filename.")}, [this] { pasteName("Ромашка: филиал"); }, plainly,
+             Command::Save,
+             {Error("Invalid filename.")},
+             [this] { pasteName("Ромашка: филиал"); },
+             plainly,
              [] {}},
         };
 #ifdef _WIN32
         std::vector<FaultCase> system = {
-            {"read-only card file", "real: the card file has the read-only attribute; the card loads",
-             Command::Load, {},
+            {"read-only card file",
+             "real: the card file has the read-only attribute; the card loads",
+             Command::Load,
+             {},
              [this] {
                  SetReadOnly(kEarlier, true);
                  set("Ed_name", "Не тронуто");
                  chosen = inFolder(kEarlier);
              },
-             plainly, [] { SetReadOnly(kEarlier, false); }},
-            {"saving over a read-only card", "real: the card file has the read-only attribute; the replace fails",
-             Command::Save, {Error("File access denied.")}, [] { SetReadOnly(kEarlier, true); }, plainly,
+             plainly,
+             [] { SetReadOnly(kEarlier, false); }},
+            {"saving over a read-only card",
+             "real: the card file has the read-only attribute; the replace fails",
+             Command::Save,
+             {Error("File access denied.")},
+             [] { SetReadOnly(kEarlier, true); },
+             plainly,
              [] { SetReadOnly(kEarlier, false); }},
             {"card held open by another program",
-             "real: the card is open without delete sharing while the click runs; the replace fails", Command::Save,
-             {Error("File access denied.")}, [] {},
+             "real: the card is open without delete sharing while the click runs; the replace fails",
+             Command::Save,
+             {Error("File access denied.")},
+             []{},
              [](const std::function<void()>& click) {
                  HeldOpen held(kEarlier);
                  QVERIFY(held.isOpen());
@@ -285,28 +315,35 @@ private:
         std::vector<FaultCase> system = {
             {"file size limit mid-write",
              "real: RLIMIT_FSIZE below a card's size; the write stops part-way, then fails with EFBIG",
-             Command::Save, {Error("Disk full.")}, [] {},
+             Command::Save,
+             {Error("Disk full.")},
+             [] {},
              [](const std::function<void()>& click) {
                  FileSizeLimit limit(4096);
                  click();
              },
              [] {}},
-            {"current folder deleted", "real: the current folder is removed while the program runs",
-             Command::Save, {Error("Invalid filename.")},
+            {"current folder deleted",
+             "real: the current folder is removed while the program runs",
+             Command::Save,
+             {Error("Invalid filename.")},
              [this] {
                  fs::create_directory("gone");
                  fs::current_path("gone");
                  fs::remove(folder->path() / "gone");
              },
-             plainly, [this] { fs::current_path(folder->path()); }},
-            {"read-only folder", "real: the current folder is r-x for everyone, the click runs as an ordinary user",
-             Command::Save, {Error("File access denied.")},
-             [this] {
-                 fs::permissions(folder->path(), fs::perms(0555));
-             },
-             asOrdinaryUser, [this] { fs::permissions(folder->path(), fs::perms(0755)); }},
+             plainly,
+             [this] { fs::current_path(folder->path()); }},
+            {"read-only folder",
+             "real: the current folder is r-x for everyone, the click runs as an ordinary user",
+             Command::Save,
+             {Error("File access denied.")},
+             [this] { fs::permissions(folder->path(), fs::perms(0555)); },
+             asOrdinaryUser,
+             [this] { fs::permissions(folder->path(), fs::perms(0755)); }},
             {"read-only card file",
-             "real: the card file is r--r--r--, the click runs as an ordinary user; the card loads", Command::Load,
+             "real: the card file is r--r--r--, the click runs as an ordinary user; the card loads",
+             Command::Load,
              {},
              [this] {
                  fs::permissions(folder->path(), fs::perms(0755));
@@ -314,7 +351,8 @@ private:
                  set("Ed_name", "Не тронуто");
                  chosen = inFolder(kEarlier);
              },
-             asOrdinaryUser, [] { fs::permissions(kEarlier, fs::perms(0644)); }},
+             asOrdinaryUser,
+             [] { fs::permissions(kEarlier, fs::perms(0644)); }},
         };
 #endif
         all.insert(all.end(), system.begin(), system.end());
@@ -398,8 +436,7 @@ private slots:
         QCOMPARE(TempFolder::readFile(kEarlier), earlier);
         // A failed load leaves the window as it was; a read-only card loads.
         if (fault.command == Command::Load)
-            QCOMPARE(edit("Ed_name")->text(),
-                     fault.shown.empty() ? QString::fromStdString(kName) : nameBefore);
+            QCOMPARE(edit("Ed_name")->text(), fault.shown.empty() ? QString::fromStdString(kName) : nameBefore);
 
         // The program goes on: a save and a load work.
         w->messages.clear();

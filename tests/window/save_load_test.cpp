@@ -1,5 +1,6 @@
 // The save and load commands end to end through the real window, with the
 // message boxes recorded and the file-open dialog replaced.
+#include <QComboBox>
 #include <QDateEdit>
 #include <QDir>
 #include <QFile>
@@ -9,7 +10,6 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QComboBox>
 
 #include "card/card_commands.h"
 #include "card/card_layout.h"
@@ -211,8 +211,12 @@ private slots:
         QCOMPARE(Int32At(bytes, 14284), 12);
         QCOMPARE(static_cast<int>(bytes[14288]), 2);
         // OtSpending as typed, in Windows-1251.
-        QCOMPARE(bytes.mid(13908, 5), QByteArray("\x04" "15,6"));
-        QCOMPARE(bytes.mid(13967, 11), QByteArray("\x0a" "05.03.2014"));
+        QCOMPARE(bytes.mid(13908, 5),
+                 QByteArray("\x04"
+                            "15,6"));
+        QCOMPARE(bytes.mid(13967, 11),
+                 QByteArray("\x0a"
+                            "05.03.2014"));
         for (auto [from, to] : {std::pair{22, 23}, {13889, 13891}, {14001, 14003}, {14289, 14399}})
             for (int b = from; b <= to; ++b)
                 QCOMPARE(static_cast<int>(bytes[b]), 0);
@@ -265,11 +269,19 @@ private slots:
         QTest::addColumn<QString>("control");
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("stored"); // a text, or the decimal of an int32
-        QTest::newRow("legal form of 44") << "Ed_opf" << "LegalForm" << QString(44, QChar(0x416));
-        QTest::newRow("name of 160") << "Ed_name" << "OrgName" << QString(160, QLatin1Char('N'));
-        QTest::newRow("year of five digits") << "EdYear" << "ReportYear" << "12345";
-        QTest::newRow("order date of 1700") << "DTPrikaza" << "AssessmentDate" << "01.02.1700";
-        QTest::newRow("conclusion date of year 50") << "DTZaklExp" << "ExpertiseDate" << "31.12.0050";
+        QTest::newRow("legal form of 44") << "Ed_opf"
+                                          << "LegalForm" << QString(44, QChar(0x416));
+        QTest::newRow("name of 160") << "Ed_name"
+                                     << "OrgName" << QString(160, QLatin1Char('N'));
+        QTest::newRow("year of five digits") << "EdYear"
+                                             << "ReportYear"
+                                             << "12345";
+        QTest::newRow("order date of 1700") << "DTPrikaza"
+                                            << "AssessmentDate"
+                                            << "01.02.1700";
+        QTest::newRow("conclusion date of year 50") << "DTZaklExp"
+                                                    << "ExpertiseDate"
+                                                    << "31.12.0050";
     }
 
     void loadedValuesSaveBackUnchanged()
@@ -330,7 +342,9 @@ private slots:
         const QByteArray bytes = ReadAll(QString::fromStdString(name));
         QCOMPARE(bytes.size(), 14400);
         QCOMPARE(static_cast<int>(bytes[0]), 2);
-        QCOMPARE(bytes.mid(1, 21), QByteArray("\x14\xca\xe0\xf0\xf2\xee\xf7\xea\xe0\x20\xef\xf0\xe5\xe4\xef\xf0\xe8\xff\xf2\xe8\xff", 21));
+        QCOMPARE(
+            bytes.mid(1, 21),
+            QByteArray("\x14\xca\xe0\xf0\xf2\xee\xf7\xea\xe0\x20\xef\xf0\xe5\xe4\xef\xf0\xe8\xff\xf2\xe8\xff", 21));
         QCOMPARE(static_cast<int>(bytes[14288]), 1);
     }
 
@@ -338,13 +352,16 @@ private slots:
     {
         QTest::addColumn<QString>("spoil");
         QTest::addColumn<QString>("message");
-        QTest::newRow("fresh window") << "all" << "Проверьте правильность ИНН! Сохранение будет невозможно!";
-        QTest::newRow("name of spaces") << "Ed_name" << "Не заполнено название предприятия! Сохранение невозможно!";
+        QTest::newRow("fresh window") << "all"
+                                      << "Проверьте правильность ИНН! Сохранение будет невозможно!";
+        QTest::newRow("name of spaces") << "Ed_name"
+                                        << "Не заполнено название предприятия! Сохранение невозможно!";
         QTest::newRow("class 3.2") << "EdN16M3_2OP"
                                    << "Количество рабочих мест, оценённых с классом условий труда 3.2 \n\r В ТЧЕТНОМ "
                                       "ПЕРИОДЕ больше чем ВСЕГО\n\rСохранение отменено!";
         QTest::newRow("no classifier source")
-            << "tag" << "Необходимо выбрать код ОКВЭД или КДЕС2 из справочника!\n\rСохранение отменено!";
+            << "tag"
+            << "Необходимо выбрать код ОКВЭД или КДЕС2 из справочника!\n\rСохранение отменено!";
     }
     void onlyTheFirstFailingCheckSpeaks()
     {
@@ -422,9 +439,9 @@ private slots:
             QTest::mouseClick(picker->findChild<QPushButton*>(QStringLiteral("bitbtn_close")), Qt::LeftButton);
         });
         load(path);
-        QCOMPARE(shown(), (Msgs{"Загружен файл карточки версии 1!",
-                                "Проверьте правильность ИНН! Сохранение будет невозможно!",
-                                "Необходимо выбрать ОКВЭД(КДЕС2) из справочника"}));
+        QCOMPARE(shown(),
+                 (Msgs{"Загружен файл карточки версии 1!", "Проверьте правильность ИНН! Сохранение будет невозможно!",
+                       "Необходимо выбрать ОКВЭД(КДЕС2) из справочника"}));
         QVERIFY(IsFieldMarkedInvalid(find<QLineEdit>("Ed_inn")));
         QCOMPARE(text("Ed_adr"), QStringLiteral("361500, ул. Ленина, 1"));
         QCOMPARE(text("EdYear"), QStringLiteral("2013"));

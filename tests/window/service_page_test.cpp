@@ -156,9 +156,9 @@ private slots:
             }
             Click(dialog, "BtnClose");
         });
-        QCOMPARE(labels, (QStringList{"Должность работника", "Ф.И.О. работника", "№ удостоверения о проверке знаний",
-                                      "дата выдачи удостоверения",
-                                      "Название организации, выдавшей удостоверение"}));
+        QCOMPARE(labels,
+                 (QStringList{"Должность работника", "Ф.И.О. работника", "№ удостоверения о проверке знаний",
+                              "дата выдачи удостоверения", "Название организации, выдавшей удостоверение"}));
         QCOMPARE(visited, (QStringList{"EdFIO", "EDNUd", "DTUd", "EdOrg", "BtnOk", "BtnClose"}));
     }
 
@@ -250,17 +250,16 @@ private slots:
         addEntries({entry});
         selectRow(1);
         bool stillOpenAfterEscape = false;
-        const DialogSeen seen
-            = clickPageButton(editing ? "BitBtn7" : "BtnAddSotr", [&](QWidget* dialog) {
-                  TypeText(dialog->findChild<QLineEdit*>(QStringLiteral("EdDoljn")), QStringLiteral("Новый"));
-                  // Escape is no way out: the dialog has no cancel button.
-                  QTest::keyClick(dialog, Qt::Key_Escape);
-                  stillOpenAfterEscape = dialog->isVisible();
-                  if (button.isEmpty())
-                      dialog->close();
-                  else
-                      Click(dialog, button.toLatin1().constData());
-              });
+        const DialogSeen seen = clickPageButton(editing ? "BitBtn7" : "BtnAddSotr", [&](QWidget* dialog) {
+            TypeText(dialog->findChild<QLineEdit*>(QStringLiteral("EdDoljn")), QStringLiteral("Новый"));
+            // Escape is no way out: the dialog has no cancel button.
+            QTest::keyClick(dialog, Qt::Key_Escape);
+            stillOpenAfterEscape = dialog->isVisible();
+            if (button.isEmpty())
+                dialog->close();
+            else
+                Click(dialog, button.toLatin1().constData());
+        });
         QVERIFY(seen.opened);
         QVERIFY(stillOpenAfterEscape);
         QCOMPARE(staff().count(), 1);

@@ -14,8 +14,7 @@
 
 namespace {
 
-const std::string kFatalAboveInjured
-    = "Значение не верно!\n\r Всего пострадавших меньше чем со смертельным исходом!";
+const std::string kFatalAboveInjured = "Значение не верно!\n\r Всего пострадавших меньше чем со смертельным исходом!";
 
 QColor TextColour(const QLineEdit* edit) { return edit->palette().color(QPalette::Text); }
 
@@ -47,14 +46,13 @@ private slots:
 
     void fieldsStartWithTheirDefaults()
     {
-        const std::pair<const char*, const char*> texts[] = {
-            {"EdYear", "2014"}, {"Edsrsp", "0"},        {"Ed1den", "0"},     {"Ed1den_Dead", "0"},
-            {"Eddney", "0"},    {"EdSredstv", "0,0"},   {"EdNomDatUR", ""},  {"EdNPrikaza", ""},
-            {"EdNZaklExp", ""}};
+        const std::pair<const char*, const char*> texts[]
+            = {{"EdYear", "2014"},   {"Edsrsp", "0"},    {"Ed1den", "0"},    {"Ed1den_Dead", "0"}, {"Eddney", "0"},
+               {"EdSredstv", "0,0"}, {"EdNomDatUR", ""}, {"EdNPrikaza", ""}, {"EdNZaklExp", ""}};
         for (const auto& [name, text] : texts)
             QCOMPARE(edit(name)->text(), QString::fromUtf8(text));
-        for (const char* name : {"RGRpDog", "RGrpUlutshenie", "RGrpAttRuk", "RGrpKomissia", "RGrpKabOT",
-                                 "RGrpOcenka", "RGrpExpertiza"}) {
+        for (const char* name :
+             {"RGRpDog", "RGrpUlutshenie", "RGrpAttRuk", "RGrpKomissia", "RGrpKabOT", "RGrpOcenka", "RGrpExpertiza"}) {
             RadioGroup* yesNo = group(name);
             QCOMPARE(yesNo->itemIndex(), 0);
             QCOMPARE(yesNo->item(0)->y(), yesNo->item(1)->y()); // side by side
@@ -117,11 +115,21 @@ private slots:
         QTest::addColumn<QString>("start");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("result");
-        QTest::newRow("comma refused when one is there") << "0,0" << "," << "0,0";
-        QTest::newRow("point becomes a second comma") << "0,0" << "." << "0,0,";
-        QTest::newRow("one comma typed") << "" << "15,,6" << "15,6";
-        QTest::newRow("point becomes comma") << "" << "3.5" << "3,5";
-        QTest::newRow("letters and signs refused") << "" << "1a -+e2" << "12";
+        QTest::newRow("comma refused when one is there") << "0,0"
+                                                         << ","
+                                                         << "0,0";
+        QTest::newRow("point becomes a second comma") << "0,0"
+                                                      << "."
+                                                      << "0,0,";
+        QTest::newRow("one comma typed") << ""
+                                         << "15,,6"
+                                         << "15,6";
+        QTest::newRow("point becomes comma") << ""
+                                             << "3.5"
+                                             << "3,5";
+        QTest::newRow("letters and signs refused") << ""
+                                                   << "1a -+e2"
+                                                   << "12";
     }
     void moneyFilter()
     {
@@ -156,9 +164,12 @@ private slots:
         const QColor black(0, 0, 0);
         for (const char* left : {"Ed1den", "Ed1den_Dead"}) {
             const QString leftName = QString::fromLatin1(left);
-            QTest::addRow("fewer injured, leaving %s", left) << "2" << "3" << leftName << true << red;
-            QTest::addRow("as many, leaving %s", left) << "3" << "3" << leftName << false << black;
-            QTest::addRow("more injured, leaving %s", left) << "10" << "0" << leftName << false << black;
+            QTest::addRow("fewer injured, leaving %s", left) << "2"
+                                                             << "3" << leftName << true << red;
+            QTest::addRow("as many, leaving %s", left) << "3"
+                                                       << "3" << leftName << false << black;
+            QTest::addRow("more injured, leaving %s", left) << "10"
+                                                            << "0" << leftName << false << black;
         }
     }
     void injuredAgainstFatal()
@@ -172,9 +183,9 @@ private slots:
         edit("Ed1den_Dead")->setText(fatal);
         focus(w->find<QLineEdit>(left));
         focus(edit("Eddney"));
-        const std::vector<RecordedMessage> expected
-            = warned ? std::vector<RecordedMessage>{{RecordedMessage::Info, kFatalAboveInjured}}
-                     : std::vector<RecordedMessage>{};
+        const std::vector<RecordedMessage> expected = warned
+            ? std::vector<RecordedMessage>{{RecordedMessage::Info, kFatalAboveInjured}}
+            : std::vector<RecordedMessage>{};
         QCOMPARE(w->messages.shown, expected);
         // The mark always goes to the fatal field.
         QCOMPARE(TextColour(edit("Ed1den_Dead")), colour);
@@ -202,13 +213,30 @@ private slots:
         QTest::addColumn<QString>("fatal");
         QTest::addColumn<QString>("left");
         QTest::addColumn<QString>("error");
-        QTest::newRow("injured empty") << "" << "0" << "Ed1den" << "'' is not a valid integer value.";
-        QTest::newRow("fatal empty") << "5" << "" << "Ed1den" << "'' is not a valid integer value.";
-        QTest::newRow("beyond 32 bits") << "2147483648" << "0" << "Ed1den"
+        QTest::newRow("injured empty") << ""
+                                       << "0"
+                                       << "Ed1den"
+                                       << "'' is not a valid integer value.";
+        QTest::newRow("fatal empty") << "5"
+                                     << ""
+                                     << "Ed1den"
+                                     << "'' is not a valid integer value.";
+        QTest::newRow("beyond 32 bits") << "2147483648"
+                                        << "0"
+                                        << "Ed1den"
                                         << "'2147483648' is not a valid integer value.";
-        QTest::newRow("both bad: the injured is named") << "x" << "y" << "Ed1den" << "'x' is not a valid integer value.";
-        QTest::newRow("silent on the fatal field") << "" << "0" << "Ed1den_Dead" << "";
-        QTest::newRow("silent on the fatal field, fatal empty") << "1" << "" << "Ed1den_Dead" << "";
+        QTest::newRow("both bad: the injured is named") << "x"
+                                                        << "y"
+                                                        << "Ed1den"
+                                                        << "'x' is not a valid integer value.";
+        QTest::newRow("silent on the fatal field") << ""
+                                                   << "0"
+                                                   << "Ed1den_Dead"
+                                                   << "";
+        QTest::newRow("silent on the fatal field, fatal empty") << "1"
+                                                                << ""
+                                                                << "Ed1den_Dead"
+                                                                << "";
     }
     void unconvertibleCounts()
     {
@@ -228,9 +256,9 @@ private slots:
         edit("Ed1den_Dead")->setText(fatal);
         focus(w->find<QLineEdit>(left));
         focus(edit("Eddney"));
-        const std::vector<RecordedMessage> expected
-            = error.isEmpty() ? std::vector<RecordedMessage>{}
-                              : std::vector<RecordedMessage>{{RecordedMessage::Error, error.toStdString()}};
+        const std::vector<RecordedMessage> expected = error.isEmpty()
+            ? std::vector<RecordedMessage>{}
+            : std::vector<RecordedMessage>{{RecordedMessage::Error, error.toStdString()}};
         QCOMPARE(w->messages.shown, expected);
         QCOMPARE(TextColour(edit("Ed1den_Dead")), QColor(255, 0, 0));
     }
@@ -239,8 +267,10 @@ private slots:
     {
         QTest::addColumn<QString>("groupName");
         QTest::addColumn<QString>("editName");
-        QTest::newRow("agreement") << "RGRpDog" << "EdNomDatUR";
-        QTest::newRow("expertise") << "RGrpExpertiza" << "EdNZaklExp";
+        QTest::newRow("agreement") << "RGRpDog"
+                                   << "EdNomDatUR";
+        QTest::newRow("expertise") << "RGrpExpertiza"
+                                   << "EdNZaklExp";
     }
     void dependentEditTakesInputOnlyOnYes()
     {
@@ -280,11 +310,16 @@ private slots:
         for (int answer : {0, 1}) {
             const QString kept = answer == 0 ? QString() : QStringLiteral("N 12");
             const char* said = answer == 0 ? "no" : "yes";
-            QTest::addRow("agreement group, %s", said) << "RGRpDog" << "EdNomDatUR" << true << answer << kept;
-            QTest::addRow("agreement edit, %s", said) << "RGRpDog" << "EdNomDatUR" << false << answer << kept;
-            QTest::addRow("expertise group, %s", said) << "RGrpExpertiza" << "EdNZaklExp" << true << answer << kept;
-            QTest::addRow("expertise edit, %s", said) << "RGrpExpertiza" << "EdNZaklExp" << false << answer << kept;
-            QTest::addRow("assessment group, %s", said) << "RGrpOcenka" << "EdNPrikaza" << true << answer << kept;
+            QTest::addRow("agreement group, %s", said) << "RGRpDog"
+                                                       << "EdNomDatUR" << true << answer << kept;
+            QTest::addRow("agreement edit, %s", said) << "RGRpDog"
+                                                      << "EdNomDatUR" << false << answer << kept;
+            QTest::addRow("expertise group, %s", said) << "RGrpExpertiza"
+                                                       << "EdNZaklExp" << true << answer << kept;
+            QTest::addRow("expertise edit, %s", said) << "RGrpExpertiza"
+                                                      << "EdNZaklExp" << false << answer << kept;
+            QTest::addRow("assessment group, %s", said) << "RGrpOcenka"
+                                                        << "EdNPrikaza" << true << answer << kept;
         }
     }
     void leavingWithNoEmptiesTheDependentEdit()
@@ -345,10 +380,14 @@ private slots:
         QTest::addColumn<QString>("editName");
         QTest::addColumn<QString>("yesGroup");
         QTest::addColumn<int>("stored");
-        QTest::newRow("spending") << "EdSredstv" << "" << 10;
-        QTest::newRow("registration") << "EdNomDatUR" << "RGRpDog" << 30;
-        QTest::newRow("conclusion") << "EdNZaklExp" << "RGrpExpertiza" << 10;
-        QTest::newRow("hidden order number") << "EdNPrikaza" << "RGrpOcenka" << 10;
+        QTest::newRow("spending") << "EdSredstv"
+                                  << "" << 10;
+        QTest::newRow("registration") << "EdNomDatUR"
+                                      << "RGRpDog" << 30;
+        QTest::newRow("conclusion") << "EdNZaklExp"
+                                    << "RGrpExpertiza" << 10;
+        QTest::newRow("hidden order number") << "EdNPrikaza"
+                                             << "RGrpOcenka" << 10;
     }
     void textsTakeNoMoreThanTheCardStores()
     {
@@ -373,9 +412,12 @@ private slots:
         QTest::addColumn<QString>("picker");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QDate>("expected");
-        QTest::newRow("order date") << "DTPrikaza" << "20.11.2012" << QDate(2012, 11, 20);
-        QTest::newRow("conclusion date, short parts") << "DTZaklExp" << "5.3.2014" << QDate(2014, 3, 5);
-        QTest::newRow("staff dialog") << "DTUd" << "20.11.2012." << QDate(2012, 11, 20);
+        QTest::newRow("order date") << "DTPrikaza"
+                                    << "20.11.2012" << QDate(2012, 11, 20);
+        QTest::newRow("conclusion date, short parts") << "DTZaklExp"
+                                                      << "5.3.2014" << QDate(2014, 3, 5);
+        QTest::newRow("staff dialog") << "DTUd"
+                                      << "20.11.2012." << QDate(2012, 11, 20);
     }
     void datesTypedWithDots()
     {
@@ -399,11 +441,10 @@ private slots:
 
     void tabOrder()
     {
-        const QStringList expected{
-            "EdYear",        "RGrpPeriod",   "Edsrsp",       "Ed1den",       "Ed1den_Dead",
-            "Eddney",        "EdSredstv",    "RGRpDog",      "EdNomDatUR",   "RGrpUlutshenie",
-            "RGrpAttRuk",    "RGrpKomissia", "RGrpKabOT",    "RGrpOcenka",   "DTPrikaza",
-            "RGrpExpertiza", "EdNZaklExp",   "DTZaklExp"};
+        const QStringList expected{"EdYear",        "RGrpPeriod",   "Edsrsp",    "Ed1den",     "Ed1den_Dead",
+                                   "Eddney",        "EdSredstv",    "RGRpDog",   "EdNomDatUR", "RGrpUlutshenie",
+                                   "RGrpAttRuk",    "RGrpKomissia", "RGrpKabOT", "RGrpOcenka", "DTPrikaza",
+                                   "RGrpExpertiza", "EdNZaklExp",   "DTZaklExp"};
         focus(edit("EdYear"));
         QStringList visited;
         for (int i = 0; i < expected.size(); ++i) {

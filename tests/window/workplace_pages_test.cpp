@@ -12,13 +12,12 @@
 namespace {
 
 // Names written out as they must read, against which the table's rule is checked.
-const QStringList kPage3TotalThenPeriod{
-    "EdN14M1V",  "EdN14W1V",  "EdN14J1V",  "EdN14181V",  "EdN14I1V",  "EdN15M2V",  "EdN15W2V",
-    "EdN15J2V",  "EdN15182V", "EdN15I2V",  "EdN14M1OP",  "EdN14W1OP", "EdN14J1OP", "EdN14181OP",
-    "EdN14I1OP", "EdN15M2OP", "EdN15W2OP", "EdN15J2OP",  "EdN15182OP", "EdN15I2OP"};
-const QStringList kPage6TotalThenPeriod{"EdN16M4V",  "EdN16W4V",  "EdN16J4V",  "EdN16184V",
-                                        "EdN16I4V",  "EdN16M4OP", "EdN16W4OP", "EdN16J4OP",
-                                        "EdN16184OP", "EdN16I4OP", "EdEduc"};
+const QStringList kPage3TotalThenPeriod{"EdN14M1V",  "EdN14W1V",  "EdN14J1V",  "EdN14181V",  "EdN14I1V",
+                                        "EdN15M2V",  "EdN15W2V",  "EdN15J2V",  "EdN15182V",  "EdN15I2V",
+                                        "EdN14M1OP", "EdN14W1OP", "EdN14J1OP", "EdN14181OP", "EdN14I1OP",
+                                        "EdN15M2OP", "EdN15W2OP", "EdN15J2OP", "EdN15182OP", "EdN15I2OP"};
+const QStringList kPage6TotalThenPeriod{"EdN16M4V",  "EdN16W4V",  "EdN16J4V",   "EdN16184V", "EdN16I4V", "EdN16M4OP",
+                                        "EdN16W4OP", "EdN16J4OP", "EdN16184OP", "EdN16I4OP", "EdEduc"};
 
 QStringList AllCountNames()
 {
@@ -87,8 +86,8 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("page");
         for (const workplaces::CountField& field : workplaces::CountFields())
-            QTest::newRow(field.name.c_str()) << QString::fromStdString(field.name)
-                                              << workplaces::PageOfClass(field.classIndex);
+            QTest::newRow(field.name.c_str())
+                << QString::fromStdString(field.name) << workplaces::PageOfClass(field.classIndex);
         QTest::newRow("EdEduc") << "EdEduc" << 6;
     }
     void everyCountEdit()
@@ -114,9 +113,15 @@ private slots:
         // The captions whose punctuation or wording differs from their neighbours'.
         const QString workersTotal = QStringLiteral("количество работников, занятых на этих рабочих местах,  всего");
         const QString workersPeriod = QStringLiteral("количество работников, занятых на этих рабочих местах");
-        QTest::newRow("class 1 period") << "EdN14M1OP" << "Количество рабочих мест, оценённых с классом условий труда 1 за отчетный период";
-        QTest::newRow("class 2 period, with comma") << "EdN15M2OP" << "Количество рабочих мест, оценённых с классом условий труда 2, за отчетный период";
-        QTest::newRow("class 3.4 total, no comma") << "EdN16M3_4V" << "Количество рабочих мест, оценённых с классом условий труда 3.4 всего";
+        QTest::newRow("class 1 period")
+            << "EdN14M1OP"
+            << "Количество рабочих мест, оценённых с классом условий труда 1 за отчетный период";
+        QTest::newRow("class 2 period, with comma")
+            << "EdN15M2OP"
+            << "Количество рабочих мест, оценённых с классом условий труда 2, за отчетный период";
+        QTest::newRow("class 3.4 total, no comma")
+            << "EdN16M3_4V"
+            << "Количество рабочих мест, оценённых с классом условий труда 3.4 всего";
         QTest::newRow("workers total") << "EdN14W1V" << workersTotal;
         QTest::newRow("workers period") << "EdN14W1OP" << workersPeriod;
         QTest::newRow("workers period, class 3.2") << "EdN16W3_2OP" << workersTotal;

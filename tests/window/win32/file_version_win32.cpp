@@ -19,8 +19,8 @@ namespace {
 
 std::string Utf8(const std::wstring& wide)
 {
-    const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr,
-                                      nullptr);
+    const int n
+        = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
     std::string out(static_cast<std::size_t>(n), '\0');
     WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), out.data(), n, nullptr, nullptr);
     return out;
@@ -44,10 +44,7 @@ std::string Beside(const std::string& name)
     return own.substr(0, own.find_last_of("\\/") + 1) + name;
 }
 
-TEST(FileVersionWindows, OwnFileCarriesTheProgramsFileVersion)
-{
-    EXPECT_EQ(FileVersionText(OwnPath()), "2.1.1.0");
-}
+TEST(FileVersionWindows, OwnFileCarriesTheProgramsFileVersion) { EXPECT_EQ(FileVersionText(OwnPath()), "2.1.1.0"); }
 
 struct VersionCase {
     const char* what;
@@ -59,7 +56,10 @@ void PrintTo(const VersionCase& c, std::ostream* os) { *os << c.what; }
 
 class FileVersionOf : public testing::TestWithParam<VersionCase> {};
 
-TEST_P(FileVersionOf, IsReadThroughTheTranslationEntry) { EXPECT_EQ(FileVersionText(GetParam().path()), GetParam().expected); }
+TEST_P(FileVersionOf, IsReadThroughTheTranslationEntry)
+{
+    EXPECT_EQ(FileVersionText(GetParam().path()), GetParam().expected);
+}
 
 // A copy of this program in a folder whose name lies outside any ANSI code
 // page, as a per-user install under a Cyrillic user name may be.
@@ -89,8 +89,7 @@ INSTANTIATE_TEST_SUITE_P(
         VersionCase{"noTranslation", [] { return Beside("version_no_translation.dll"); }, ""},
         // A translation entry, but no FileVersion in its table.
         VersionCase{"noFileVersion", [] { return Beside("version_no_file_version.dll"); }, ""},
-        VersionCase{"ownCopyInUnicodeFolder", CopyInUnicodeFolder, "2.1.1.0"},
-        VersionCase{"textFile", TextFile, ""},
+        VersionCase{"ownCopyInUnicodeFolder", CopyInUnicodeFolder, "2.1.1.0"}, VersionCase{"textFile", TextFile, ""},
         VersionCase{"missingFile", [] { return Beside("absent.exe"); }, ""}),
     [](const auto& info) { return std::string(info.param.what); });
 
