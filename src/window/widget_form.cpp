@@ -47,10 +47,16 @@ WidgetForm::~WidgetForm() = default;
 
 QWidget* WidgetForm::control(const std::string& name) const
 {
-    auto* found = window_->findChild<QWidget*>(QString::fromStdString(name));
-    if (!found)
+    if (controls_.empty()) {
+        // The first of equal names wins, as a search from the window would find it.
+        for (QWidget* child : window_->findChildren<QWidget*>())
+            if (!child->objectName().isEmpty())
+                controls_.try_emplace(child->objectName().toStdString(), child);
+    }
+    const auto found = controls_.find(name);
+    if (found == controls_.end())
         throw card::CardError("Control " + name + " not found");
-    return found;
+    return found->second;
 }
 
 std::string WidgetForm::text(const std::string& name) const

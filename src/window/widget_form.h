@@ -3,6 +3,7 @@
 // its objectName under the window.
 #include <map>
 #include <memory>
+#include <unordered_map>
 
 #include "card/card_form.h"
 
@@ -32,5 +33,9 @@ private:
     QWidget* control(const std::string& name) const;
 
     QWidget* window_;
+    // Every named control under the window, gathered in one walk at the
+    // first lookup: a save reads some 180 controls, and a search of the whole
+    // tree for each was a good part of building the card at start-up.
+    mutable std::unordered_map<std::string, QWidget*> controls_;
     std::map<std::string, std::unique_ptr<TableGrid>> grids_;
 };
