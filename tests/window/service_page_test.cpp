@@ -77,10 +77,15 @@ private:
     DialogSeen clickPageButton(const char* name, std::function<void(QWidget*)> act) const
     {
         auto seen = std::make_shared<DialogSeen>();
+        auto clickDone = std::make_shared<bool>(false);
         MessageRecorder* messages = &w->messages;
-        constexpr int kTries = 20;
+        // A dialog can open only inside the click, while its own event loop
+        // runs; a watch still waiting after the click has nothing to drive
+        // and must leave a later test's dialog alone.
         WhenModalOpens(
-            [seen, messages, act](QWidget* dialog) {
+            [seen, clickDone, messages, act](QWidget* dialog) {
+                if (*clickDone)
+                    return;
                 seen->opened = true;
                 seen->caption = dialog->windowTitle();
                 seen->texts = FieldTexts(dialog);
@@ -88,10 +93,9 @@ private:
                 seen->messagesBefore = messages->shown;
                 act(dialog);
             },
-            kTries);
+            1000);
         QTest::mouseClick(w->find<QPushButton>(QString::fromLatin1(name)), Qt::LeftButton);
-        if (!seen->opened)
-            QTest::qWait(kTries * 10 + 100); // let the watch for a dialog run out
+        *clickDone = true;
         return *seen;
     }
 
