@@ -289,9 +289,14 @@ QWidget* RegisterWindow::buildCardsView()
             [totals](int section, int, int size) { totals->setColumnWidth(section, size); });
     connect(tblCards_->horizontalScrollBar(), &QScrollBar::valueChanged, tblTotals_->horizontalScrollBar(),
             &QScrollBar::setValue);
-    // The row numbers of both tables take the same width.
-    connect(cards->verticalHeader(), &QHeaderView::geometriesChanged, totals,
-            [cards, totals] { totals->verticalHeader()->setFixedWidth(cards->verticalHeader()->width()); });
+    // The row numbers of both tables take the same width. A header's new
+    // width alone does not move its table's cells: the table places them
+    // again when the header says its geometry changed.
+    connect(cards->verticalHeader(), &QHeaderView::geometriesChanged, totals, [cards, totals] {
+        QHeaderView* header = totals->verticalHeader();
+        header->setFixedWidth(cards->verticalHeader()->width());
+        emit header->geometriesChanged();
+    });
     layout->addWidget(tblCards_, 1);
     layout->addWidget(tblTotals_);
     return page;

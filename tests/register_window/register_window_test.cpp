@@ -111,6 +111,8 @@ private slots:
         QCOMPARE(find<QLabel>(w, "LblSummary")->text(),
                  QStringLiteral("Прочитано карточек: 19, не прочитано файлов: 4, с ошибками: 12, повторов: 2"));
         checkTotals(w);
+        // The totals' cells stand under the table's cells.
+        QCOMPARE(find<QTableView>(w, "TblTotals")->viewport()->x(), find<QTableView>(w, "TblCards")->viewport()->x());
 
         // A click on the header sorts by headcount: refused files (no number) last.
         auto* table = find<QTableView>(w, "TblCards");
