@@ -30,6 +30,7 @@
 #include "print/card_preview.h"
 #include "register/message_capture.h"
 #include "register/register_export.h"
+#include "register_window/register_messages.h"
 
 namespace {
 
@@ -88,32 +89,29 @@ std::string Utf8(const QString& text)
 // version-1 card upgraded, as on reading); nullopt after the card program's
 // message for what went wrong: a file error in the error display, a refusal
 // in the information box. The register keeps no records, only their rows.
-std::optional<card::TCardRec> ReadCardAgain(QWidget* parent, const QString& path)
+std::optional<card::TCardRec> ReadCardAgain(const QString& path)
 {
     std::optional<card::TCardRec> card;
-    QString error;
-    QString refusal;
+    std::string error;
+    std::string refusal;
     {
         reg::RouteMessagesByThread();
-        reg::MessageCapture said;
+        reg::MessageCapture said; // the version-1 notice is no news here
         card::CardFileStore store;
         try {
             if (store.ReadCardFile(Utf8(path)))
                 card = store.card();
             else
-                refusal = ToQString(said.infos.empty() ? std::string(card::kMsgLoadFailed) : said.infos.back());
+                refusal = said.infos.empty() ? std::string(card::kMsgLoadFailed) : said.infos.back();
         } catch (const card::CardError& e) {
-            error = ToQString(card::ErrorDisplayText(e.what()));
+            error = card::ErrorDisplayText(e.what());
         }
     }
-    const QString title = QString::fromUtf8(kRegisterTitle);
-    if (!error.isEmpty()) {
-        QMessageBox box(QMessageBox::Critical, title, error, QMessageBox::Ok, parent);
-        box.exec();
-    } else if (!card) {
-        QMessageBox box(QMessageBox::NoIcon, title, refusal, QMessageBox::Ok, parent);
-        box.exec();
-    }
+    RegisterMessages boxes;
+    if (!error.empty())
+        boxes.error(error);
+    else if (!card)
+        boxes.info(refusal);
     return card;
 }
 
@@ -501,7 +499,7 @@ void RegisterWindow::printSelectedCard()
     const QString path = selectedCardFile();
     if (path.isEmpty())
         return;
-    const std::optional<card::TCardRec> card = ReadCardAgain(this, path);
+    const std::optional<card::TCardRec> card = ReadCardAgain(path);
     if (!card)
         return;
     ShowCardPreview(this, *card,

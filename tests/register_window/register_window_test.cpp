@@ -20,6 +20,7 @@
 
 #include "register/register_cards.h"
 #include "register/register_columns.h"
+#include "register_window/register_messages.h"
 #include "register_window/register_window.h"
 #include "support/modal.h"
 #include "support/pdf_text.h"
@@ -44,6 +45,7 @@ class RegisterWindowTest : public QObject {
 
     QTemporaryDir dir_;
     std::vector<regtest::Expected> expected_;
+    RegisterMessages boxes_;
 
     template <class T>
     T* find(RegisterWindow& w, const char* name)
@@ -95,6 +97,7 @@ private slots:
     void initTestCase()
     {
         QStandardPaths::setTestModeEnabled(true);
+        card::setMessages(&boxes_); // as the program does, before any reading
         expected_ = regtest::MakeSampleFolder(dir_.path().toStdString());
     }
 
@@ -279,6 +282,30 @@ private slots:
         QCOMPARE(MissingInOrder(PdfText(pdf), {QStringLiteral("Название"), name, QString::fromUtf8(kRegisterTitle)}),
                  QString());
         QVERIFY(QFile::remove(pdf));
+    }
+
+    // A PDF that cannot be written says so in the register's box.
+    void pdfThatCannotBeWrittenIsReported()
+    {
+        RegisterWindow w;
+        openAndRead(w, dir_.path());
+        find<QTableView>(w, "TblCards")->selectRow(shownRowOf(w, "1_Ромашка_2014_Годовой.crd"));
+        const QString pdf = QDir(dir_.path()).filePath(QStringLiteral("нет такой папки/карточка.pdf"));
+        QString said;
+        WhenModalOpens<QPrintPreviewDialog>([&](QPrintPreviewDialog* preview) {
+            WhenModalOpens<QFileDialog>([&](QFileDialog* dialog) {
+                WhenModalOpens<QMessageBox>([&](QMessageBox* box) {
+                    said = box->windowTitle() + QLatin1Char('|') + box->text();
+                    box->accept();
+                });
+                dialog->selectFile(pdf);
+                static_cast<QDialog*>(dialog)->accept();
+            });
+            preview->findChild<QAction*>(QStringLiteral("ActSavePdf"))->trigger();
+            preview->reject();
+        });
+        QTest::keyClick(&w, Qt::Key_P, Qt::ControlModifier);
+        QCOMPARE(said, QString::fromUtf8(kRegisterTitle) + QStringLiteral("|Не удалось записать файл: ") + pdf);
     }
 
     void fileGoneOrChangedSinceReading_data()
