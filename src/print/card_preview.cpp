@@ -12,10 +12,9 @@
 
 namespace {
 
-void SaveCardPdf(QWidget* parent, const card::TCardRec& card, const CardPrintInfo& info)
+void SaveCardPdf(QWidget* parent, const card::TCardRec& card, const CardPrintInfo& info, const QString& offered)
 {
-    QFileDialog dialog(parent, QStringLiteral("Сохранение карточки в PDF"), QDir::current().filePath(CardPdfName(card)),
-                       QStringLiteral("PDF (*.pdf)"));
+    QFileDialog dialog(parent, QStringLiteral("Сохранение карточки в PDF"), offered, QStringLiteral("PDF (*.pdf)"));
     dialog.setObjectName(QStringLiteral("PdfDlg"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("pdf"));
@@ -43,8 +42,9 @@ QString CardPdfName(const card::TCardRec& card)
     return name + QStringLiteral(".pdf");
 }
 
-void ShowCardPreview(QWidget* parent, const card::TCardRec& card, const CardPrintInfo& info)
+void ShowCardPreview(QWidget* parent, const card::TCardRec& card, const CardPrintInfo& info, const QString& pdfPath)
 {
+    const QString offered = pdfPath.isEmpty() ? QDir::current().filePath(CardPdfName(card)) : pdfPath;
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageLayout(CardPageLayout());
     printer.setDocName(CardPdfName(card));
@@ -60,7 +60,7 @@ void ShowCardPreview(QWidget* parent, const card::TCardRec& card, const CardPrin
         QAction* savePdf = toolbar->addAction(QStringLiteral("Сохранить в PDF…"));
         savePdf->setObjectName(QStringLiteral("ActSavePdf"));
         QObject::connect(savePdf, &QAction::triggered, &preview,
-                         [&preview, &card, &info] { SaveCardPdf(&preview, card, info); });
+                         [&preview, &card, &info, &offered] { SaveCardPdf(&preview, card, info, offered); });
     }
     preview.resize(900, 800);
     preview.exec();

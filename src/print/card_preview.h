@@ -11,6 +11,7 @@ class QWidget;
 // characters that no file name may hold replaced by "_".
 QString CardPdfName(const card::TCardRec& card);
 
-// Shows the preview modally. "Сохранить в PDF…" offers CardPdfName in the
-// current folder.
-void ShowCardPreview(QWidget* parent, const card::TCardRec& card, const CardPrintInfo& info);
+// Shows the preview modally. "Сохранить в PDF…" offers `pdfPath`, or when it
+// is empty CardPdfName in the current folder.
+void ShowCardPreview(QWidget* parent, const card::TCardRec& card, const CardPrintInfo& info,
+                     const QString& pdfPath = QString());

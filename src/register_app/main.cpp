@@ -16,6 +16,7 @@
 #endif
 
 #include "register/register_cli.h"
+#include "register_window/register_messages.h"
 #include "register_window/register_window.h"
 #include "window/qt_russian.h"
 
@@ -42,6 +43,10 @@ int main(int argc, char* argv[])
     }
     QApplication app(argc, argv);
     SetUpRussianApplication(app, QString::fromUtf8(kRegisterTitle));
+    // Before the first reading: the reading threads' routing keeps these
+    // boxes for the window's thread (a PDF that cannot be written, say).
+    RegisterMessages boxes;
+    card::setMessages(&boxes);
 
     RegisterWindow window;
     window.show();

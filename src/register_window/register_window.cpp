@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDate>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileDialog>
@@ -14,16 +15,22 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSettings>
+#include <QShortcut>
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <optional>
 #include <set>
 
 #include "card/card_file_store.h"
 #include "card/district.h"
 #include "card/district_names.h"
+#include "card/errors.h"
+#include "print/card_preview.h"
+#include "register/message_capture.h"
 #include "register/register_export.h"
+#include "register_window/register_messages.h"
 
 namespace {
 
@@ -71,6 +78,53 @@ void SetColumnWidths(QTableView* table, const std::vector<int>& characters)
 }
 
 QSettings Settings() { return QSettings(QStringLiteral("UNRA5"), QStringLiteral("unra5-register")); }
+
+std::string Utf8(const QString& text)
+{
+    const QByteArray bytes = text.toUtf8();
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+// The card of the file `path` read again by the card program's reader (a
+// version-1 card upgraded, as on reading); nullopt after the card program's
+// message for what went wrong: a file error in the error display, a refusal
+// in the information box. The register keeps no records, only their rows.
+std::optional<card::TCardRec> ReadCardAgain(const QString& path)
+{
+    std::optional<card::TCardRec> card;
+    std::string error;
+    std::string refusal;
+    {
+        reg::RouteMessagesByThread();
+        reg::MessageCapture said; // the version-1 notice is no news here
+        card::CardFileStore store;
+        try {
+            if (store.ReadCardFile(Utf8(path)))
+                card = store.card();
+            else
+                refusal = said.infos.empty() ? std::string(card::kMsgLoadFailed) : said.infos.back();
+        } catch (const card::CardError& e) {
+            error = card::ErrorDisplayText(e.what());
+        }
+    }
+    RegisterMessages boxes;
+    if (!error.empty())
+        boxes.error(error);
+    else if (!card)
+        boxes.info(refusal);
+    return card;
+}
+
+// The card's file name with .pdf, beside the card: the register never sets a
+// current folder (started from a menu that is the home or the program's
+// folder), while the card's folder is the one the user chose.
+QString PdfBesideCard(const QString& cardPath)
+{
+    QString path = cardPath;
+    if (path.endsWith(QStringLiteral(".crd"), Qt::CaseInsensitive))
+        path.chop(4);
+    return path + QStringLiteral(".pdf");
+}
 
 } // namespace
 
@@ -123,6 +177,18 @@ RegisterWindow::RegisterWindow(QWidget* parent)
     connect(btnOpen_, &QPushButton::clicked, this, &RegisterWindow::chooseFolder);
     connect(btnExport_, &QPushButton::clicked, this, &RegisterWindow::chooseExportFile);
     connect(btnCancel_, &QPushButton::clicked, this, &RegisterWindow::cancelReading);
+    connect(btnPrintCard_, &QPushButton::clicked, this, &RegisterWindow::printSelectedCard);
+    connect(tblCards_, &QTableView::doubleClicked, this, &RegisterWindow::printSelectedCard);
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_P), this), &QShortcut::activated, this,
+            &RegisterWindow::printSelectedCard);
+    // The selection may also go without a word when rows are filtered out or
+    // the table is emptied.
+    connect(tblCards_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &RegisterWindow::updatePrintButton);
+    connect(tabs_, &QTabWidget::currentChanged, this, &RegisterWindow::updatePrintButton);
+    connect(proxy_, &QAbstractItemModel::modelReset, this, &RegisterWindow::updatePrintButton);
+    connect(proxy_, &QAbstractItemModel::layoutChanged, this, &RegisterWindow::updatePrintButton);
+    connect(proxy_, &QAbstractItemModel::rowsRemoved, this, &RegisterWindow::updatePrintButton);
 
     rowTimer_.setInterval(kRowIntervalMs);
     connect(&rowTimer_, &QTimer::timeout, this, &RegisterWindow::takeRows);
@@ -177,6 +243,10 @@ QWidget* RegisterWindow::buildFilters()
     }
     btnExport_ = NamedButton("BtnExport", QStringLiteral("Экспорт…"), bar);
     row->addWidget(btnExport_);
+    btnPrintCard_ = NamedButton("BtnPrintCard", QStringLiteral("Печать карточки…"), bar);
+    btnPrintCard_->setToolTip(QStringLiteral("Печать или PDF карточки выбранной строки (Ctrl+P, двойной щелчок)"));
+    btnPrintCard_->setEnabled(false);
+    row->addWidget(btnPrintCard_);
     return bar;
 }
 
@@ -217,9 +287,14 @@ QWidget* RegisterWindow::buildCardsView()
             [totals](int section, int, int size) { totals->setColumnWidth(section, size); });
     connect(tblCards_->horizontalScrollBar(), &QScrollBar::valueChanged, tblTotals_->horizontalScrollBar(),
             &QScrollBar::setValue);
-    // The row numbers of both tables take the same width.
-    connect(cards->verticalHeader(), &QHeaderView::geometriesChanged, totals,
-            [cards, totals] { totals->verticalHeader()->setFixedWidth(cards->verticalHeader()->width()); });
+    // The row numbers of both tables take the same width. A header's new
+    // width alone does not move its table's cells: the table places them
+    // again when the header says its geometry changed.
+    connect(cards->verticalHeader(), &QHeaderView::geometriesChanged, totals, [cards, totals] {
+        QHeaderView* header = totals->verticalHeader();
+        header->setFixedWidth(cards->verticalHeader()->width());
+        emit header->geometriesChanged();
+    });
     layout->addWidget(tblCards_, 1);
     layout->addWidget(tblTotals_);
     return page;
@@ -399,6 +474,37 @@ bool RegisterWindow::exportTo(const QString& path)
     }
     lblSummary_->setText(QStringLiteral("Сохранено: ") + QDir::toNativeSeparators(path));
     return true;
+}
+
+QString RegisterWindow::selectedCardFile() const
+{
+    if (tabs_->currentWidget() == tblDistricts_)
+        return {};
+    const QModelIndexList selected = tblCards_->selectionModel()->selectedRows();
+    if (selected.size() != 1)
+        return {};
+    const QModelIndex source = proxy_->mapToSource(selected.constFirst());
+    if (!source.isValid())
+        return {};
+    const reg::RegisterRow& row = model_->row(source.row());
+    if (!row.read())
+        return {};
+    return QDir(folder_).filePath(ToQString(row.file));
+}
+
+void RegisterWindow::updatePrintButton() { btnPrintCard_->setEnabled(!selectedCardFile().isEmpty()); }
+
+void RegisterWindow::printSelectedCard()
+{
+    const QString path = selectedCardFile();
+    if (path.isEmpty())
+        return;
+    const std::optional<card::TCardRec> card = ReadCardAgain(path);
+    if (!card)
+        return;
+    ShowCardPreview(this, *card,
+                    {QString::fromUtf8(kRegisterTitle), QString::fromLatin1(UNRA5_VERSION), QDate::currentDate()},
+                    QDir::toNativeSeparators(PdfBesideCard(path)));
 }
 
 void RegisterWindow::closeEvent(QCloseEvent* event)

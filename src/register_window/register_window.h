@@ -30,6 +30,9 @@ public:
     // Writes the shown rows (and the districts) to `path`; false after a
     // message says why not.
     bool exportTo(const QString& path);
+    // The print preview of the card of the selected row, read again from its
+    // file; a file that has gone or changed gives the card program's message.
+    void printSelectedCard();
     // Stops a reading under way: the rows read so far stay.
     void cancelReading();
     bool reading() const;
@@ -47,6 +50,10 @@ protected:
 private:
     void chooseFolder();
     void chooseExportFile();
+    // The card file of the one selected row of a card that was read, in the
+    // cards view; empty when there is none.
+    QString selectedCardFile() const;
+    void updatePrintButton();
     void takeRows();
     void finishReading();
     void applyFilters();
@@ -68,6 +75,7 @@ private:
 
     QPushButton* btnOpen_ = nullptr;
     QPushButton* btnExport_ = nullptr;
+    QPushButton* btnPrintCard_ = nullptr;
     QPushButton* btnCancel_ = nullptr;
     QLabel* lblFolder_ = nullptr;
     QLabel* lblSummary_ = nullptr;

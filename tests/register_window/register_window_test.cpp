@@ -1,11 +1,17 @@
 // The register's window on a generated folder: reading, sorting, filters,
-// the totals row following the filter, the district view and cancelling.
+// the totals row following the filter, the district view, cancelling, and
+// the printed card of the selected row.
+#include <QAction>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QFileDialog>
 #include <QLabel>
+#include <QMessageBox>
+#include <QPrintPreviewDialog>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -14,7 +20,10 @@
 
 #include "register/register_cards.h"
 #include "register/register_columns.h"
+#include "register_window/register_messages.h"
 #include "register_window/register_window.h"
+#include "support/modal.h"
+#include "support/pdf_text.h"
 
 namespace {
 
@@ -36,6 +45,7 @@ class RegisterWindowTest : public QObject {
 
     QTemporaryDir dir_;
     std::vector<regtest::Expected> expected_;
+    RegisterMessages boxes_;
 
     template <class T>
     T* find(RegisterWindow& w, const char* name)
@@ -47,6 +57,26 @@ class RegisterWindowTest : public QObject {
     }
 
     static void waitForReading(RegisterWindow& w) { QTRY_VERIFY_WITH_TIMEOUT(!w.reading(), 20000); }
+
+    // Opens `folder` in a shown, active window and waits for the reading.
+    static void openAndRead(RegisterWindow& w, const QString& folder)
+    {
+        w.show();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        w.openFolder(folder);
+        waitForReading(w);
+    }
+
+    // The shown row of `file` in the cards table (-1: not shown).
+    static int shownRowOf(RegisterWindow& w, const std::string& file)
+    {
+        const auto shown = w.proxy()->shownRows();
+        for (int i = 0; i < static_cast<int>(shown.size()); ++i)
+            if (shown[static_cast<std::size_t>(i)]->file == file)
+                return i;
+        return -1;
+    }
 
     // The totals row sums exactly the rows the table shows.
     static void checkTotals(RegisterWindow& w)
@@ -67,6 +97,7 @@ private slots:
     void initTestCase()
     {
         QStandardPaths::setTestModeEnabled(true);
+        card::setMessages(&boxes_); // as the program does, before any reading
         expected_ = regtest::MakeSampleFolder(dir_.path().toStdString());
     }
 
@@ -83,6 +114,8 @@ private slots:
         QCOMPARE(find<QLabel>(w, "LblSummary")->text(),
                  QStringLiteral("Прочитано карточек: 19, не прочитано файлов: 4, с ошибками: 12, повторов: 2"));
         checkTotals(w);
+        // The totals' cells stand under the table's cells.
+        QCOMPARE(find<QTableView>(w, "TblTotals")->viewport()->x(), find<QTableView>(w, "TblCards")->viewport()->x());
 
         // A click on the header sorts by headcount: refused files (no number) last.
         auto* table = find<QTableView>(w, "TblCards");
@@ -161,6 +194,159 @@ private slots:
         waitForReading(w);
         QCOMPARE(w.model()->rowCount(), 3000);
         checkTotals(w);
+    }
+
+    // Only one card that was read, in the cards view, can be printed.
+    void printingFollowsTheSelection()
+    {
+        RegisterWindow w;
+        openAndRead(w, dir_.path());
+        auto* print = find<QPushButton>(w, "BtnPrintCard");
+        auto* table = find<QTableView>(w, "TblCards");
+        auto* tabs = find<QTabWidget>(w, "TabViews");
+        QVERIFY(!print->isEnabled()); // nothing selected
+
+        const int good = shownRowOf(w, "1_Ромашка_2014_Годовой.crd");
+        table->selectRow(shownRowOf(w, "плохие/короткий.crd")); // refused by the reader
+        QVERIFY(!print->isEnabled());
+        table->selectRow(shownRowOf(w, "версия1.crd")); // read, though the card program would not save it
+        QVERIFY(print->isEnabled());
+        table->selectRow(good);
+        table->selectionModel()->select(table->model()->index(good + 1, 0),
+                                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        QVERIFY(!print->isEnabled()); // two rows
+        table->selectRow(good);
+        tabs->setCurrentIndex(1); // the district view
+        QVERIFY(!print->isEnabled());
+        tabs->setCurrentIndex(0);
+        QVERIFY(print->isEnabled());
+        find<QComboBox>(w, "CombState")->setCurrentIndex(3); // refused files only: the row goes
+        QVERIFY(!print->isEnabled());
+
+        QVERIFY(!OpensModal([&] { QTest::keyClick(&w, Qt::Key_P, Qt::ControlModifier); }));
+    }
+
+    void previewOfTheSelectedCardSavesItsPdf_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("how"); // 0 Ctrl+P, 1 the button, 2 a double click
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("saveAs"); // empty: the offered file
+        QTest::newRow("Ctrl+P") << QStringLiteral("Баксан/4_Берёзка_2014_1 полугодие .crd") << 0
+                                << QStringLiteral("Берёзка") << QString();
+        QTest::newRow("button, upper-case name") << QStringLiteral("Баксан/Вложенная/глубже/4_Клён_2015_Годовой.CRD")
+                                                 << 1 << QStringLiteral("Клён") << QString();
+        QTest::newRow("double click, version 1")
+            << QStringLiteral("версия1.crd") << 2 << QStringLiteral("Версия один") << QString();
+        QTest::newRow("PDF that cannot be written") << QStringLiteral("1_Ромашка_2014_Годовой.crd") << 0 << QString()
+                                                    << QStringLiteral("нет такой папки/карточка.pdf");
+    }
+
+    // The card is read again from its file and printed; the PDF is offered
+    // beside the card under the card's file name. One that cannot be written
+    // says so in the register's box.
+    void previewOfTheSelectedCardSavesItsPdf()
+    {
+        QFETCH(QString, file);
+        QFETCH(int, how);
+        QFETCH(QString, name);
+        QFETCH(QString, saveAs);
+        RegisterWindow w;
+        openAndRead(w, dir_.path());
+        auto* table = find<QTableView>(w, "TblCards");
+        const int row = shownRowOf(w, file.toStdString());
+        QVERIFY(row >= 0);
+        table->selectRow(row);
+
+        QString offered;
+        QString said;
+        WhenModalOpens<QPrintPreviewDialog>([&](QPrintPreviewDialog* preview) {
+            WhenModalOpens<QFileDialog>([&](QFileDialog* dialog) {
+                offered = dialog->selectedFiles().value(0);
+                if (!saveAs.isEmpty()) {
+                    WhenModalOpens<QMessageBox>([&](QMessageBox* box) {
+                        said = box->windowTitle() + QLatin1Char('|') + box->text();
+                        box->accept();
+                    });
+                    dialog->selectFile(QDir(dir_.path()).filePath(saveAs));
+                }
+                static_cast<QDialog*>(dialog)->accept();
+            });
+            preview->findChild<QAction*>(QStringLiteral("ActSavePdf"))->trigger();
+            preview->reject();
+        });
+        if (how == 0) {
+            QTest::keyClick(&w, Qt::Key_P, Qt::ControlModifier);
+        } else if (how == 1) {
+            QTest::mouseClick(find<QPushButton>(w, "BtnPrintCard"), Qt::LeftButton);
+        } else {
+            const QModelIndex index = table->model()->index(row, reg::kColumnFile);
+            table->scrollTo(index);
+            // QTest's double click is only the second click of the pair.
+            const QPoint at = table->visualRect(index).center();
+            QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, at);
+            QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, at);
+        }
+
+        QString pdf = QDir(dir_.path()).filePath(file);
+        pdf.chop(4);
+        pdf += QStringLiteral(".pdf");
+        QCOMPARE(offered, pdf);
+        if (!saveAs.isEmpty()) {
+            QCOMPARE(said,
+                     QString::fromUtf8(kRegisterTitle) + QStringLiteral("|Не удалось записать файл: ")
+                         + QDir(dir_.path()).filePath(saveAs));
+            return;
+        }
+        QCOMPARE(MissingInOrder(PdfText(pdf), {QStringLiteral("Название"), name, QString::fromUtf8(kRegisterTitle)}),
+                 QString());
+        QVERIFY(QFile::remove(pdf));
+    }
+
+    void fileGoneOrChangedSinceReading_data()
+    {
+        QTest::addColumn<bool>("removed");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("icon");
+        QTest::newRow("gone") << true << QStringLiteral("File not found.") << int(QMessageBox::Critical);
+        QTest::newRow("no longer a card")
+            << false << QStringLiteral("Ошибка загрузки карточи предприятия! ") << int(QMessageBox::NoIcon);
+    }
+
+    // The card program's message for the file, and no preview.
+    void fileGoneOrChangedSinceReading()
+    {
+        QFETCH(bool, removed);
+        QFETCH(QString, text);
+        QFETCH(int, icon);
+        QTemporaryDir folder;
+        const auto card = regtest::U8Path(folder.path().toStdString()) / "1_Ромашка_2014_Годовой.crd";
+        regtest::WriteCard(card, regtest::GoodCard("Ромашка", "7707083893"));
+        RegisterWindow w;
+        openAndRead(w, folder.path());
+        find<QTableView>(w, "TblCards")->selectRow(0);
+        if (removed)
+            std::filesystem::remove(card);
+        else
+            regtest::WriteBytes(card, "short", 5);
+
+        QString shown;
+        int shownIcon = -1;
+        bool preview = false;
+        WhenModalOpens([&](QWidget* modal) {
+            if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+                shown = box->text();
+                shownIcon = box->icon();
+                box->accept();
+            } else {
+                preview = true;
+                modal->close();
+            }
+        });
+        QTest::keyClick(&w, Qt::Key_P, Qt::ControlModifier);
+        QCOMPARE(shown, text);
+        QCOMPARE(shownIcon, icon);
+        QVERIFY(!preview);
     }
 };
 

@@ -2,8 +2,10 @@
 // Drives a modal dialog while it is open: `act` runs on the active modal
 // widget as soon as one appears (polled from the event loop).
 #include <functional>
+#include <memory>
 
 #include <QApplication>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 
@@ -30,4 +32,21 @@ void WhenModalOpens(std::function<void(Dialog*)> act, int triesLeft = 200)
             WhenModalOpens<Dialog>(std::move(act), triesLeft - 1);
         }
     });
+}
+
+// Whether `act` opens a modal widget within `ms` milliseconds (one that opens
+// is closed, so that `act` returns).
+inline bool OpensModal(const std::function<void()>& act, int ms = 300)
+{
+    // Shared: the polling may outlive this call by a try or two.
+    auto opened = std::make_shared<bool>(false);
+    WhenModalOpens(
+        [opened](QWidget* modal) {
+            *opened = true;
+            modal->close();
+        },
+        ms / 10);
+    act();
+    QTest::qWait(ms);
+    return *opened;
 }
