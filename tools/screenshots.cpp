@@ -22,11 +22,11 @@
 #include "card/messages.h"
 #include "card/workplace_counts.h"
 #include "classifier/picker_hook.h"
-#include "window/classifier_opener.h"
+#include "widgets/classifier_opener.h"
+#include "widgets/messages_qt.h"
+#include "widgets/qt_russian.h"
+#include "widgets/radio_group.h"
 #include "window/main_window.h"
-#include "window/messages_qt.h"
-#include "window/qt_russian.h"
-#include "window/radio_group.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include "window/okved_source.h"
+#include "widgets/okved_source.h"
 
 void WriteChosenCode(QWidget* cardWindow, const QString& code, ClassifierKind kind)
 {

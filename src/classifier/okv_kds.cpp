@@ -21,9 +21,9 @@
 #include "classifier/classifier_table.h"
 #include "classifier/code_field_output.h"
 #include "classifier/record_navigator.h"
-#include "window/key_filters.h"
-#include "window/messages_qt.h"
-#include "window/named_button.h"
+#include "widgets/key_filters.h"
+#include "widgets/messages_qt.h"
+#include "widgets/named_button.h"
 
 namespace {
 

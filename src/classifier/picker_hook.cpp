@@ -3,7 +3,7 @@
 #include <QWidget>
 
 #include "classifier/okv_kds.h"
-#include "window/classifier_opener.h"
+#include "widgets/classifier_opener.h"
 #include "window/main_window.h"
 
 void InstallClassifierPicker()

@@ -9,14 +9,14 @@
 #include "card/inn.h"
 #include "card/messages.h"
 #include "card/text_rules.h"
-#include "window/classifier_opener.h"
+#include "widgets/classifier_opener.h"
+#include "widgets/field_captions.h"
+#include "widgets/field_colour.h"
+#include "widgets/key_filters.h"
+#include "widgets/messages_qt.h"
+#include "widgets/okved_source.h"
 #include "window/contacts_block.h"
-#include "window/field_captions.h"
-#include "window/field_colour.h"
-#include "window/key_filters.h"
-#include "window/messages_qt.h"
 #include "window/okved_field.h"
-#include "window/okved_source.h"
 
 namespace {
 

@@ -12,13 +12,13 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "window/field_captions.h"
+#include "widgets/field_captions.h"
+#include "widgets/messages_qt.h"
+#include "widgets/named_button.h"
+#include "widgets/radio_group.h"
+#include "widgets/table_grid.h"
 #include "window/main_window.h"
-#include "window/messages_qt.h"
-#include "window/named_button.h"
-#include "window/radio_group.h"
 #include "window/staff_dialog.h"
-#include "window/table_grid.h"
 
 namespace {
 

@@ -11,13 +11,13 @@
 #include "card/card_layout.h"
 #include "card/errors.h"
 #include "card/messages.h"
-#include "window/date_picker.h"
-#include "window/field_captions.h"
-#include "window/field_colour.h"
-#include "window/form_layout.h"
-#include "window/key_filters.h"
-#include "window/messages_qt.h"
-#include "window/radio_group.h"
+#include "widgets/date_picker.h"
+#include "widgets/field_captions.h"
+#include "widgets/field_colour.h"
+#include "widgets/form_layout.h"
+#include "widgets/key_filters.h"
+#include "widgets/messages_qt.h"
+#include "widgets/radio_group.h"
 
 namespace {
 

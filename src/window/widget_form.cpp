@@ -10,11 +10,11 @@
 #include <QTableWidget>
 
 #include "card/errors.h"
-#include "window/classifier_opener.h"
-#include "window/field_colour.h"
-#include "window/okved_source.h"
-#include "window/radio_group.h"
-#include "window/table_grid.h"
+#include "widgets/classifier_opener.h"
+#include "widgets/field_colour.h"
+#include "widgets/okved_source.h"
+#include "widgets/radio_group.h"
+#include "widgets/table_grid.h"
 
 namespace {
 

@@ -16,8 +16,8 @@
 #include "classifier/record_navigator.h"
 #include "support/message_recorder.h"
 #include "support/modal.h"
-#include "window/classifier_opener.h"
-#include "window/okved_source.h"
+#include "widgets/classifier_opener.h"
+#include "widgets/okved_source.h"
 
 Q_DECLARE_METATYPE(ClassifierKind)
 

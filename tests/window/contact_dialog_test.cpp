@@ -14,11 +14,11 @@
 #include "support/message_recorder.h"
 #include "support/modal.h"
 #include "support/typing.h"
+#include "widgets/form_font.h"
+#include "widgets/table_grid.h"
 #include "window/contact_dialog.h"
 #include "window/enterprise_page.h"
-#include "window/form_font.h"
 #include "window/main_window.h"
-#include "window/table_grid.h"
 
 namespace {
 

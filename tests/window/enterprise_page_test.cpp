@@ -13,12 +13,12 @@
 #include "support/message_recorder.h"
 #include "support/modal.h"
 #include "support/typing.h"
-#include "window/classifier_opener.h"
+#include "widgets/classifier_opener.h"
+#include "widgets/okved_source.h"
+#include "widgets/radio_group.h"
 #include "window/contact_dialog.h"
 #include "window/enterprise_page.h"
 #include "window/main_window.h"
-#include "window/okved_source.h"
-#include "window/radio_group.h"
 #include "window/staff_dialog.h"
 
 namespace {

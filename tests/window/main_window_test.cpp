@@ -1,11 +1,9 @@
 // The main window: caption with the program's version, size, pages,
 // navigation, tab order, closing (with the question over a changed card),
-// shortcuts, font and Qt's Russian texts.
+// shortcuts and font.
 #include <algorithm>
 
-#include <QFileInfo>
 #include <QHeaderView>
-#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -19,11 +17,10 @@
 #include "support/message_recorder.h"
 #include "support/modal.h"
 #include "support/typing.h"
+#include "widgets/classifier_opener.h"
+#include "widgets/messages_qt.h"
 #include "window/card_file_dialog.h"
-#include "window/classifier_opener.h"
 #include "window/main_window.h"
-#include "window/messages_qt.h"
-#include "window/qt_russian.h"
 
 namespace {
 
@@ -335,15 +332,6 @@ private slots:
         QCOMPARE(window.font().pointSize(), 8);
         QCOMPARE(window.font().styleHint(), QFont::SansSerif);
         QCOMPARE(Child(window, "Ed_name")->font().pointSize(), 8); // the pages take it over
-    }
-
-    void qtSpeaksRussian()
-    {
-        const QString dir = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
-        if (!QFileInfo::exists(dir + QStringLiteral("/qtbase_ru.qm")))
-            QSKIP("Qt's Russian translation is not installed");
-        QVERIFY(InstallQtRussian(*qApp));
-        QCOMPARE(QCoreApplication::translate("QLineEdit", "Select All"), QStringLiteral("Выделить всё"));
     }
 };
 

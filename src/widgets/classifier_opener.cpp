@@ -1,4 +1,4 @@
-#include "window/classifier_opener.h"
+#include "widgets/classifier_opener.h"
 
 namespace {
 ClassifierOpener& Opener()
