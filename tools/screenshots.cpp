@@ -149,7 +149,8 @@ int main(int argc, char* argv[])
     FillSampleCard(window);
 
     // The picker, opened from the activity-code field, with a code searched by its digits.
-    WithModal([&] { OpenClassifierPicker(&window); },
+    const CodeTarget code{Control<QLineEdit>(&window, "Ed_okved"), Control<QLabel>(&window, "lbl_okv")};
+    WithModal([&] { OpenClassifierPicker(&window, code); },
               [&](QWidget* picker) {
                   Control<QRadioButton>(picker, "rgrp_okv_kds_1")->click();
                   QApplication::processEvents();

@@ -143,7 +143,9 @@ EnterprisePage::EnterprisePage(QWidget* parent)
     connect(Ed_okved, &QLineEdit::textChanged, this, &EnterprisePage::Ed_okvedChange);
     OnExit(Ed_okved, [this] { Ed_okvedExit(); });
     // Ed_okvedKeyPress, Ed_okvedClick and Ed_okvedEnter: each opens the picker.
-    InstallPickerTriggers(Ed_okved, [this] { RunGuarded([this] { OpenClassifierPicker(window()); }); });
+    InstallPickerTriggers(Ed_okved, [this] {
+        RunGuarded([this] { OpenClassifierPicker(window(), {Ed_okved, lbl_okv}); });
+    });
 }
 
 void EnterprisePage::writeGridHeader() { contacts_->writeGridHeader(); }

@@ -137,4 +137,8 @@ card::Grid& WidgetForm::grid(const std::string& name)
     return *grid;
 }
 
-void WidgetForm::openClassifierPicker() { OpenClassifierPicker(window_); }
+void WidgetForm::openClassifierPicker()
+{
+    OpenClassifierPicker(window_,
+                         {qobject_cast<QLineEdit*>(control("Ed_okved")), qobject_cast<QLabel*>(control("lbl_okv"))});
+}

@@ -68,7 +68,7 @@ private slots:
     void init()
     {
         pickerOpenings_ = 0;
-        SetClassifierOpener([this](QWidget*) { ++pickerOpenings_; });
+        SetClassifierOpener([this](QWidget*, const CodeTarget&) { ++pickerOpenings_; });
         window_ = std::make_unique<TFrmGn>();
         QVERIFY(ShowActive(window_.get()));
     }
@@ -549,7 +549,7 @@ private slots:
         // A real modal picker stand-in: it takes the focus away and gives it
         // back when it closes, which must not count as another arrival.
         QWidget* pickerParent = nullptr;
-        SetClassifierOpener([&](QWidget* parent) {
+        SetClassifierOpener([&](QWidget* parent, const CodeTarget&) {
             ++pickerOpenings_;
             pickerParent = parent;
             QDialog picker(parent);

@@ -42,7 +42,7 @@ class MainWindowTest : public QObject {
 private slots:
     void init()
     {
-        SetClassifierOpener([](QWidget*) {});
+        SetClassifierOpener([](QWidget*, const CodeTarget&) {});
     }
     void cleanup()
     {
