@@ -12,6 +12,7 @@
 
 #include "support/message_recorder.h"
 #include "support/modal.h"
+#include "support/required_control.h"
 #include "support/typing.h"
 #include "widgets/classifier_opener.h"
 #include "widgets/okved_source.h"
@@ -49,10 +50,7 @@ class EnterprisePageTest : public QObject {
     template <typename T = QWidget>
     T* Child(const char* name) const
     {
-        T* child = window_->findChild<T*>(QString::fromLatin1(name));
-        if (!child)
-            qFatal("no control %s", name);
-        return child;
+        return RequiredChild<T>(window_.get(), name);
     }
     QLineEdit* Edit(const QString& name) const { return window_->findChild<QLineEdit*>(name); }
 
