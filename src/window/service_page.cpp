@@ -18,6 +18,7 @@
 #include "widgets/radio_group.h"
 #include "widgets/table_grid.h"
 #include "window/main_window.h"
+#include "window/record_controls.h"
 #include "window/staff_dialog.h"
 
 namespace {
@@ -53,8 +54,9 @@ void RunStaffDialog(TableGrid& grid)
 ServicePage::ServicePage(QWidget* parent)
     : QWidget(parent)
 {
-    auto* label11 = MakeLabel("Label11", CaptionText("RGrpSot"), this);
-    RGrpSot = MakeYesNoGroup(QStringLiteral("RGrpSot"), this);
+    const QString service = ControlName("HasOtService");
+    auto* label11 = MakeLabel("Label11", CaptionText(service.toStdString()), this);
+    RGrpSot = MakeYesNoGroup(service, this);
     RGrpSot->setMinimumWidth(120);
     auto* notice = MakeLabel("lbl_1",
                              QStringLiteral("Внимание! Служба ОТ в организации создается в соответствии с "

@@ -18,6 +18,7 @@
 #include "widgets/key_filters.h"
 #include "widgets/messages_qt.h"
 #include "widgets/radio_group.h"
+#include "window/record_controls.h"
 
 namespace {
 
@@ -140,24 +141,24 @@ QWidget* StatePage::buildLeftHalf()
     half->setObjectName(QStringLiteral("StateLeftHalf"));
     QGridLayout* grid = MakeHalfGrid(half, 200);
 
-    EdYear = MakeLineEdit(QStringLiteral("EdYear"), QStringLiteral("2014"), kYearWidth, half);
+    EdYear = MakeLineEdit(ControlName("ReportYear"), QStringLiteral("2014"), kYearWidth, half);
     EdYear->setMaxLength(4);
     // The card file's name carries these item texts, so they come from the card core.
     RGrpPeriod = new RadioGroup(
-        QStringLiteral("RGrpPeriod"),
+        ControlName("ReportPeriod"),
         {QString::fromUtf8(card::kReportPeriodItems[0]), QString::fromUtf8(card::kReportPeriodItems[1])}, 1, half);
-    Edsrsp = MakeLineEdit(QStringLiteral("Edsrsp"), QStringLiteral("0"), kNumberWidth, half);
-    Ed1den = MakeLineEdit(QStringLiteral("Ed1den"), QStringLiteral("0"), kNumberWidth, half);
-    Ed1den_Dead = MakeLineEdit(QStringLiteral("Ed1den_Dead"), QStringLiteral("0"), kNumberWidth, half);
-    Eddney = MakeLineEdit(QStringLiteral("Eddney"), QStringLiteral("0"), kNumberWidth, half);
-    EdSredstv = MakeLineEdit(QStringLiteral("EdSredstv"), QStringLiteral("0,0"), kNumberWidth, half);
+    Edsrsp = MakeLineEdit(ControlName("AvgHeadcount"), QStringLiteral("0"), kNumberWidth, half);
+    Ed1den = MakeLineEdit(ControlName("InjuredCount"), QStringLiteral("0"), kNumberWidth, half);
+    Ed1den_Dead = MakeLineEdit(ControlName("FatalCount"), QStringLiteral("0"), kNumberWidth, half);
+    Eddney = MakeLineEdit(ControlName("LostWorkdays"), QStringLiteral("0"), kNumberWidth, half);
+    EdSredstv = MakeLineEdit(ControlName("OtSpending"), QStringLiteral("0,0"), kNumberWidth, half);
     EdSredstv->setToolTip(SredstvHint());
-    RGRpDog = MakeYesNoGroup(QStringLiteral("RGRpDog"), half);
-    EdNomDatUR = MakeLineEdit(QStringLiteral("EdNomDatUR"), QString(), kYesNoWidth, half);
+    RGRpDog = MakeYesNoGroup(ControlName("HasCollectiveAgreement"), half);
+    EdNomDatUR = MakeLineEdit(ControlName("AgreementRegistration"), QString(), kYesNoWidth, half);
     EdNomDatUR->setMaximumWidth(QWIDGETSIZE_MAX); // as wide as field and unit together
     // Two text lines high, as on the paper form.
     EdNomDatUR->setFixedHeight(2 * EdNomDatUR->sizeHint().height() - 4);
-    RGrpUlutshenie = MakeYesNoGroup(QStringLiteral("RGrpUlutshenie"), half);
+    RGrpUlutshenie = MakeYesNoGroup(ControlName("HasImprovementMeasures"), half);
     for (RadioGroup* group : {RGRpDog, RGrpUlutshenie})
         group->setMinimumWidth(kYesNoWidth);
 
@@ -204,15 +205,15 @@ QWidget* StatePage::buildRightHalf()
     half->setObjectName(QStringLiteral("StateRightHalf"));
     QGridLayout* grid = MakeHalfGrid(half, 150);
 
-    RGrpAttRuk = MakeYesNoGroup(QStringLiteral("RGrpAttRuk"), half);
-    RGrpKomissia = MakeYesNoGroup(QStringLiteral("RGrpKomissia"), half);
-    RGrpKabOT = MakeYesNoGroup(QStringLiteral("RGrpKabOT"), half);
-    RGrpOcenka = MakeYesNoGroup(QStringLiteral("RGrpOcenka"), half);
-    EdNPrikaza = MakeLineEdit(QStringLiteral("EdNPrikaza"), QString(), kDateWidth, half);
-    DTPrikaza = MakeDatePicker(QStringLiteral("DTPrikaza"), half);
-    RGrpExpertiza = MakeYesNoGroup(QStringLiteral("RGrpExpertiza"), half);
-    EdNZaklExp = MakeLineEdit(QStringLiteral("EdNZaklExp"), QString(), kDateWidth, half);
-    DTZaklExp = MakeDatePicker(QStringLiteral("DTZaklExp"), half);
+    RGrpAttRuk = MakeYesNoGroup(ControlName("ManagementCertified"), half);
+    RGrpKomissia = MakeYesNoGroup(ControlName("HasOtCommission"), half);
+    RGrpKabOT = MakeYesNoGroup(ControlName("HasOtOffice"), half);
+    RGrpOcenka = MakeYesNoGroup(ControlName("AssessmentCompleted"), half);
+    EdNPrikaza = MakeLineEdit(ControlName("AssessmentOrderNo"), QString(), kDateWidth, half);
+    DTPrikaza = MakeDatePicker(ControlName("AssessmentDate"), half);
+    RGrpExpertiza = MakeYesNoGroup(ControlName("ExpertiseDone"), half);
+    EdNZaklExp = MakeLineEdit(ControlName("ExpertiseConclusionNo"), QString(), kDateWidth, half);
+    DTZaklExp = MakeDatePicker(ControlName("ExpertiseDate"), half);
     for (RadioGroup* group : {RGrpAttRuk, RGrpKomissia, RGrpKabOT, RGrpOcenka, RGrpExpertiza})
         group->setMinimumWidth(kYesNoWidth);
     for (QDateEdit* picker : {DTPrikaza, DTZaklExp})

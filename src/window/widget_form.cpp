@@ -9,7 +9,7 @@
 #include <QPlainTextEdit>
 #include <QTableWidget>
 
-#include "card/errors.h"
+#include "card/card_layout.h"
 #include "widgets/classifier_opener.h"
 #include "widgets/field_colour.h"
 #include "widgets/okved_source.h"
@@ -48,8 +48,9 @@ WidgetForm::~WidgetForm() = default;
 QWidget* WidgetForm::control(const std::string& name) const
 {
     auto* found = window_->findChild<QWidget*>(QString::fromStdString(name));
-    if (!found)
-        throw card::CardError("Control " + name + " not found");
+    // Every name comes from the layout table: one the window lacks is a
+    // mistake in the program, never something a user could cause or mend.
+    Q_ASSERT_X(found, "WidgetForm::control", name.c_str());
     return found;
 }
 
@@ -117,9 +118,9 @@ void WidgetForm::setDate(const std::string& name, const card::Date& date)
     qobject_cast<QDateTimeEdit*>(control(name))->setDate(QDate(date.year, date.month, date.day));
 }
 
-int WidgetForm::okvedSource() const { return OkvedSourceOf(control("Ed_okved")); }
+int WidgetForm::okvedSource() const { return OkvedSourceOf(control(card::Field("OkvedSource").control)); }
 
-void WidgetForm::setOkvedSource(int source) { SetOkvedSource(control("Ed_okved"), source); }
+void WidgetForm::setOkvedSource(int source) { SetOkvedSource(control(card::Field("OkvedSource").control), source); }
 
 void WidgetForm::setCaption(const std::string& name, const std::string& caption)
 {
@@ -140,5 +141,6 @@ card::Grid& WidgetForm::grid(const std::string& name)
 void WidgetForm::openClassifierPicker()
 {
     OpenClassifierPicker(window_,
-                         {qobject_cast<QLineEdit*>(control("Ed_okved")), qobject_cast<QLabel*>(control("lbl_okv"))});
+                         {qobject_cast<QLineEdit*>(control(card::Field("OkvedCode").control)),
+                          qobject_cast<QLabel*>(control(card::kClassifierCaptionControl))});
 }
