@@ -1,5 +1,7 @@
 #include "window/state_page.h"
 
+#include <iterator>
+
 #include <QDateEdit>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -31,6 +33,31 @@ constexpr int kYesNoWidth = 120;
 constexpr int kDateWidth = kYesNoWidth;
 // Room between a frame and the fields inside it.
 constexpr int kFramePadding = 3;
+
+// One edit of the page: the record field it shows (the layout table names its
+// control), its text before a card is loaded and its width.
+struct EditField {
+    const char* field;
+    const char* initial;
+    int width;
+};
+
+// The page's edits, in tab order.
+enum Edit { Year, Headcount, Injured, Fatal, Workdays, Spending, Registration, OrderNo, ConclusionNo };
+constexpr EditField kEdits[] = {
+    {"ReportYear", "2014", kYearWidth},         {"AvgHeadcount", "0", kNumberWidth},
+    {"InjuredCount", "0", kNumberWidth},        {"FatalCount", "0", kNumberWidth},
+    {"LostWorkdays", "0", kNumberWidth},        {"OtSpending", "0,0", kNumberWidth},
+    {"AgreementRegistration", "", kYesNoWidth}, {"AssessmentOrderNo", "", kDateWidth},
+    {"ExpertiseConclusionNo", "", kDateWidth},
+};
+static_assert(std::size(kEdits) == ConclusionNo + 1);
+
+QLineEdit* MakeEdit(Edit which, QWidget* parent)
+{
+    const EditField& edit = kEdits[which];
+    return MakeLineEdit(ControlName(edit.field), QString::fromUtf8(edit.initial), edit.width, parent);
+}
 
 QString SredstvHint()
 {
@@ -141,20 +168,20 @@ QWidget* StatePage::buildLeftHalf()
     half->setObjectName(QStringLiteral("StateLeftHalf"));
     QGridLayout* grid = MakeHalfGrid(half, 200);
 
-    EdYear = MakeLineEdit(ControlName("ReportYear"), QStringLiteral("2014"), kYearWidth, half);
+    EdYear = MakeEdit(Year, half);
     EdYear->setMaxLength(4);
     // The card file's name carries these item texts, so they come from the card core.
     RGrpPeriod = new RadioGroup(
         ControlName("ReportPeriod"),
         {QString::fromUtf8(card::kReportPeriodItems[0]), QString::fromUtf8(card::kReportPeriodItems[1])}, 1, half);
-    Edsrsp = MakeLineEdit(ControlName("AvgHeadcount"), QStringLiteral("0"), kNumberWidth, half);
-    Ed1den = MakeLineEdit(ControlName("InjuredCount"), QStringLiteral("0"), kNumberWidth, half);
-    Ed1den_Dead = MakeLineEdit(ControlName("FatalCount"), QStringLiteral("0"), kNumberWidth, half);
-    Eddney = MakeLineEdit(ControlName("LostWorkdays"), QStringLiteral("0"), kNumberWidth, half);
-    EdSredstv = MakeLineEdit(ControlName("OtSpending"), QStringLiteral("0,0"), kNumberWidth, half);
+    Edsrsp = MakeEdit(Headcount, half);
+    Ed1den = MakeEdit(Injured, half);
+    Ed1den_Dead = MakeEdit(Fatal, half);
+    Eddney = MakeEdit(Workdays, half);
+    EdSredstv = MakeEdit(Spending, half);
     EdSredstv->setToolTip(SredstvHint());
     RGRpDog = MakeYesNoGroup(ControlName("HasCollectiveAgreement"), half);
-    EdNomDatUR = MakeLineEdit(ControlName("AgreementRegistration"), QString(), kYesNoWidth, half);
+    EdNomDatUR = MakeEdit(Registration, half);
     EdNomDatUR->setMaximumWidth(QWIDGETSIZE_MAX); // as wide as field and unit together
     // Two text lines high, as on the paper form.
     EdNomDatUR->setFixedHeight(2 * EdNomDatUR->sizeHint().height() - 4);
@@ -209,10 +236,10 @@ QWidget* StatePage::buildRightHalf()
     RGrpKomissia = MakeYesNoGroup(ControlName("HasOtCommission"), half);
     RGrpKabOT = MakeYesNoGroup(ControlName("HasOtOffice"), half);
     RGrpOcenka = MakeYesNoGroup(ControlName("AssessmentCompleted"), half);
-    EdNPrikaza = MakeLineEdit(ControlName("AssessmentOrderNo"), QString(), kDateWidth, half);
+    EdNPrikaza = MakeEdit(OrderNo, half);
     DTPrikaza = MakeDatePicker(ControlName("AssessmentDate"), half);
     RGrpExpertiza = MakeYesNoGroup(ControlName("ExpertiseDone"), half);
-    EdNZaklExp = MakeLineEdit(ControlName("ExpertiseConclusionNo"), QString(), kDateWidth, half);
+    EdNZaklExp = MakeEdit(ConclusionNo, half);
     DTZaklExp = MakeDatePicker(ControlName("ExpertiseDate"), half);
     for (RadioGroup* group : {RGrpAttRuk, RGrpKomissia, RGrpKabOT, RGrpOcenka, RGrpExpertiza})
         group->setMinimumWidth(kYesNoWidth);
