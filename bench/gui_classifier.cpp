@@ -31,7 +31,7 @@ double OpenPickerOnce(QWidget* card)
             picker->close();
     });
     clock.start();
-    ShowClassifierPicker(card, card);
+    ShowClassifierPicker(CodeTarget{}, card); // closed unaccepted: it writes nothing
     return shownAfter;
 }
 

@@ -35,11 +35,11 @@
 #include "card/messages.h"
 #include "card/workplace_counts.h"
 #include "classifier/picker_hook.h"
+#include "widgets/okved_source.h"
+#include "widgets/radio_group.h"
+#include "widgets/table_grid.h"
 #include "window/card_file_dialog.h"
 #include "window/main_window.h"
-#include "window/okved_source.h"
-#include "window/radio_group.h"
-#include "window/table_grid.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 #define UNRA5_SOAK_ASAN 1

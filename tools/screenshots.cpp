@@ -22,11 +22,11 @@
 #include "card/messages.h"
 #include "card/workplace_counts.h"
 #include "classifier/picker_hook.h"
-#include "window/classifier_opener.h"
+#include "widgets/classifier_opener.h"
+#include "widgets/messages_qt.h"
+#include "widgets/qt_russian.h"
+#include "widgets/radio_group.h"
 #include "window/main_window.h"
-#include "window/messages_qt.h"
-#include "window/qt_russian.h"
-#include "window/radio_group.h"
 
 namespace {
 
@@ -149,7 +149,8 @@ int main(int argc, char* argv[])
     FillSampleCard(window);
 
     // The picker, opened from the activity-code field, with a code searched by its digits.
-    WithModal([&] { OpenClassifierPicker(&window); },
+    const CodeTarget code{Control<QLineEdit>(&window, "Ed_okved"), Control<QLabel>(&window, "lbl_okv")};
+    WithModal([&] { OpenClassifierPicker(&window, code); },
               [&](QWidget* picker) {
                   Control<QRadioButton>(picker, "rgrp_okv_kds_1")->click();
                   QApplication::processEvents();

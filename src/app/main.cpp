@@ -3,9 +3,9 @@
 
 #include "card/messages.h"
 #include "classifier/picker_hook.h"
+#include "widgets/messages_qt.h"
+#include "widgets/qt_russian.h"
 #include "window/main_window.h"
-#include "window/messages_qt.h"
-#include "window/qt_russian.h"
 
 int main(int argc, char* argv[])
 {

@@ -61,6 +61,10 @@ struct CardField {
     int slotTexts() const; // texts per slot of a slot array, else 0
 };
 
+// The label beside the activity code that names the classifier the code came
+// from. It holds no value of the record, so no row names it.
+inline constexpr char kClassifierCaptionControl[] = "lbl_okv";
+
 // Every field in file order, gaps and reserved bytes included: the rows tile
 // bytes 0 to 14399 without overlap.
 const std::vector<CardField>& CardFields();

@@ -79,7 +79,7 @@ void ShowClassifierSource(CardForm& form, std::uint8_t source)
         form.openClassifierPicker();
         break;
     case 1:
-    case 2: form.setCaption("lbl_okv", std::string(ClassifierSourceCaption(source))); break;
+    case 2: form.setCaption(kClassifierCaptionControl, std::string(ClassifierSourceCaption(source))); break;
     default: break;
     }
 }

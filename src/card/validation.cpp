@@ -1,7 +1,9 @@
 #include "card/validation.h"
 
 #include <string>
+#include <string_view>
 
+#include "card/card_layout.h"
 #include "card/errors.h"
 #include "card/inn.h"
 #include "card/messages.h"
@@ -13,37 +15,42 @@ namespace {
 
 constexpr char kInnMessage[] = "Проверьте правильность ИНН! Сохранение будет невозможно!";
 
+// The checks name record fields; the control of each comes from the layout
+// table, where it is written once.
+const std::string& ControlOf(std::string_view field) { return Field(field).control; }
+
 struct RequiredText {
-    const char* control;
+    const char* field;
     const char* message;
 };
 
 // Required texts, in the order they are checked.
 constexpr RequiredText kRequiredTexts[] = {
-    {"Ed_opf", "Не заполнена организационно-правовая форма! Сохранение невозможно!"},
-    {"Ed_okved", "Не заполнен КДЭС (бывший ОКВЭД)! Сохранение невозможно!"},
-    {"Ed_name", "Не заполнено название предприятия! Сохранение невозможно!"},
-    {"Ed_doljn", "Не заполнена должность руководителя! Сохранение невозможно!"},
-    {"Ed_fio", "Не заполнена ФИО руководителя! Сохранение невозможно!"},
-    {"Ed_np", "Не заполнен населенный пункт! Сохранение невозможно!"},
-    {"Ed_adr", "Не заполнен адрес! Сохранение невозможно!"},
+    {"LegalForm", "Не заполнена организационно-правовая форма! Сохранение невозможно!"},
+    {"OkvedCode", "Не заполнен КДЭС (бывший ОКВЭД)! Сохранение невозможно!"},
+    {"OrgName", "Не заполнено название предприятия! Сохранение невозможно!"},
+    {"HeadPosition", "Не заполнена должность руководителя! Сохранение невозможно!"},
+    {"HeadName", "Не заполнена ФИО руководителя! Сохранение невозможно!"},
+    {"Settlement", "Не заполнен населенный пункт! Сохранение невозможно!"},
+    {"PostalAddress", "Не заполнен адрес! Сохранение невозможно!"},
 };
 
 bool InnPasses(CardForm& form)
 {
-    if (!InnCheck(form.text("Ed_inn"))) {
+    const std::string& inn = ControlOf("Inn");
+    if (!InnCheck(form.text(inn))) {
         messages().info(kInnMessage);
-        form.markInvalid("Ed_inn", true);
+        form.markInvalid(inn, true);
         return false;
     }
-    form.markInvalid("Ed_inn", false);
+    form.markInvalid(inn, false);
     return true;
 }
 
 bool RequiredTextsFilled(const CardForm& form)
 {
     for (const RequiredText& required : kRequiredTexts) {
-        if (TrimSpaces(form.text(required.control)).empty()) {
+        if (TrimSpaces(form.text(ControlOf(required.field))).empty()) {
             messages().info(required.message);
             return false;
         }
@@ -54,7 +61,7 @@ bool RequiredTextsFilled(const CardForm& form)
 // Several staff members but "no service" is probably a slip: ask.
 bool ServiceAnswerConfirmed(const CardForm& form, const SotrList& staff)
 {
-    if (staff.count() <= 1 || form.itemIndex("RGrpSot") != 0)
+    if (staff.count() <= 1 || form.itemIndex(ControlOf("HasOtService")) != 0)
         return true;
     const std::string question
         = "Работников службы ОТ: " + std::to_string(staff.count()) + " Действительно отсутствует служба ОТ?";

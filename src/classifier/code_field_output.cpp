@@ -3,19 +3,15 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include "window/okved_source.h"
+#include "widgets/okved_source.h"
 
-void WriteChosenCode(QWidget* cardWindow, const QString& code, ClassifierKind kind)
+void WriteChosenCode(const CodeTarget& target, const QString& code, ClassifierKind kind)
 {
-    if (!cardWindow)
-        return;
     const ClassifierInfo& info = InfoOf(kind);
-    auto* field = cardWindow->findChild<QLineEdit*>(QStringLiteral("Ed_okved"));
-    auto* label = cardWindow->findChild<QLabel*>(QStringLiteral("lbl_okv"));
-    if (field)
-        field->setText(code); // runs the field's own change handling
-    if (label)
-        label->setText(Utf8(info.usedCaption));
-    if (field)
-        SetOkvedSource(field, info.okvedSource);
+    if (target.field)
+        target.field->setText(code); // runs the field's own change handling
+    if (target.caption)
+        target.caption->setText(Utf8(info.usedCaption));
+    if (target.field)
+        SetOkvedSource(target.field, info.okvedSource);
 }

@@ -1,13 +1,11 @@
 #pragma once
-// Where an accepted code goes: the card window's activity-code field
-// `Ed_okved`, its source label `lbl_okv` and the field's classifier source.
+// Where an accepted code goes: the target the opener handed over.
 #include <QString>
 
 #include "classifier/classifier_kind.h"
+#include "widgets/classifier_opener.h"
 
-class QWidget;
-
-// Writes, in this order, the code into `Ed_okved`, the classifier's caption
-// into `lbl_okv` and the classifier source into the field's tag. A control
-// the window does not hold is skipped.
-void WriteChosenCode(QWidget* cardWindow, const QString& code, ClassifierKind kind);
+// Writes, in this order, the code into the target's field, the classifier's
+// caption into its label and the classifier source into the field's tag. A
+// part the target lacks is skipped.
+void WriteChosenCode(const CodeTarget& target, const QString& code, ClassifierKind kind);

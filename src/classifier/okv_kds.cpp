@@ -21,9 +21,9 @@
 #include "classifier/classifier_table.h"
 #include "classifier/code_field_output.h"
 #include "classifier/record_navigator.h"
-#include "window/key_filters.h"
-#include "window/messages_qt.h"
-#include "window/named_button.h"
+#include "widgets/key_filters.h"
+#include "widgets/messages_qt.h"
+#include "widgets/named_button.h"
 
 namespace {
 
@@ -55,9 +55,9 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const char* text)
 
 } // namespace
 
-TFrm_okv::TFrm_okv(QWidget* cardWindow, QWidget* parent)
+TFrm_okv::TFrm_okv(const CodeTarget& target, QWidget* parent)
     : QDialog(parent)
-    , cardWindow_(cardWindow)
+    , target_(target)
 {
     setObjectName(QStringLiteral("Frm_okv"));
     setWindowTitle(QStringLiteral("Выбор кода ОКВЭД / КДЕС2"));
@@ -284,7 +284,7 @@ void TFrm_okv::bitbtn_OkClick()
         card::messages().info(InfoOf(kind).headingMessage);
         return;
     }
-    WriteChosenCode(cardWindow_, code, kind);
+    WriteChosenCode(target_, code, kind);
     accept();
 }
 
@@ -352,8 +352,8 @@ void TFrm_okv::showNote()
     dbmemo_ABOUT->setPlainText(cldtset_kdes2->value(u"ABOUT"));
 }
 
-void ShowClassifierPicker(QWidget* cardWindow, QWidget* parent)
+void ShowClassifierPicker(const CodeTarget& target, QWidget* parent)
 {
-    TFrm_okv picker(cardWindow, parent);
+    TFrm_okv picker(target, parent);
     picker.exec();
 }

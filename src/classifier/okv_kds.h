@@ -4,6 +4,7 @@
 #include <QDialog>
 
 #include "classifier/classifier_kind.h"
+#include "widgets/classifier_opener.h"
 
 class ClassifierTable;
 class QButtonGroup;
@@ -19,9 +20,9 @@ class RecordNavigator;
 class TFrm_okv : public QDialog {
     Q_OBJECT
 public:
-    // `cardWindow` holds the code field `Ed_okved` and its label `lbl_okv`,
-    // which acceptance writes; the dialog is centred over `parent`.
-    explicit TFrm_okv(QWidget* cardWindow, QWidget* parent = nullptr);
+    // Acceptance writes the code into `target`; the dialog is centred over
+    // `parent`.
+    explicit TFrm_okv(const CodeTarget& target, QWidget* parent = nullptr);
     ~TFrm_okv() override;
 
     // The table the radio group has selected.
@@ -48,7 +49,7 @@ private:
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
-    QWidget* cardWindow_;
+    CodeTarget target_;
     bool shownOnce_ = false;
     QMetaObject::Connection focusWatch_; // the application's focus changes
 
@@ -68,6 +69,6 @@ private:
     RecordNavigator* dbnav1;
 };
 
-// Creates a picker over `cardWindow`'s code field, shows it modally and
+// Creates a picker writing into `target`, shows it modally over `parent` and
 // releases it when it closes.
-void ShowClassifierPicker(QWidget* cardWindow, QWidget* parent);
+void ShowClassifierPicker(const CodeTarget& target, QWidget* parent);

@@ -1,16 +1,15 @@
 #include "classifier/picker_hook.h"
 
-#include <QWidget>
+#include <QLineEdit>
 
 #include "classifier/okv_kds.h"
-#include "window/classifier_opener.h"
-#include "window/main_window.h"
+#include "widgets/classifier_opener.h"
 
 void InstallClassifierPicker()
 {
-    SetClassifierOpener([](QWidget* parent) {
-        // The picker writes into the window that asked for it: the main window.
-        QWidget* cardWindow = parent ? parent->window() : FrmGn;
-        ShowClassifierPicker(cardWindow, cardWindow);
+    SetClassifierOpener([](QWidget* parent, const CodeTarget& target) {
+        // The picker stands over the window that asked for it.
+        QWidget* over = parent ? parent->window() : target.field ? target.field->window() : nullptr;
+        ShowClassifierPicker(target, over);
     });
 }

@@ -18,7 +18,7 @@
 #include "register/register_cli.h"
 #include "register_window/register_messages.h"
 #include "register_window/register_window.h"
-#include "window/qt_russian.h"
+#include "widgets/qt_russian.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "window/form_font.h"
-#include "window/key_filters.h"
-#include "window/named_button.h"
+#include "widgets/form_font.h"
+#include "widgets/key_filters.h"
+#include "widgets/named_button.h"
 
 namespace {
 

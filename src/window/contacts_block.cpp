@@ -10,12 +10,12 @@
 #include <QTableWidget>
 
 #include "card/entry_lists.h"
+#include "widgets/field_captions.h"
+#include "widgets/messages_qt.h"
+#include "widgets/named_button.h"
+#include "widgets/table_grid.h"
 #include "window/contact_dialog.h"
-#include "window/field_captions.h"
 #include "window/main_window.h"
-#include "window/messages_qt.h"
-#include "window/named_button.h"
-#include "window/table_grid.h"
 
 namespace {
 

@@ -1,22 +1,25 @@
 #include "window/enterprise_page.h"
 
+#include <iterator>
+
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
 
+#include "card/card_layout.h"
 #include "card/district_names.h"
 #include "card/inn.h"
 #include "card/messages.h"
 #include "card/text_rules.h"
-#include "window/classifier_opener.h"
+#include "widgets/classifier_opener.h"
+#include "widgets/field_captions.h"
+#include "widgets/field_colour.h"
+#include "widgets/key_filters.h"
+#include "widgets/messages_qt.h"
+#include "widgets/okved_source.h"
 #include "window/contacts_block.h"
-#include "window/field_captions.h"
-#include "window/field_colour.h"
-#include "window/key_filters.h"
-#include "window/messages_qt.h"
 #include "window/okved_field.h"
-#include "window/okved_source.h"
 
 namespace {
 
@@ -36,26 +39,39 @@ constexpr char kOkvedWarning[] = "Не заполнен КДЭС (бывший �
 
 int RowTop(int row) { return kTop + row * kRowPitch; }
 
-// One edit of the page: its name, maximum length and hint (its label is the
-// card's caption of that name).
+// One edit of the page: the record field it shows (the layout table names
+// its control, whose caption is its label), its maximum length and hint, and
+// its place: row, then the edit's left and width, then the label's.
 struct EditField {
-    const char* name;
+    const char* field;
     int maxLength;
     const char* hint;
+    int row;
+    int left = kFieldLeft;
+    int width = kFieldWidth;
+    int labelLeft = kLabelLeft;
+    int labelWidth = kLabelWidth;
 };
 
-constexpr EditField kOpf{"Ed_opf", 30, "Аббревиатура. например ООО или ГБУЗ ОВРА и т.д."};
-constexpr EditField kInn{"Ed_inn", 12, "впишите СВОЙ ИНН!"};
-constexpr EditField kName{"Ed_name", 150,
-                          "Только название предприятия. Без организционно-правовой формы\r\n"
-                          "Например: Vavaraze ruvudoz ediruzor"};
-constexpr EditField kOkved{"Ed_okved", 8, nullptr};
-constexpr EditField kDoljn{"Ed_doljn", 200, "Должность руководителя БЕЗ указания организации!\r\nНапример: Директор"};
-constexpr EditField kFio{"Ed_fio", 100, nullptr};
-constexpr EditField kNp{"Ed_np", 200, nullptr};
-constexpr EditField kAdr{"Ed_adr", 200,
-                         "ПОЧТОВЫЙ ИНДЕКС, Улица, строение(корпус), номер дома, номер квартиры(при "
-                         "наличии)\r\nНапример: 000000, ул. Лесная, д. 7"};
+// The page's edits, in tab order.
+enum Edit { Opf, Inn, Name, Okved, Doljn, Fio, Np, Adr };
+constexpr EditField kEdits[] = {
+    {"LegalForm", 30, "Аббревиатура. например ООО или ГБУЗ ОВРА и т.д.", 0, kFieldLeft, 110},
+    {"Inn", 12, "впишите СВОЙ ИНН!", 0, 390, 110, 342, 46},
+    {"OrgName", 150,
+     "Только название предприятия. Без организционно-правовой формы\r\n"
+     "Например: Vavaraze ruvudoz ediruzor",
+     1},
+    {"OkvedCode", 8, nullptr, 2, kFieldLeft, 80},
+    {"HeadPosition", 200, "Должность руководителя БЕЗ указания организации!\r\nНапример: Директор", 3},
+    {"HeadName", 100, nullptr, 4},
+    {"Settlement", 200, nullptr, 6},
+    {"PostalAddress", 200,
+     "ПОЧТОВЫЙ ИНДЕКС, Улица, строение(корпус), номер дома, номер квартиры(при "
+     "наличии)\r\nНапример: 000000, ул. Лесная, д. 7",
+     7},
+};
+static_assert(std::size(kEdits) == Adr + 1);
 
 QLabel* AddLabel(QWidget* page, const QString& text, QWidget* buddy, QRect where)
 {
@@ -65,20 +81,20 @@ QLabel* AddLabel(QWidget* page, const QString& text, QWidget* buddy, QRect where
     return label;
 }
 
-// The edit and its label; `left`/`width` place the edit, the label stands
-// in the label column unless `labelLeft`/`labelWidth` say otherwise.
-QLineEdit* AddEdit(QWidget* page, const EditField& field, int row, int left = kFieldLeft, int width = kFieldWidth,
-                   int labelLeft = kLabelLeft, int labelWidth = kLabelWidth)
+// The edit and its label, placed as the table says.
+QLineEdit* AddEdit(QWidget* page, Edit which)
 {
+    const EditField& field = kEdits[which];
+    const std::string& control = card::Field(field.field).control;
     auto* edit = new QLineEdit(page);
-    edit->setObjectName(QString::fromLatin1(field.name));
+    edit->setObjectName(QString::fromStdString(control));
     edit->setMaxLength(field.maxLength);
     if (field.hint)
         edit->setToolTip(QString::fromUtf8(field.hint));
-    edit->setGeometry(left, RowTop(row), width, kFieldHeight);
+    edit->setGeometry(field.left, RowTop(field.row), field.width, kFieldHeight);
     // Runs after the edit's own filter, installed later.
     InstallCharFilter(edit, CardCharacter);
-    AddLabel(page, CaptionText(field.name), edit, {labelLeft, RowTop(row), labelWidth, kFieldHeight});
+    AddLabel(page, CaptionText(control), edit, {field.labelLeft, RowTop(field.row), field.labelWidth, kFieldHeight});
     return edit;
 }
 
@@ -90,28 +106,29 @@ EnterprisePage::EnterprisePage(QWidget* parent)
     setObjectName(QStringLiteral("TabSheetPredpr"));
 
     // Created in tab order.
-    Ed_opf = AddEdit(this, kOpf, 0, kFieldLeft, 110);
-    Ed_inn = AddEdit(this, kInn, 0, 390, 110, 342, 46);
-    Ed_name = AddEdit(this, kName, 1);
-    Ed_okved = AddEdit(this, kOkved, 2, kFieldLeft, 80);
+    Ed_opf = AddEdit(this, Opf);
+    Ed_inn = AddEdit(this, Inn);
+    Ed_name = AddEdit(this, Name);
+    Ed_okved = AddEdit(this, Okved);
     lbl_okv = new QLabel(QStringLiteral(" "), this);
-    lbl_okv->setObjectName(QStringLiteral("lbl_okv"));
-    lbl_okv->setGeometry(kFieldLeft + 90, RowTop(2), 250, kFieldHeight);
-    Ed_doljn = AddEdit(this, kDoljn, 3);
-    Ed_fio = AddEdit(this, kFio, 4);
+    lbl_okv->setObjectName(QString::fromLatin1(card::kClassifierCaptionControl));
+    lbl_okv->setGeometry(kFieldLeft + 90, RowTop(kEdits[Okved].row), 250, kFieldHeight);
+    Ed_doljn = AddEdit(this, Doljn);
+    Ed_fio = AddEdit(this, Fio);
 
+    const std::string& district = card::Field("DistrictCode").control;
     CombRn = new QComboBox(this);
-    CombRn->setObjectName(QStringLiteral("CombRn"));
+    CombRn->setObjectName(QString::fromStdString(district));
     CombRn->setEditable(true);
     CombRn->setInsertPolicy(QComboBox::NoInsert);
     CombRn->addItems(districtNames());
     CombRn->setMaxVisibleItems(static_cast<int>(districtNames().size()));
     CombRn->setCurrentIndex(0);
     CombRn->setGeometry(kFieldLeft, RowTop(5), kFieldWidth, kFieldHeight);
-    AddLabel(this, CaptionText("CombRn"), CombRn, {kLabelLeft, RowTop(5), kLabelWidth, kFieldHeight});
+    AddLabel(this, CaptionText(district), CombRn, {kLabelLeft, RowTop(5), kLabelWidth, kFieldHeight});
 
-    Ed_np = AddEdit(this, kNp, 6);
-    Ed_adr = AddEdit(this, kAdr, 7);
+    Ed_np = AddEdit(this, Np);
+    Ed_adr = AddEdit(this, Adr);
 
     contacts_ = new ContactsBlock(this);
     const int blockTop = RowTop(kRows) + 4;
@@ -143,7 +160,9 @@ EnterprisePage::EnterprisePage(QWidget* parent)
     connect(Ed_okved, &QLineEdit::textChanged, this, &EnterprisePage::Ed_okvedChange);
     OnExit(Ed_okved, [this] { Ed_okvedExit(); });
     // Ed_okvedKeyPress, Ed_okvedClick and Ed_okvedEnter: each opens the picker.
-    InstallPickerTriggers(Ed_okved, [this] { RunGuarded([this] { OpenClassifierPicker(window()); }); });
+    InstallPickerTriggers(Ed_okved, [this] {
+        RunGuarded([this] { OpenClassifierPicker(window(), {Ed_okved, lbl_okv}); });
+    });
 }
 
 void EnterprisePage::writeGridHeader() { contacts_->writeGridHeader(); }

@@ -4,7 +4,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 
-#include "window/key_filters.h"
+#include "widgets/key_filters.h"
 
 namespace {
 

@@ -12,13 +12,14 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "window/field_captions.h"
+#include "widgets/field_captions.h"
+#include "widgets/messages_qt.h"
+#include "widgets/named_button.h"
+#include "widgets/radio_group.h"
+#include "widgets/table_grid.h"
 #include "window/main_window.h"
-#include "window/messages_qt.h"
-#include "window/named_button.h"
-#include "window/radio_group.h"
+#include "window/record_controls.h"
 #include "window/staff_dialog.h"
-#include "window/table_grid.h"
 
 namespace {
 
@@ -53,8 +54,9 @@ void RunStaffDialog(TableGrid& grid)
 ServicePage::ServicePage(QWidget* parent)
     : QWidget(parent)
 {
-    auto* label11 = MakeLabel("Label11", CaptionText("RGrpSot"), this);
-    RGrpSot = MakeYesNoGroup(QStringLiteral("RGrpSot"), this);
+    const QString service = ControlName("HasOtService");
+    auto* label11 = MakeLabel("Label11", CaptionText(service.toStdString()), this);
+    RGrpSot = MakeYesNoGroup(service, this);
     RGrpSot->setMinimumWidth(120);
     auto* notice = MakeLabel("lbl_1",
                              QStringLiteral("Внимание! Служба ОТ в организации создается в соответствии с "

@@ -12,10 +12,10 @@
 #include <QVBoxLayout>
 
 #include "card/errors.h"
-#include "window/date_picker.h"
-#include "window/key_filters.h"
-#include "window/messages_qt.h"
-#include "window/named_button.h"
+#include "widgets/date_picker.h"
+#include "widgets/key_filters.h"
+#include "widgets/messages_qt.h"
+#include "widgets/named_button.h"
 
 namespace {
 

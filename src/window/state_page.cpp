@@ -1,5 +1,7 @@
 #include "window/state_page.h"
 
+#include <iterator>
+
 #include <QDateEdit>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -11,13 +13,14 @@
 #include "card/card_layout.h"
 #include "card/errors.h"
 #include "card/messages.h"
-#include "window/date_picker.h"
-#include "window/field_captions.h"
-#include "window/field_colour.h"
-#include "window/form_layout.h"
-#include "window/key_filters.h"
-#include "window/messages_qt.h"
-#include "window/radio_group.h"
+#include "widgets/date_picker.h"
+#include "widgets/field_captions.h"
+#include "widgets/field_colour.h"
+#include "widgets/form_layout.h"
+#include "widgets/key_filters.h"
+#include "widgets/messages_qt.h"
+#include "widgets/radio_group.h"
+#include "window/record_controls.h"
 
 namespace {
 
@@ -30,6 +33,31 @@ constexpr int kYesNoWidth = 120;
 constexpr int kDateWidth = kYesNoWidth;
 // Room between a frame and the fields inside it.
 constexpr int kFramePadding = 3;
+
+// One edit of the page: the record field it shows (the layout table names its
+// control), its text before a card is loaded and its width.
+struct EditField {
+    const char* field;
+    const char* initial;
+    int width;
+};
+
+// The page's edits, in tab order.
+enum Edit { Year, Headcount, Injured, Fatal, Workdays, Spending, Registration, OrderNo, ConclusionNo };
+constexpr EditField kEdits[] = {
+    {"ReportYear", "2014", kYearWidth},         {"AvgHeadcount", "0", kNumberWidth},
+    {"InjuredCount", "0", kNumberWidth},        {"FatalCount", "0", kNumberWidth},
+    {"LostWorkdays", "0", kNumberWidth},        {"OtSpending", "0,0", kNumberWidth},
+    {"AgreementRegistration", "", kYesNoWidth}, {"AssessmentOrderNo", "", kDateWidth},
+    {"ExpertiseConclusionNo", "", kDateWidth},
+};
+static_assert(std::size(kEdits) == ConclusionNo + 1);
+
+QLineEdit* MakeEdit(Edit which, QWidget* parent)
+{
+    const EditField& edit = kEdits[which];
+    return MakeLineEdit(ControlName(edit.field), QString::fromUtf8(edit.initial), edit.width, parent);
+}
 
 QString SredstvHint()
 {
@@ -140,24 +168,24 @@ QWidget* StatePage::buildLeftHalf()
     half->setObjectName(QStringLiteral("StateLeftHalf"));
     QGridLayout* grid = MakeHalfGrid(half, 200);
 
-    EdYear = MakeLineEdit(QStringLiteral("EdYear"), QStringLiteral("2014"), kYearWidth, half);
+    EdYear = MakeEdit(Year, half);
     EdYear->setMaxLength(4);
     // The card file's name carries these item texts, so they come from the card core.
     RGrpPeriod = new RadioGroup(
-        QStringLiteral("RGrpPeriod"),
+        ControlName("ReportPeriod"),
         {QString::fromUtf8(card::kReportPeriodItems[0]), QString::fromUtf8(card::kReportPeriodItems[1])}, 1, half);
-    Edsrsp = MakeLineEdit(QStringLiteral("Edsrsp"), QStringLiteral("0"), kNumberWidth, half);
-    Ed1den = MakeLineEdit(QStringLiteral("Ed1den"), QStringLiteral("0"), kNumberWidth, half);
-    Ed1den_Dead = MakeLineEdit(QStringLiteral("Ed1den_Dead"), QStringLiteral("0"), kNumberWidth, half);
-    Eddney = MakeLineEdit(QStringLiteral("Eddney"), QStringLiteral("0"), kNumberWidth, half);
-    EdSredstv = MakeLineEdit(QStringLiteral("EdSredstv"), QStringLiteral("0,0"), kNumberWidth, half);
+    Edsrsp = MakeEdit(Headcount, half);
+    Ed1den = MakeEdit(Injured, half);
+    Ed1den_Dead = MakeEdit(Fatal, half);
+    Eddney = MakeEdit(Workdays, half);
+    EdSredstv = MakeEdit(Spending, half);
     EdSredstv->setToolTip(SredstvHint());
-    RGRpDog = MakeYesNoGroup(QStringLiteral("RGRpDog"), half);
-    EdNomDatUR = MakeLineEdit(QStringLiteral("EdNomDatUR"), QString(), kYesNoWidth, half);
+    RGRpDog = MakeYesNoGroup(ControlName("HasCollectiveAgreement"), half);
+    EdNomDatUR = MakeEdit(Registration, half);
     EdNomDatUR->setMaximumWidth(QWIDGETSIZE_MAX); // as wide as field and unit together
     // Two text lines high, as on the paper form.
     EdNomDatUR->setFixedHeight(2 * EdNomDatUR->sizeHint().height() - 4);
-    RGrpUlutshenie = MakeYesNoGroup(QStringLiteral("RGrpUlutshenie"), half);
+    RGrpUlutshenie = MakeYesNoGroup(ControlName("HasImprovementMeasures"), half);
     for (RadioGroup* group : {RGRpDog, RGrpUlutshenie})
         group->setMinimumWidth(kYesNoWidth);
 
@@ -204,15 +232,15 @@ QWidget* StatePage::buildRightHalf()
     half->setObjectName(QStringLiteral("StateRightHalf"));
     QGridLayout* grid = MakeHalfGrid(half, 150);
 
-    RGrpAttRuk = MakeYesNoGroup(QStringLiteral("RGrpAttRuk"), half);
-    RGrpKomissia = MakeYesNoGroup(QStringLiteral("RGrpKomissia"), half);
-    RGrpKabOT = MakeYesNoGroup(QStringLiteral("RGrpKabOT"), half);
-    RGrpOcenka = MakeYesNoGroup(QStringLiteral("RGrpOcenka"), half);
-    EdNPrikaza = MakeLineEdit(QStringLiteral("EdNPrikaza"), QString(), kDateWidth, half);
-    DTPrikaza = MakeDatePicker(QStringLiteral("DTPrikaza"), half);
-    RGrpExpertiza = MakeYesNoGroup(QStringLiteral("RGrpExpertiza"), half);
-    EdNZaklExp = MakeLineEdit(QStringLiteral("EdNZaklExp"), QString(), kDateWidth, half);
-    DTZaklExp = MakeDatePicker(QStringLiteral("DTZaklExp"), half);
+    RGrpAttRuk = MakeYesNoGroup(ControlName("ManagementCertified"), half);
+    RGrpKomissia = MakeYesNoGroup(ControlName("HasOtCommission"), half);
+    RGrpKabOT = MakeYesNoGroup(ControlName("HasOtOffice"), half);
+    RGrpOcenka = MakeYesNoGroup(ControlName("AssessmentCompleted"), half);
+    EdNPrikaza = MakeEdit(OrderNo, half);
+    DTPrikaza = MakeDatePicker(ControlName("AssessmentDate"), half);
+    RGrpExpertiza = MakeYesNoGroup(ControlName("ExpertiseDone"), half);
+    EdNZaklExp = MakeEdit(ConclusionNo, half);
+    DTZaklExp = MakeDatePicker(ControlName("ExpertiseDate"), half);
     for (RadioGroup* group : {RGrpAttRuk, RGrpKomissia, RGrpKabOT, RGrpOcenka, RGrpExpertiza})
         group->setMinimumWidth(kYesNoWidth);
     for (QDateEdit* picker : {DTPrikaza, DTZaklExp})

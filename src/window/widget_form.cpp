@@ -9,12 +9,13 @@
 #include <QPlainTextEdit>
 #include <QTableWidget>
 
+#include "card/card_layout.h"
 #include "card/errors.h"
-#include "window/classifier_opener.h"
-#include "window/field_colour.h"
-#include "window/okved_source.h"
-#include "window/radio_group.h"
-#include "window/table_grid.h"
+#include "widgets/classifier_opener.h"
+#include "widgets/field_colour.h"
+#include "widgets/okved_source.h"
+#include "widgets/radio_group.h"
+#include "widgets/table_grid.h"
 
 namespace {
 
@@ -54,6 +55,11 @@ QWidget* WidgetForm::control(const std::string& name) const
                 controls_.try_emplace(child->objectName().toStdString(), child);
     }
     const auto found = controls_.find(name);
+    // Every name comes from the layout table: one the window lacks is a
+    // mistake in the program, never something a user could cause or mend.
+    // A build without assertions still stops the operation with a message
+    // instead of following a null pointer.
+    Q_ASSERT_X(found != controls_.end(), "WidgetForm::control", name.c_str());
     if (found == controls_.end())
         throw card::CardError("Control " + name + " not found");
     return found->second;
@@ -123,9 +129,9 @@ void WidgetForm::setDate(const std::string& name, const card::Date& date)
     qobject_cast<QDateTimeEdit*>(control(name))->setDate(QDate(date.year, date.month, date.day));
 }
 
-int WidgetForm::okvedSource() const { return OkvedSourceOf(control("Ed_okved")); }
+int WidgetForm::okvedSource() const { return OkvedSourceOf(control(card::Field("OkvedSource").control)); }
 
-void WidgetForm::setOkvedSource(int source) { SetOkvedSource(control("Ed_okved"), source); }
+void WidgetForm::setOkvedSource(int source) { SetOkvedSource(control(card::Field("OkvedSource").control), source); }
 
 void WidgetForm::setCaption(const std::string& name, const std::string& caption)
 {
@@ -143,4 +149,9 @@ card::Grid& WidgetForm::grid(const std::string& name)
     return *grid;
 }
 
-void WidgetForm::openClassifierPicker() { OpenClassifierPicker(window_); }
+void WidgetForm::openClassifierPicker()
+{
+    OpenClassifierPicker(window_,
+                         {qobject_cast<QLineEdit*>(control(card::Field("OkvedCode").control)),
+                          qobject_cast<QLabel*>(control(card::kClassifierCaptionControl))});
+}

@@ -3,7 +3,7 @@
 #include <array>
 #include <stdexcept>
 
-#include "window/field_captions.h"
+#include "widgets/field_captions.h"
 
 namespace workplaces {
 namespace {

@@ -4,9 +4,9 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include "window/field_captions.h"
-#include "window/form_layout.h"
-#include "window/key_filters.h"
+#include "widgets/field_captions.h"
+#include "widgets/form_layout.h"
+#include "widgets/key_filters.h"
 #include "window/workplace_fields.h"
 
 using namespace workplaces;

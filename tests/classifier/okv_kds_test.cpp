@@ -16,8 +16,8 @@
 #include "classifier/record_navigator.h"
 #include "support/message_recorder.h"
 #include "support/modal.h"
-#include "window/classifier_opener.h"
-#include "window/okved_source.h"
+#include "widgets/classifier_opener.h"
+#include "widgets/okved_source.h"
 
 Q_DECLARE_METATYPE(ClassifierKind)
 
@@ -45,6 +45,7 @@ struct CardWindow {
     QString text() const { return code->text(); }
     QString caption() const { return label->text(); }
     int source() const { return OkvedSourceOf(code); }
+    CodeTarget target() const { return {code, label}; }
 
     QWidget window;
     QLineEdit* code = new QLineEdit(&window);
@@ -121,7 +122,7 @@ void WithPicker(CardWindow& card, const std::function<void(Picker&)>& steps)
         if (dialog->isVisible())
             dialog->reject();
     });
-    OpenClassifierPicker(card.code);
+    OpenClassifierPicker(card.code, card.target());
     QVERIFY(ran);
 }
 
@@ -628,7 +629,7 @@ void OkvKdsTest::secondOpeningStartsFresh()
 void OkvKdsTest::destroyedWhileAButtonHasTheFocus()
 {
     CardWindow card;
-    auto picker = std::make_unique<TFrm_okv>(&card.window);
+    auto picker = std::make_unique<TFrm_okv>(card.target());
     picker->show();
     QApplication::setActiveWindow(picker.get());
     QVERIFY(QTest::qWaitForWindowActive(picker.get()));

@@ -8,6 +8,7 @@
 #include <QTest>
 
 #include "support/message_recorder.h"
+#include "support/required_control.h"
 #include "window/main_window.h"
 
 struct ShownMainWindow {
@@ -30,10 +31,7 @@ struct ShownMainWindow {
     template <class T>
     T* require(const char* name) const
     {
-        T* found = find<T>(QString::fromLatin1(name));
-        if (!found)
-            qFatal("no control %s", name);
-        return found;
+        return RequiredChild<T>(window.get(), name);
     }
 
     void showPage(int index)

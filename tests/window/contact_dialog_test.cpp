@@ -1,5 +1,7 @@
 // The contacts block and the contact dialog, driven through the real
 // buttons, grid and dialog.
+#include <algorithm>
+
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -13,25 +15,17 @@
 #include "card/entry_lists.h"
 #include "support/message_recorder.h"
 #include "support/modal.h"
+#include "support/required_control.h"
 #include "support/typing.h"
+#include "widgets/form_font.h"
+#include "widgets/table_grid.h"
 #include "window/contact_dialog.h"
 #include "window/enterprise_page.h"
-#include "window/form_font.h"
 #include "window/main_window.h"
-#include "window/table_grid.h"
 
 namespace {
 
 using Rows = QList<QStringList>;
-
-template <typename T = QWidget>
-T* In(QWidget* parent, const char* name)
-{
-    T* child = parent->findChild<T*>(QString::fromLatin1(name));
-    if (!child)
-        qFatal("no control %s", name);
-    return child;
-}
 
 // Runs `act` on the next modal dialog once it is open and has the keyboard
 // focus (the platform activates it a moment after it appears).
@@ -90,7 +84,7 @@ class ContactDialogTest : public QObject {
             if (dialog->isVisible())
                 dialog->reject(); // the check failed half-way: do not hang
         });
-        QTest::mouseClick(In(window_.get(), button), Qt::LeftButton);
+        QTest::mouseClick(RequiredChild(window_.get(), button), Qt::LeftButton);
         QVERIFY2(opened, "the contact dialog did not open");
     }
 
@@ -106,7 +100,7 @@ class ContactDialogTest : public QObject {
             }
         });
         guard.start(10);
-        QTest::mouseClick(In(window_.get(), button), Qt::LeftButton);
+        QTest::mouseClick(RequiredChild(window_.get(), button), Qt::LeftButton);
         QTest::qWait(30);
         QVERIFY(!opened);
     }
@@ -138,15 +132,18 @@ private slots:
         QCOMPARE(grid->horizontalHeaderItem(1)->text(), QStringLiteral("Данные контакта"));
         QCOMPARE(grid->columnWidth(0), 195);
         QCOMPARE(grid->columnWidth(1), 324);
+        // 16 pixels in the program's font here; a taller font (Windows' own)
+        // gives rows as much taller as its text.
+        const int rowHeight = std::max(16, grid->fontMetrics().height() + 3);
         for (int r = 0; r < grid->rowCount(); ++r)
-            QCOMPARE(grid->rowHeight(r), 16);
+            QCOMPARE(grid->rowHeight(r), rowHeight);
         QCOMPARE(grid->currentRow(), 0); // grid row 1
         // Every row can be seen without scrolling.
-        QVERIFY(grid->viewport()->height() >= 11 * 16);
-        QCOMPARE(In<QLabel>(window_.get(), "Label6")->text(), QStringLiteral("Контактная информация"));
-        QCOMPARE(In<QPushButton>(window_.get(), "BitBtn1")->text(), QStringLiteral("Добавить"));
-        QCOMPARE(In<QPushButton>(window_.get(), "BitBtn2")->text(), QStringLiteral("Редактировать"));
-        QCOMPARE(In<QPushButton>(window_.get(), "BitBtn3")->text(), QStringLiteral("Удалить"));
+        QVERIFY(grid->viewport()->height() >= 11 * rowHeight);
+        QCOMPARE(RequiredChild<QLabel>(window_.get(), "Label6")->text(), QStringLiteral("Контактная информация"));
+        QCOMPARE(RequiredChild<QPushButton>(window_.get(), "BitBtn1")->text(), QStringLiteral("Добавить"));
+        QCOMPARE(RequiredChild<QPushButton>(window_.get(), "BitBtn2")->text(), QStringLiteral("Редактировать"));
+        QCOMPARE(RequiredChild<QPushButton>(window_.get(), "BitBtn3")->text(), QStringLiteral("Удалить"));
     }
 
     void gridShowsEveryRowInALargerFont()
@@ -181,7 +178,7 @@ private slots:
         PressAndDrive("BitBtn1", [](TFrmKontakt* dialog) {
             QCOMPARE(dialog->windowTitle(), QStringLiteral("Контактная информация"));
             QVERIFY(dialog->isModal());
-            auto* type = In<QComboBox>(dialog, "ComBTypeK");
+            auto* type = RequiredChild<QComboBox>(dialog, "ComBTypeK");
             QVERIFY(type->isEditable());
             QStringList items;
             for (int i = 0; i < type->count(); ++i)
@@ -189,17 +186,17 @@ private slots:
             QCOMPARE(items, (QStringList{"Телефон", "Факс", "Электронная почта", "Сайт"}));
             QCOMPARE(type->currentIndex(), 0);
             QCOMPARE(type->currentText(), QStringLiteral("Телефон"));
-            QCOMPARE(In<QLineEdit>(dialog, "EdKontakt")->text(), QString());
-            QCOMPARE(In<QLabel>(dialog, "Label1")->text(), QStringLiteral("Тип контакта"));
-            QCOMPARE(In<QLabel>(dialog, "LblKontkt")->text(), QStringLiteral("Контактные данные"));
+            QCOMPARE(RequiredChild<QLineEdit>(dialog, "EdKontakt")->text(), QString());
+            QCOMPARE(RequiredChild<QLabel>(dialog, "Label1")->text(), QStringLiteral("Тип контакта"));
+            QCOMPARE(RequiredChild<QLabel>(dialog, "LblKontkt")->text(), QStringLiteral("Контактные данные"));
             for (QLabel* label : dialog->findChildren<QLabel*>()) {
                 QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->width(),
                          qPrintable(label->text()));
                 QVERIFY(label->geometry().right() < label->buddy()->x());
             }
             QCOMPARE(dialog->font(), FormFont());
-            auto* ok = In<QPushButton>(dialog, "BtnOK");
-            auto* close = In<QPushButton>(dialog, "BtnClose");
+            auto* ok = RequiredChild<QPushButton>(dialog, "BtnOK");
+            auto* close = RequiredChild<QPushButton>(dialog, "BtnClose");
             QCOMPARE(ok->text(), QStringLiteral("Принять"));
             QCOMPARE(close->text(), QStringLiteral("Закрыть"));
             QVERIFY(!ok->isDefault() && !close->isDefault());
@@ -220,7 +217,7 @@ private slots:
     void addAtOnce()
     {
         PressAndDrive("BitBtn1", [](TFrmKontakt* dialog) {
-            QTest::mouseClick(In(dialog, "BtnOK"), Qt::LeftButton);
+            QTest::mouseClick(RequiredChild(dialog, "BtnOK"), Qt::LeftButton);
             QVERIFY(!dialog->isVisible());
         });
         QCOMPARE(Contacts().count(), 1);
@@ -242,13 +239,13 @@ private slots:
         QFETCH(bool, accepted);
         bool stayedOpen = false;
         PressAndDrive("BitBtn1", [&](TFrmKontakt* dialog) {
-            auto* edit = In<QLineEdit>(dialog, "EdKontakt");
+            auto* edit = RequiredChild<QLineEdit>(dialog, "EdKontakt");
             edit->setFocus();
             TypeText(edit, data + "\r");
             stayedOpen = dialog->isVisible();
             QCOMPARE(edit->text(), data); // Enter never reaches the edit
             if (stayedOpen)
-                QTest::mouseClick(In(dialog, "BtnClose"), Qt::LeftButton);
+                QTest::mouseClick(RequiredChild(dialog, "BtnClose"), Qt::LeftButton);
         });
         QCOMPARE(stayedOpen, !accepted);
         QCOMPARE(Contacts().count(), accepted ? 1 : 0);
@@ -300,11 +297,11 @@ private slots:
         Seed({{"Телефон", "111"}, {stored, "contact data"}, {"Факс", "333"}});
         SelectRow(2);
         PressAndDrive("BitBtn2", [&](TFrmKontakt* dialog) {
-            auto* type = In<QComboBox>(dialog, "ComBTypeK");
+            auto* type = RequiredChild<QComboBox>(dialog, "ComBTypeK");
             QCOMPARE(type->currentIndex(), index);
             QCOMPARE(type->currentText(), shown);
-            QCOMPARE(In<QLineEdit>(dialog, "EdKontakt")->text(), QStringLiteral("contact data"));
-            QTest::mouseClick(In(dialog, "BtnOK"), Qt::LeftButton);
+            QCOMPARE(RequiredChild<QLineEdit>(dialog, "EdKontakt")->text(), QStringLiteral("contact data"));
+            QTest::mouseClick(RequiredChild(dialog, "BtnOK"), Qt::LeftButton);
         });
         // Accepted unchanged: the type as the combo box shows it.
         QCOMPARE(Contacts().count(), 3);
@@ -316,12 +313,12 @@ private slots:
     {
         Seed({{"Мессенджер", "@firm"}});
         PressAndDrive("BitBtn2", [](TFrmKontakt* dialog) {
-            In<QComboBox>(dialog, "ComBTypeK")->setEditText(QString()); // the type erased
-            QTest::mouseClick(In(dialog, "BtnOK"), Qt::LeftButton);
+            RequiredChild<QComboBox>(dialog, "ComBTypeK")->setEditText(QString()); // the type erased
+            QTest::mouseClick(RequiredChild(dialog, "BtnOK"), Qt::LeftButton);
         });
         QCOMPARE(Shown(), (Rows{{"", "@firm"}}));
         PressExpectingNoDialog("BitBtn2");
-        QTest::mouseClick(In(window_.get(), "BitBtn3"), Qt::LeftButton);
+        QTest::mouseClick(RequiredChild(window_.get(), "BitBtn3"), Qt::LeftButton);
         QCOMPARE(Shown(), (Rows{{"", "@firm"}}));
         QCOMPARE(Contacts().count(), 1);
     }
@@ -331,12 +328,12 @@ private slots:
         Seed({{"Телефон", "111"}, {"Факс", "222"}});
         SelectRow(2);
         PressAndDrive("BitBtn2", [](TFrmKontakt* dialog) {
-            auto* type = In<QComboBox>(dialog, "ComBTypeK");
+            auto* type = RequiredChild<QComboBox>(dialog, "ComBTypeK");
             type->setCurrentIndex(2);
-            auto* edit = In<QLineEdit>(dialog, "EdKontakt");
+            auto* edit = RequiredChild<QLineEdit>(dialog, "EdKontakt");
             edit->clear();
             TypeText(edit, QStringLiteral("info@firm.ru"));
-            QTest::mouseClick(In(dialog, "BtnOK"), Qt::LeftButton);
+            QTest::mouseClick(RequiredChild(dialog, "BtnOK"), Qt::LeftButton);
         });
         QCOMPARE(Shown(), (Rows{{"Телефон", "111"}, {"Электронная почта", "info@firm.ru"}}));
         QCOMPARE(Contacts().count(), 2);
@@ -354,12 +351,12 @@ private slots:
         QFETCH(QString, how);
         Seed({{"Телефон", "111"}});
         PressAndDrive("BitBtn2", [&](TFrmKontakt* dialog) {
-            TypeText(In(dialog, "EdKontakt"), QStringLiteral("999"));
+            TypeText(RequiredChild(dialog, "EdKontakt"), QStringLiteral("999"));
             // Escape is no cancel key: the dialog stays.
-            QTest::keyClick(In(dialog, "EdKontakt"), Qt::Key_Escape);
+            QTest::keyClick(RequiredChild(dialog, "EdKontakt"), Qt::Key_Escape);
             QVERIFY(dialog->isVisible());
             if (how == "button")
-                QTest::mouseClick(In(dialog, "BtnClose"), Qt::LeftButton);
+                QTest::mouseClick(RequiredChild(dialog, "BtnClose"), Qt::LeftButton);
             else
                 dialog->close();
         });
@@ -370,7 +367,7 @@ private slots:
     {
         Seed({{"Телефон", "111"}, {"Факс", "222"}, {"Сайт", "firm.ru"}});
         SelectRow(1);
-        QTest::mouseClick(In(window_.get(), "BitBtn3"), Qt::LeftButton);
+        QTest::mouseClick(RequiredChild(window_.get(), "BitBtn3"), Qt::LeftButton);
         QCOMPARE(Shown(), (Rows{{"Факс", "222"}, {"Сайт", "firm.ru"}}));
         QCOMPARE(Contacts().count(), 2);
     }
@@ -380,7 +377,7 @@ private slots:
         Seed({{"Телефон", "111"}});
         SelectRow(3);
         PressExpectingNoDialog("BitBtn2");
-        QTest::mouseClick(In(window_.get(), "BitBtn3"), Qt::LeftButton);
+        QTest::mouseClick(RequiredChild(window_.get(), "BitBtn3"), Qt::LeftButton);
         QCOMPARE(Shown(), (Rows{{"Телефон", "111"}}));
         QCOMPARE(Contacts().count(), 1);
     }
@@ -390,11 +387,11 @@ private slots:
         const QString longType = QString(150, QChar(0x0416)); // "Ж" x 150
         const QString longData = QString(120, QLatin1Char('7'));
         PressAndDrive("BitBtn1", [&](TFrmKontakt* dialog) {
-            auto* type = In<QComboBox>(dialog, "ComBTypeK");
+            auto* type = RequiredChild<QComboBox>(dialog, "ComBTypeK");
             type->lineEdit()->selectAll();
             TypeText(type, longType);
-            TypeText(In(dialog, "EdKontakt"), longData);
-            QTest::mouseClick(In(dialog, "BtnOK"), Qt::LeftButton);
+            TypeText(RequiredChild(dialog, "EdKontakt"), longData);
+            QTest::mouseClick(RequiredChild(dialog, "BtnOK"), Qt::LeftButton);
         });
         QCOMPARE(Shown(), (Rows{{longType.left(100), longData.left(100)}}));
     }
@@ -412,10 +409,10 @@ private slots:
         // The eleventh can be edited and deleted.
         SelectRow(11);
         PressAndDrive("BitBtn2", [](TFrmKontakt* dialog) {
-            QCOMPARE(In<QLineEdit>(dialog, "EdKontakt")->text(), QStringLiteral("11"));
-            QTest::mouseClick(In(dialog, "BtnClose"), Qt::LeftButton);
+            QCOMPARE(RequiredChild<QLineEdit>(dialog, "EdKontakt")->text(), QStringLiteral("11"));
+            QTest::mouseClick(RequiredChild(dialog, "BtnClose"), Qt::LeftButton);
         });
-        QTest::mouseClick(In(window_.get(), "BitBtn3"), Qt::LeftButton);
+        QTest::mouseClick(RequiredChild(window_.get(), "BitBtn3"), Qt::LeftButton);
         QCOMPARE(Contacts().count(), 10);
         QCOMPARE(Shown(), eleven.mid(0, 10));
     }
@@ -425,10 +422,10 @@ private slots:
         // Add with Space on "Добавить", type, Enter; then pick row 2 in the
         // grid with the arrow keys and edit it with "Редактировать".
         Seed({{"Телефон", "111"}, {"Факс", "222"}});
-        QWidget* add = In(window_.get(), "BitBtn1");
+        QWidget* add = RequiredChild(window_.get(), "BitBtn1");
         add->setFocus();
         WhenDialogActive([](QWidget* modal) {
-            QWidget* type = In(modal, "ComBTypeK");
+            QWidget* type = RequiredChild(modal, "ComBTypeK");
             QCOMPARE(QApplication::focusWidget(), type);
             QTest::keyClick(type, Qt::Key_Down); // "Факс"
             QTest::keyClick(type, Qt::Key_Tab);
@@ -445,8 +442,8 @@ private slots:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
         QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("BitBtn2"));
         WhenDialogActive([](QWidget* modal) {
-            QCOMPARE(In<QLineEdit>(modal, "EdKontakt")->text(), QStringLiteral("222"));
-            QTest::keyClick(In(modal, "ComBTypeK"), Qt::Key_Tab); // selects the data
+            QCOMPARE(RequiredChild<QLineEdit>(modal, "EdKontakt")->text(), QStringLiteral("222"));
+            QTest::keyClick(RequiredChild(modal, "ComBTypeK"), Qt::Key_Tab); // selects the data
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_End);
             TypeText(QApplication::focusWidget(), QStringLiteral("0\r"));
         });

@@ -12,13 +12,14 @@
 
 #include "support/message_recorder.h"
 #include "support/modal.h"
+#include "support/required_control.h"
 #include "support/typing.h"
-#include "window/classifier_opener.h"
+#include "widgets/classifier_opener.h"
+#include "widgets/okved_source.h"
+#include "widgets/radio_group.h"
 #include "window/contact_dialog.h"
 #include "window/enterprise_page.h"
 #include "window/main_window.h"
-#include "window/okved_source.h"
-#include "window/radio_group.h"
 #include "window/staff_dialog.h"
 
 namespace {
@@ -49,10 +50,7 @@ class EnterprisePageTest : public QObject {
     template <typename T = QWidget>
     T* Child(const char* name) const
     {
-        T* child = window_->findChild<T*>(QString::fromLatin1(name));
-        if (!child)
-            qFatal("no control %s", name);
-        return child;
+        return RequiredChild<T>(window_.get(), name);
     }
     QLineEdit* Edit(const QString& name) const { return window_->findChild<QLineEdit*>(name); }
 
@@ -68,7 +66,7 @@ private slots:
     void init()
     {
         pickerOpenings_ = 0;
-        SetClassifierOpener([this](QWidget*) { ++pickerOpenings_; });
+        SetClassifierOpener([this](QWidget*, const CodeTarget&) { ++pickerOpenings_; });
         window_ = std::make_unique<TFrmGn>();
         QVERIFY(ShowActive(window_.get()));
     }
@@ -549,7 +547,7 @@ private slots:
         // A real modal picker stand-in: it takes the focus away and gives it
         // back when it closes, which must not count as another arrival.
         QWidget* pickerParent = nullptr;
-        SetClassifierOpener([&](QWidget* parent) {
+        SetClassifierOpener([&](QWidget* parent, const CodeTarget&) {
             ++pickerOpenings_;
             pickerParent = parent;
             QDialog picker(parent);

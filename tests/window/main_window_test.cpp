@@ -1,11 +1,9 @@
 // The main window: caption with the program's version, size, pages,
 // navigation, tab order, closing (with the question over a changed card),
-// shortcuts, font and Qt's Russian texts.
+// shortcuts and font.
 #include <algorithm>
 
-#include <QFileInfo>
 #include <QHeaderView>
-#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -18,25 +16,16 @@
 
 #include "support/message_recorder.h"
 #include "support/modal.h"
+#include "support/required_control.h"
 #include "support/typing.h"
+#include "widgets/classifier_opener.h"
+#include "widgets/messages_qt.h"
 #include "window/card_file_dialog.h"
-#include "window/classifier_opener.h"
 #include "window/main_window.h"
-#include "window/messages_qt.h"
-#include "window/qt_russian.h"
 
 namespace {
 
 const QString kTitle = QStringLiteral("ЮНРА5. Карточка предприятия.");
-
-template <typename T = QWidget>
-T* Child(const QWidget& window, const char* name)
-{
-    T* child = window.findChild<T*>(QString::fromLatin1(name));
-    if (!child)
-        qFatal("no control %s", name);
-    return child;
-}
 
 } // namespace
 
@@ -45,7 +34,7 @@ class MainWindowTest : public QObject {
 private slots:
     void init()
     {
-        SetClassifierOpener([](QWidget*) {});
+        SetClassifierOpener([](QWidget*, const CodeTarget&) {});
     }
     void cleanup()
     {
@@ -101,7 +90,7 @@ private slots:
         TFrmGn window;
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        const QWidget* close = Child(window, "BtnClose");
+        const QWidget* close = RequiredChild(&window, "BtnClose");
         QCOMPARE(close->pos(), QPoint(653, 476));
         QCOMPARE(window.frameGeometry().size(), QSize(close->x() + 120, close->y() + 80));
         QCOMPARE(window.frameGeometry().size(), QSize(773, 556));
@@ -113,20 +102,20 @@ private slots:
         window.show();
         const QRect client = window.rect();
         for (const char* name : {"PCtrl", "BitBtn4", "BitBtn5", "BtnLoadPr", "BtnSavePr", "BtnClose"})
-            QVERIFY2(client.contains(Child(window, name)->geometry()), name);
+            QVERIFY2(client.contains(RequiredChild(&window, name)->geometry()), name);
         // One row of buttons under the pages: back and next at the left, then
         // load, save and close at the right.
-        QVERIFY(Child(window, "PCtrl")->geometry().bottom() < Child(window, "BitBtn4")->y());
-        QVERIFY(Child(window, "BitBtn4")->x() < Child(window, "BitBtn5")->x());
-        QVERIFY(Child(window, "BitBtn5")->geometry().right() < Child(window, "BtnLoadPr")->x());
-        QVERIFY(Child(window, "BtnLoadPr")->x() < Child(window, "BtnSavePr")->x());
-        QVERIFY(Child(window, "BtnSavePr")->x() < Child(window, "BtnClose")->x());
+        QVERIFY(RequiredChild(&window, "PCtrl")->geometry().bottom() < RequiredChild(&window, "BitBtn4")->y());
+        QVERIFY(RequiredChild(&window, "BitBtn4")->x() < RequiredChild(&window, "BitBtn5")->x());
+        QVERIFY(RequiredChild(&window, "BitBtn5")->geometry().right() < RequiredChild(&window, "BtnLoadPr")->x());
+        QVERIFY(RequiredChild(&window, "BtnLoadPr")->x() < RequiredChild(&window, "BtnSavePr")->x());
+        QVERIFY(RequiredChild(&window, "BtnSavePr")->x() < RequiredChild(&window, "BtnClose")->x());
     }
 
     void pagesAndButtons()
     {
         TFrmGn window;
-        auto* pages = Child<QTabWidget>(window, "PCtrl");
+        auto* pages = RequiredChild<QTabWidget>(&window, "PCtrl");
         const QStringList captions{"Предприятие",    "Служба ОТ",      "Состояние ОТ",    "класс 1, 2",
                                    "класс 3.1, 3.2", "класс 3.3, 3.4", "класс 4, обучено"};
         QCOMPARE(pages->count(), captions.size());
@@ -139,7 +128,7 @@ private slots:
                                                              {"BtnSavePr", "Сохранить"},
                                                              {"BtnClose", "Закрыть"}};
         for (const auto& [name, caption] : buttons)
-            QCOMPARE(Child<QPushButton>(window, name)->text(), caption);
+            QCOMPARE(RequiredChild<QPushButton>(&window, name)->text(), caption);
     }
 
     void navigation_data()
@@ -162,9 +151,9 @@ private slots:
         QFETCH(int, expected);
         TFrmGn window;
         QVERIFY(ShowActive(&window));
-        auto* pages = Child<QTabWidget>(window, "PCtrl");
+        auto* pages = RequiredChild<QTabWidget>(&window, "PCtrl");
         pages->setCurrentIndex(start);
-        QWidget* focused = Child(window, "BtnSavePr");
+        QWidget* focused = RequiredChild(&window, "BtnSavePr");
         focused->setFocus();
         auto* pressed = window.findChild<QPushButton*>(button);
         QTest::mouseClick(pressed, Qt::LeftButton);
@@ -177,9 +166,9 @@ private slots:
     {
         TFrmGn window;
         QVERIFY(ShowActive(&window));
-        QWidget* field = Child(window, "Ed_opf");
+        QWidget* field = RequiredChild(&window, "Ed_opf");
         field->setFocus();
-        QTest::mouseClick(Child(window, "BitBtn4"), Qt::LeftButton);
+        QTest::mouseClick(RequiredChild(&window, "BitBtn4"), Qt::LeftButton);
         QCOMPARE(QApplication::focusWidget(), field);
     }
 
@@ -187,7 +176,7 @@ private slots:
     {
         TFrmGn window;
         QVERIFY(ShowActive(&window));
-        Child(window, "StrGridKont")->setFocus();
+        RequiredChild(&window, "StrGridKont")->setFocus();
         QStringList order;
         for (int i = 0; i < 8; ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -212,10 +201,10 @@ private slots:
         MessageRecorder recorder;
         TFrmGn window;
         QVERIFY(ShowActive(&window));
-        Child(window, "Ed_opf")->setFocus();
-        TypeText(Child(window, "Ed_opf"), typed);
+        RequiredChild(&window, "Ed_opf")->setFocus();
+        TypeText(RequiredChild(&window, "Ed_opf"), typed);
         QSignalSpy lastClosed(qApp, &QGuiApplication::lastWindowClosed);
-        QTimer::singleShot(0, &window, [&] { QTest::mouseClick(Child(window, "BtnClose"), Qt::LeftButton); });
+        QTimer::singleShot(0, &window, [&] { QTest::mouseClick(RequiredChild(&window, "BtnClose"), Qt::LeftButton); });
         QTimer safety; // in case the program does not end
         safety.setSingleShot(true);
         connect(&safety, &QTimer::timeout, qApp, [] { QCoreApplication::exit(99); });
@@ -276,7 +265,7 @@ private slots:
             else
                 QTest::keyClick(box, Qt::Key_Escape);
         });
-        QTest::mouseClick(Child(window, "BtnClose"), Qt::LeftButton);
+        QTest::mouseClick(RequiredChild(&window, "BtnClose"), Qt::LeftButton);
         card::setMessages(previous);
         QCOMPARE(question, QStringLiteral("Карточка не сохранена. Закрыть программу без сохранения?"));
         QCOMPARE(window.isVisible(), answer != QStringLiteral("Да"));
@@ -297,7 +286,7 @@ private slots:
         QFETCH(QString, button);
         TFrmGn window;
         QVERIFY(ShowActive(&window));
-        Child(window, "Ed_name")->setFocus();
+        RequiredChild(&window, "Ed_name")->setFocus();
         QSignalSpy clicked(window.findChild<QPushButton*>(button), &QPushButton::clicked);
         SetCardFileChooser([](QWidget*) { return QString(); });
         MessageRecorder recorder;
@@ -322,7 +311,7 @@ private slots:
             }
             QTest::keyClick(modal, Qt::Key_Escape);
         });
-        QTest::mouseClick(Child(window, "BtnLoadPr"), Qt::LeftButton);
+        QTest::mouseClick(RequiredChild(&window, "BtnLoadPr"), Qt::LeftButton);
         QVERIFY(needed > 0);
         QVERIFY2(nameColumn > needed, qPrintable(QStringLiteral("%1 <= %2").arg(nameColumn).arg(needed)));
         QVERIFY2(visibleWidth >= nameColumn, qPrintable(QStringLiteral("%1 < %2").arg(visibleWidth).arg(nameColumn)));
@@ -334,16 +323,7 @@ private slots:
         QCOMPARE(window.font().family(), QStringLiteral("MS Sans Serif"));
         QCOMPARE(window.font().pointSize(), 8);
         QCOMPARE(window.font().styleHint(), QFont::SansSerif);
-        QCOMPARE(Child(window, "Ed_name")->font().pointSize(), 8); // the pages take it over
-    }
-
-    void qtSpeaksRussian()
-    {
-        const QString dir = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
-        if (!QFileInfo::exists(dir + QStringLiteral("/qtbase_ru.qm")))
-            QSKIP("Qt's Russian translation is not installed");
-        QVERIFY(InstallQtRussian(*qApp));
-        QCOMPARE(QCoreApplication::translate("QLineEdit", "Select All"), QStringLiteral("Выделить всё"));
+        QCOMPARE(RequiredChild(&window, "Ed_name")->font().pointSize(), 8); // the pages take it over
     }
 };
 

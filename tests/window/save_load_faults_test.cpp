@@ -44,9 +44,9 @@
 #endif
 #include "support/temp_folder.h"
 #include "support/window_fixture.h"
+#include "widgets/okved_source.h"
+#include "widgets/radio_group.h"
 #include "window/card_file_dialog.h"
-#include "window/okved_source.h"
-#include "window/radio_group.h"
 
 namespace {
 

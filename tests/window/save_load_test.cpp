@@ -19,11 +19,11 @@
 #include "support/modal.h"
 #include "support/typing.h"
 #include "support/window_fixture.h"
+#include "widgets/field_colour.h"
+#include "widgets/okved_source.h"
+#include "widgets/radio_group.h"
+#include "widgets/table_grid.h"
 #include "window/card_file_dialog.h"
-#include "window/field_colour.h"
-#include "window/okved_source.h"
-#include "window/radio_group.h"
-#include "window/table_grid.h"
 
 Q_DECLARE_METATYPE(card::Answer)
 

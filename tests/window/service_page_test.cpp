@@ -15,9 +15,9 @@
 #include "support/modal.h"
 #include "support/typing.h"
 #include "support/window_fixture.h"
-#include "window/radio_group.h"
+#include "widgets/radio_group.h"
+#include "widgets/table_grid.h"
 #include "window/service_page.h"
-#include "window/table_grid.h"
 
 namespace {
 

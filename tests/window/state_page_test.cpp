@@ -8,7 +8,7 @@
 
 #include "support/typing.h"
 #include "support/window_fixture.h"
-#include "window/radio_group.h"
+#include "widgets/radio_group.h"
 #include "window/staff_dialog.h"
 #include "window/state_page.h"
 

@@ -1,4 +1,4 @@
-#include "window/field_colour.h"
+#include "widgets/field_colour.h"
 
 #include <QPalette>
 #include <QWidget>

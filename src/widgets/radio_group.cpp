@@ -1,11 +1,11 @@
-#include "window/radio_group.h"
+#include "widgets/radio_group.h"
 
 #include <QApplication>
 #include <QButtonGroup>
 #include <QGridLayout>
 #include <QRadioButton>
 
-#include "window/field_captions.h"
+#include "widgets/field_captions.h"
 
 RadioGroup::RadioGroup(const QString& name, const QStringList& items, int columns, QWidget* parent)
     : QGroupBox(parent)

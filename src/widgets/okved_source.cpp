@@ -1,4 +1,4 @@
-#include "window/okved_source.h"
+#include "widgets/okved_source.h"
 
 #include <QVariant>
 #include <QWidget>

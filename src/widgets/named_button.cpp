@@ -1,4 +1,4 @@
-#include "window/named_button.h"
+#include "widgets/named_button.h"
 
 #include <QPushButton>
 

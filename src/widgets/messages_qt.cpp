@@ -1,4 +1,4 @@
-#include "window/messages_qt.h"
+#include "widgets/messages_qt.h"
 
 #include <QApplication>
 #include <QMessageBox>

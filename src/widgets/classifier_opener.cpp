@@ -1,4 +1,4 @@
-#include "window/classifier_opener.h"
+#include "widgets/classifier_opener.h"
 
 namespace {
 ClassifierOpener& Opener()
@@ -10,8 +10,8 @@ ClassifierOpener& Opener()
 
 void SetClassifierOpener(ClassifierOpener opener) { Opener() = std::move(opener); }
 
-void OpenClassifierPicker(QWidget* parent)
+void OpenClassifierPicker(QWidget* parent, const CodeTarget& target)
 {
     if (Opener())
-        Opener()(parent);
+        Opener()(parent, target);
 }

@@ -1,4 +1,4 @@
-#include "window/qt_russian.h"
+#include "widgets/qt_russian.h"
 
 #include <QGuiApplication>
 #include <QLocale>

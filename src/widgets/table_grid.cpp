@@ -1,4 +1,4 @@
-#include "window/table_grid.h"
+#include "widgets/table_grid.h"
 
 #include <QHeaderView>
 #include <QTableWidget>

@@ -1,4 +1,4 @@
-#include "window/date_picker.h"
+#include "widgets/date_picker.h"
 
 #include <QKeyEvent>
 

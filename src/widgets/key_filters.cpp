@@ -1,4 +1,4 @@
-#include "window/key_filters.h"
+#include "widgets/key_filters.h"
 
 #include "card/cp1251.h"
 

@@ -1,4 +1,4 @@
-#include "window/form_layout.h"
+#include "widgets/form_layout.h"
 
 #include <QGridLayout>
 #include <QLabel>
