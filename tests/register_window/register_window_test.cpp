@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintPreviewDialog>
 #include <QProgressBar>
@@ -24,6 +25,7 @@
 #include "register_window/register_window.h"
 #include "support/modal.h"
 #include "support/pdf_text.h"
+#include "support/required_control.h"
 
 namespace {
 
@@ -46,15 +48,6 @@ class RegisterWindowTest : public QObject {
     QTemporaryDir dir_;
     std::vector<regtest::Expected> expected_;
     RegisterMessages boxes_;
-
-    template <class T>
-    T* find(RegisterWindow& w, const char* name)
-    {
-        T* widget = w.findChild<T*>(QString::fromLatin1(name));
-        if (!widget)
-            qFatal("no control %s", name);
-        return widget;
-    }
 
     static void waitForReading(RegisterWindow& w) { QTRY_VERIFY_WITH_TIMEOUT(!w.reading(), 20000); }
 
@@ -109,16 +102,17 @@ private slots:
         QCOMPARE(RegisterWindow::rememberedFolder(), dir_.path());
         waitForReading(w);
         QCOMPARE(w.model()->rowCount(), static_cast<int>(expected_.size()));
-        QVERIFY(!find<QProgressBar>(w, "ProgressReading")->isVisible());
-        QVERIFY(!find<QPushButton>(w, "BtnCancel")->isEnabled());
-        QCOMPARE(find<QLabel>(w, "LblSummary")->text(),
+        QVERIFY(!RequiredChild<QProgressBar>(&w, "ProgressReading")->isVisible());
+        QVERIFY(!RequiredChild<QPushButton>(&w, "BtnCancel")->isEnabled());
+        QCOMPARE(RequiredChild<QLabel>(&w, "LblSummary")->text(),
                  QStringLiteral("Прочитано карточек: 19, не прочитано файлов: 4, с ошибками: 12, повторов: 2"));
         checkTotals(w);
         // The totals' cells stand under the table's cells.
-        QCOMPARE(find<QTableView>(w, "TblTotals")->viewport()->x(), find<QTableView>(w, "TblCards")->viewport()->x());
+        QCOMPARE(RequiredChild<QTableView>(&w, "TblTotals")->viewport()->x(),
+                 RequiredChild<QTableView>(&w, "TblCards")->viewport()->x());
 
         // A click on the header sorts by headcount: refused files (no number) last.
-        auto* table = find<QTableView>(w, "TblCards");
+        auto* table = RequiredChild<QTableView>(&w, "TblCards");
         table->sortByColumn(kHeadcount, Qt::DescendingOrder);
         const auto sorted = w.proxy()->shownRows();
         QCOMPARE(sorted.front()->headcount, 100);
@@ -140,7 +134,7 @@ private slots:
             {"CombDistrict", 0, 2}, {"CombPeriod", 0, 23}, {"CombState", 4, 2},    // repeats
         };
         for (const Step& step : steps) {
-            find<QComboBox>(w, step.combo)->setCurrentIndex(step.item);
+            RequiredChild<QComboBox>(&w, step.combo)->setCurrentIndex(step.item);
             QCOMPARE(w.proxy()->rowCount(), step.shown);
             QCOMPARE(table->model()->rowCount(), step.shown);
             checkTotals(w);
@@ -166,13 +160,13 @@ private slots:
         RegisterWindow w;
         w.show();
         w.openFolder(many.path());
-        QVERIFY(find<QPushButton>(w, "BtnCancel")->isEnabled());
+        QVERIFY(RequiredChild<QPushButton>(&w, "BtnCancel")->isEnabled());
         QElapsedTimer waited;
         waited.start();
         while (w.model()->rowCount() == 0 && waited.elapsed() < 20000)
             QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
         QVERIFY(w.reading());
-        QTest::mouseClick(find<QPushButton>(w, "BtnCancel"), Qt::LeftButton);
+        QTest::mouseClick(RequiredChild<QPushButton>(&w, "BtnCancel"), Qt::LeftButton);
         waitForReading(w);
 
         const int rows = w.model()->rowCount();
@@ -185,8 +179,8 @@ private slots:
         QCOMPARE(static_cast<int>(files.size()), rows);
         QCOMPARE(w.proxy()->rowCount(), rows);
         checkTotals(w);
-        QVERIFY(find<QLabel>(w, "LblSummary")->text().endsWith(QStringLiteral("(чтение отменено)")));
-        QVERIFY(!find<QProgressBar>(w, "ProgressReading")->isVisible());
+        QVERIFY(RequiredChild<QLabel>(&w, "LblSummary")->text().endsWith(QStringLiteral("(чтение отменено)")));
+        QVERIFY(!RequiredChild<QProgressBar>(&w, "ProgressReading")->isVisible());
         qInfo("cancelled after %d of 3000 cards", rows);
 
         // The same folder again reads every card.
@@ -201,9 +195,9 @@ private slots:
     {
         RegisterWindow w;
         openAndRead(w, dir_.path());
-        auto* print = find<QPushButton>(w, "BtnPrintCard");
-        auto* table = find<QTableView>(w, "TblCards");
-        auto* tabs = find<QTabWidget>(w, "TabViews");
+        auto* print = RequiredChild<QPushButton>(&w, "BtnPrintCard");
+        auto* table = RequiredChild<QTableView>(&w, "TblCards");
+        auto* tabs = RequiredChild<QTabWidget>(&w, "TabViews");
         QVERIFY(!print->isEnabled()); // nothing selected
 
         const int good = shownRowOf(w, "1_Ромашка_2014_Годовой.crd");
@@ -220,7 +214,7 @@ private slots:
         QVERIFY(!print->isEnabled());
         tabs->setCurrentIndex(0);
         QVERIFY(print->isEnabled());
-        find<QComboBox>(w, "CombState")->setCurrentIndex(3); // refused files only: the row goes
+        RequiredChild<QComboBox>(&w, "CombState")->setCurrentIndex(3); // refused files only: the row goes
         QVERIFY(!print->isEnabled());
 
         QVERIFY(!OpensModal([&] { QTest::keyClick(&w, Qt::Key_P, Qt::ControlModifier); }));
@@ -253,7 +247,7 @@ private slots:
         QFETCH(QString, saveAs);
         RegisterWindow w;
         openAndRead(w, dir_.path());
-        auto* table = find<QTableView>(w, "TblCards");
+        auto* table = RequiredChild<QTableView>(&w, "TblCards");
         const int row = shownRowOf(w, file.toStdString());
         QVERIFY(row >= 0);
         table->selectRow(row);
@@ -268,7 +262,10 @@ private slots:
                         said = box->windowTitle() + QLatin1Char('|') + box->text();
                         box->accept();
                     });
-                    dialog->selectFile(QDir(dir_.path()).filePath(saveAs));
+                    // Typed relative to the card's folder: selecting a path in a
+                    // folder that does not exist would leave the dialog's choice to
+                    // its file model, which settles later on a busy machine.
+                    RequiredChild<QLineEdit>(dialog, "fileNameEdit")->setText(saveAs);
                 }
                 static_cast<QDialog*>(dialog)->accept();
             });
@@ -278,7 +275,7 @@ private slots:
         if (how == 0) {
             QTest::keyClick(&w, Qt::Key_P, Qt::ControlModifier);
         } else if (how == 1) {
-            QTest::mouseClick(find<QPushButton>(w, "BtnPrintCard"), Qt::LeftButton);
+            QTest::mouseClick(RequiredChild<QPushButton>(&w, "BtnPrintCard"), Qt::LeftButton);
         } else {
             const QModelIndex index = table->model()->index(row, reg::kColumnFile);
             table->scrollTo(index);
@@ -324,7 +321,7 @@ private slots:
         regtest::WriteCard(card, regtest::GoodCard("Ромашка", "7707083893"));
         RegisterWindow w;
         openAndRead(w, folder.path());
-        find<QTableView>(w, "TblCards")->selectRow(0);
+        RequiredChild<QTableView>(&w, "TblCards")->selectRow(0);
         if (removed)
             std::filesystem::remove(card);
         else
