@@ -46,24 +46,31 @@ DISPLAY= wine reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstal
   grep -q "$version" || fail "no uninstall entry with version $version"
 echo "smoke test: installed in $((SECONDS - started)) s"
 
-# The installed program on a display, started in its cards folder as the
-# shortcuts start it.
-export LANG=C.UTF-8 CAPTION="$caption" PROGRAM="$program" CARDS="$cards" SHOT="$smoke/main-window.png"
-xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
-  cd "$CARDS"
-  QT_QPA_PLATFORM=windows wine "$PROGRAM/unra5-card.exe" &
-  window=""
-  for _ in $(seq 120); do
-    window=$(xdotool search --name "ЮНРА5" 2>/dev/null | head -n1 || true)
-    [ -n "$window" ] && [ -n "$(xdotool getwindowname "$window")" ] && break
-    sleep 1
-  done
-  title=$(xdotool getwindowname "$window" 2>/dev/null || true)
-  import -window root "$SHOT" 2>/dev/null || true
-  wineserver -k
-  echo "smoke test: caption \"$title\""
-  [ "$title" = "$CAPTION" ]
-' || fail "the main window did not show the caption \"$caption\""
+# Starts the installed program EXE on an Xvfb display with the windows
+# platform, in the cards folder as the shortcuts start it, waits for its
+# window (a name holding PATTERN), takes a screenshot into SHOT and prints
+# the window's name.
+window_title() {
+  EXE="$1" PATTERN="$2" SHOT="$3" xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
+    cd "$CARDS"
+    QT_QPA_PLATFORM=windows wine "$PROGRAM/$EXE" &
+    window=""
+    for _ in $(seq 120); do
+      window=$(xdotool search --name "$PATTERN" 2>/dev/null | head -n1 || true)
+      [ -n "$window" ] && [ -n "$(xdotool getwindowname "$window")" ] && break
+      sleep 1
+    done
+    sleep 2
+    xdotool getwindowname "$window" 2>/dev/null || true
+    import -window root "$SHOT" 2>/dev/null || true
+    wineserver -k
+    wait
+  ' 2>/dev/null
+}
+export LANG=C.UTF-8 PROGRAM="$program" CARDS="$cards"
+title=$(window_title unra5-card.exe "ЮНРА5" "$smoke/main-window.png" || true)
+echo "smoke test: caption \"$title\""
+[ "$title" = "$caption" ] || fail "the main window did not show the caption \"$caption\""
 
 # One card, filled through the real window, saved by each build.
 QT_QPA_PLATFORM=offscreen UNRA5_SAVED_CARD_COPY="$smoke/linux.crd" \
@@ -123,23 +130,9 @@ PYTHON
 # one above.
 DISPLAY= wine reg add 'HKCU\Software\UNRA5\unra5-register\register' /v folder /t REG_SZ \
   /d "$(winepath -w "$smoke/Сводка")" /f >/dev/null
-export REGISTER_SHOT="$smoke/register-window.png" REGISTER_TITLE="ЮНРА5. Сводка карточек."
-xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
-  cd "$CARDS"
-  QT_QPA_PLATFORM=windows wine "$PROGRAM/unra5-register.exe" &
-  window=""
-  for _ in $(seq 120); do
-    window=$(xdotool search --name "Сводка карточек" 2>/dev/null | head -n1 || true)
-    [ -n "$window" ] && [ -n "$(xdotool getwindowname "$window")" ] && break
-    sleep 1
-  done
-  sleep 2
-  title=$(xdotool getwindowname "$window" 2>/dev/null || true)
-  import -window root "$REGISTER_SHOT" 2>/dev/null || true
-  wineserver -k
-  echo "smoke test: register window \"$title\""
-  [ "$title" = "$REGISTER_TITLE" ]
-' || fail "the register's window did not show the title \"ЮНРА5. Сводка карточек.\""
+title=$(window_title unra5-register.exe "Сводка карточек" "$smoke/register-window.png" || true)
+echo "smoke test: register window \"$title\""
+[ "$title" = "ЮНРА5. Сводка карточек." ] || fail "the register's window did not show the title «ЮНРА5. Сводка карточек.»"
 
 DISPLAY= wine "$program/uninstall.exe" /S
 wineserver --wait
