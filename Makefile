@@ -31,6 +31,11 @@ GTEST_SOURCE ?= /usr/src/googletest
 # checkout so every build folder and checkout reuses it.
 QT_WINDOWS ?= $(or $(XDG_CACHE_HOME),$(HOME)/.cache)/unra5-card/qt-$(shell dpkg-query -W -f='$${Version}' \
   qt6-base-dev 2>/dev/null)-x86_64-w64-mingw32-gcc$(shell x86_64-w64-mingw32-g++-posix -dumpversion 2>/dev/null)
+# libxlsxwriter for Windows (the register's workbook export): a static
+# library built once per libxlsxwriter version and compiler, beside the Qt.
+XLSXWRITER_WINDOWS ?= $(or $(XDG_CACHE_HOME),$(HOME)/.cache)/unra5-card/libxlsxwriter-$(shell dpkg-query -W \
+  -f='$${source:Version}' libxlsxwriter-dev 2>/dev/null)-x86_64-w64-mingw32-gcc$(shell x86_64-w64-mingw32-gcc-posix \
+  -dumpversion 2>/dev/null)
 # Wine: a sandbox prefix inside the build folder (scripts/wine-prefix.sh), a
 # temporary home, no debug chatter, no display, no offer to download Mono or
 # Gecko, no menu entries. Programs find Qt's and MinGW's DLLs through WINEPATH.
@@ -48,7 +53,7 @@ WINE_ENV = WINEPREFIX="$(abspath $(BUILD_WINDOWS))/wineprefix" HOME="$(WINE_HOME
 ASAN_ENV = ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1 \
            UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-.PHONY: all deps configure build run run-register test bench soak soak-asan deps-windows qt-windows configure-windows \
+.PHONY: all deps configure build run run-register test bench soak soak-asan deps-windows qt-windows xlsxwriter-windows configure-windows \
         windows test-windows test-asan fuzz fuzz-seeds clean package test-package screenshots check-format
 
 all: build
@@ -97,7 +102,10 @@ deps-windows:
 qt-windows: deps-windows
 	bash scripts/build-qt-windows.sh "$(QT_WINDOWS)" $(JOBS)
 
-configure-windows: qt-windows
+xlsxwriter-windows: deps-windows
+	bash scripts/build-xlsxwriter-windows.sh "$(XLSXWRITER_WINDOWS)" $(JOBS)
+
+configure-windows: qt-windows xlsxwriter-windows
 	@# A build folder made by the earlier Qt-less cross build cannot switch toolchains.
 	@if [ -f $(BUILD_WINDOWS)/CMakeCache.txt ] && ! grep -q qt.toolchain.cmake $(BUILD_WINDOWS)/CMakeCache.txt; then \
 	  rm -rf $(BUILD_WINDOWS); fi
@@ -105,6 +113,7 @@ configure-windows: qt-windows
 	  -DCMAKE_TOOLCHAIN_FILE="$(QT_WINDOWS)/lib/cmake/Qt6/qt.toolchain.cmake" \
 	  -DQT_CHAINLOAD_TOOLCHAIN_FILE="$(abspath cmake/mingw-w64-x86_64.cmake)" \
 	  -DUNRA5_MINGW_STATIC_RUNTIME=OFF -DUNRA5_GTEST_SOURCE_DIR=$(GTEST_SOURCE) \
+	  -DUNRA5_XLSXWRITER_DIR="$(XLSXWRITER_WINDOWS)" \
 	  -DUNRA5_DIST_DIR="$(abspath dist)" $(CMAKE_FLAGS)
 
 windows: configure-windows

@@ -7,31 +7,44 @@ set(UNRA5_DIST_DIR "${PROJECT_SOURCE_DIR}/dist" CACHE PATH "Where the zip and th
 set(UNRA5_QT_TRANSLATIONS_DIR "/usr/share/qt6/translations"
     CACHE PATH "Debian's Qt translations (qt6-translations-l10n): qtbase_ru.qm is shipped from there")
 
-# The .ico, made from the one SVG icon at the sizes Windows asks for.
+# The .ico, made once from the one SVG icon at the sizes Windows asks for;
+# every program of the build carries it.
 function(unra5_add_windows_icon target)
-  find_program(UNRA5_RSVG_CONVERT rsvg-convert REQUIRED)
-  find_program(UNRA5_IMAGEMAGICK_CONVERT convert REQUIRED)
-  set(svg "${PROJECT_SOURCE_DIR}/data/icons/unra5-card.svg")
   set(ico "${CMAKE_BINARY_DIR}/icons/unra5-card.ico")
-  add_custom_command(
-    OUTPUT "${ico}"
-    COMMAND ${CMAKE_COMMAND} -DSVG=${svg} -DICO=${ico} -DRSVG_CONVERT=${UNRA5_RSVG_CONVERT}
-            -DCONVERT=${UNRA5_IMAGEMAGICK_CONVERT} -P "${PROJECT_SOURCE_DIR}/cmake/make_ico.cmake"
-    DEPENDS "${svg}" "${PROJECT_SOURCE_DIR}/cmake/make_ico.cmake"
-    COMMENT "Making the Windows icon"
-    VERBATIM)
+  if(NOT TARGET unra5_windows_icon)
+    find_program(UNRA5_RSVG_CONVERT rsvg-convert REQUIRED)
+    find_program(UNRA5_IMAGEMAGICK_CONVERT convert REQUIRED)
+    set(svg "${PROJECT_SOURCE_DIR}/data/icons/unra5-card.svg")
+    add_custom_command(
+      OUTPUT "${ico}"
+      COMMAND ${CMAKE_COMMAND} -DSVG=${svg} -DICO=${ico} -DRSVG_CONVERT=${UNRA5_RSVG_CONVERT}
+              -DCONVERT=${UNRA5_IMAGEMAGICK_CONVERT} -P "${PROJECT_SOURCE_DIR}/cmake/make_ico.cmake"
+      DEPENDS "${svg}" "${PROJECT_SOURCE_DIR}/cmake/make_ico.cmake"
+      COMMENT "Making the Windows icon"
+      VERBATIM)
+    add_custom_target(unra5_windows_icon DEPENDS "${ico}")
+    set(UNRA5_WINDOWS_ICON "${ico}" CACHE INTERNAL "The programs' .ico")
+  endif()
   # Qt's windows platform gives every window the icon named IDI_ICON1.
   set(rc "${CMAKE_CURRENT_BINARY_DIR}/app_icon.rc")
   file(WRITE "${rc}" "IDI_ICON1 ICON \"${ico}\"\n")
   set_source_files_properties("${rc}" PROPERTIES OBJECT_DEPENDS "${ico}")
   target_sources(${target} PRIVATE "${rc}")
-  set(UNRA5_WINDOWS_ICON "${ico}" PARENT_SCOPE)
+  add_dependencies(${target} unra5_windows_icon)
+endfunction()
+
+# A program of the Windows folder: the program file and the DLLs it loads.
+function(unra5_add_windows_program target)
+  install(TARGETS ${target} RUNTIME DESTINATION .)
+  install(FILES $<TARGET_RUNTIME_DLLS:${target}> DESTINATION .)
+  if(TARGET windows_dist)
+    add_dependencies(windows_dist ${target})
+  endif()
 endfunction()
 
 # Install rules of the program folder, and the target that packs it.
+# The programs other than `target` join it with unra5_add_windows_program.
 function(unra5_add_windows_dist target)
-  install(TARGETS ${target} RUNTIME DESTINATION .)
-  install(FILES $<TARGET_RUNTIME_DLLS:${target}> DESTINATION .)
   install(FILES $<TARGET_FILE:Qt6::QWindowsIntegrationPlugin> DESTINATION platforms)
   install(FILES $<TARGET_FILE:Qt6::QWindowsVistaStylePlugin> DESTINATION styles)
   foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
@@ -63,4 +76,5 @@ function(unra5_add_windows_dist target)
     DEPENDS ${target}
     COMMENT "Packing ${name}: portable zip and installer in ${UNRA5_DIST_DIR}"
     VERBATIM)
+  unra5_add_windows_program(${target})
 endfunction()

@@ -3,10 +3,9 @@
 # qt6-base source package, the same version as the host Qt whose tools (moc,
 # rcc, uic) the cross build uses, and installs it into PREFIX.
 #   build-qt-windows.sh PREFIX [JOBS]
-# The source comes through `apt-get source` with a private apt state folder:
-# its deb-src entries are made from the deb entries this machine's apt
-# already uses, so the machine's own apt set-up stays as it is, and apt
-# checks Debian's signatures and checksums of what it fetches.
+# The source comes through `apt-get source` with a private apt state folder
+# (scripts/fetch-debian-source.sh), which leaves the machine's own apt set-up
+# as it is; apt checks Debian's signatures and checksums of what it fetches.
 # Only what the program and its tests need is built: Core, Gui, Widgets,
 # Test, PrintSupport, the windows and offscreen platform plugins and the
 # Windows styles; and Qt's Russian translation beside it. PREFIX/.complete
@@ -35,46 +34,7 @@ fi
 mkdir -p "$work"
 
 # --- Source -----------------------------------------------------------------
-src=$(find "$work/source" -maxdepth 1 -mindepth 1 -type d -name 'qt6-base-*' 2>/dev/null | head -n1 || true)
-if [ -z "$src" ] || [ ! -f "$src/CMakeLists.txt" ]; then
-  apt_dir="$work/apt"
-  rm -rf "$apt_dir" "$work/source"
-  mkdir -p "$apt_dir/sources.list.d" "$apt_dir/lists/partial" "$apt_dir/cache/archives/partial" "$work/source"
-  : >"$apt_dir/sources.list"
-  eval "$(apt-config shell sys_list Dir::Etc::sourcelist/f sys_parts Dir::Etc::sourceparts/d)"
-
-  # One-line entries: every enabled "deb" line gets its "deb-src" twin.
-  cat "$sys_list" "$sys_parts"/*.list 2>/dev/null |
-    sed -n 's/^[[:space:]]*deb\([[:space:]]\)/deb-src\1/p' >"$apt_dir/sources.list.d/deb-src.list" || true
-  # deb822 entries: the stanzas that carry "deb", with their type made deb-src.
-  for f in "$sys_parts"/*.sources; do
-    [ -f "$f" ] || continue
-    awk '
-      function flush() {
-        if (is_deb && enabled) { print "Types: deb-src"; printf "%s", body; print "" }
-        is_deb = 0; enabled = 1; body = ""
-      }
-      BEGIN { enabled = 1 }
-      /^[[:space:]]*#/ { next }
-      /^[[:space:]]*$/ { flush(); next }
-      /^Types:/ { if ($0 ~ /[[:space:]]deb([[:space:]]|$)/) is_deb = 1; next }
-      /^Enabled:[[:space:]]*no/ { enabled = 0; next }
-      { body = body $0 "\n" }
-      END { flush() }
-    ' "$f" >"$apt_dir/sources.list.d/$(basename "$f")"
-  done
-
-  apt_opts=(-o "Dir::Etc::SourceList=$apt_dir/sources.list"
-            -o "Dir::Etc::SourceParts=$apt_dir/sources.list.d"
-            -o "Dir::State::Lists=$apt_dir/lists"
-            -o "Dir::Cache=$apt_dir/cache"
-            -o "APT::Sandbox::User=$(id -un)"
-            -o "Debug::NoLocking=1")
-  echo "Fetching qt6-base $qt_version source through a private apt state in $apt_dir"
-  apt-get "${apt_opts[@]}" update -qq
-  (cd "$work/source" && apt-get "${apt_opts[@]}" source "qt6-base=$qt_version")
-  src=$(find "$work/source" -maxdepth 1 -mindepth 1 -type d -name 'qt6-base-*' | head -n1)
-fi
+src=$(bash "$root/scripts/fetch-debian-source.sh" qt6-base "$qt_version" "$work")
 
 # --- Configure and build ----------------------------------------------------
 # The toolchain file is kept beside the installed Qt: Qt's own toolchain file

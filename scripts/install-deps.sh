@@ -3,7 +3,8 @@
 # missing, so a prepared machine is not touched.
 #   install-deps.sh            what `make run` and `make test` need
 #   install-deps.sh windows    + the MinGW-w64 cross compiler, GoogleTest source, Wine, what builds
-#                                Qt from Debian's source (dpkg-dev, ninja), the icon tools and NSIS
+#                                Qt and libxlsxwriter from Debian's source (dpkg-dev, ninja, zlib for
+#                                MinGW), the icon tools and NSIS
 #   install-deps.sh asan       + the gcc sanitizer runtimes
 #   install-deps.sh fuzz       + clang and its libFuzzer and sanitizer runtimes
 #   install-deps.sh package    + the tools that make and check the Debian package
@@ -20,7 +21,7 @@ packages=(
   poppler-utils
 )
 extra_windows=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest wine wine64
-               dpkg-dev ninja-build ccache librsvg2-bin imagemagick nsis xdotool fonts-dejavu-core)
+               dpkg-dev ninja-build libz-mingw-w64-dev ccache librsvg2-bin imagemagick nsis xdotool fonts-dejavu-core)
 extra_asan=(libasan8 libubsan1)
 extra_fuzz=(clang libclang-rt-dev)
 extra_format=(clang-format)

@@ -4,7 +4,8 @@
 ; Installs for the current user without administrator rights; for all users
 ; on request (the page's second choice, or /ALLUSERS on the command line),
 ; asking Windows for administrator rights then. The shortcuts start the
-; program in a cards folder in Documents, which the uninstaller never removes.
+; card program, and the register of cards from the Start menu, in a cards
+; folder in Documents, which the uninstaller never removes.
 
 Unicode true
 Target amd64-unicode
@@ -20,6 +21,8 @@ RequestExecutionLevel user
 !define APP_FOLDER "ЮНРА5 Карточка предприятия"
 !define CARDS_FOLDER "ЮНРА5 Карточки"
 !define EXE "unra5-card.exe"
+!define REGISTER_NAME "ЮНРА5. Сводка карточек"
+!define REGISTER_EXE "unra5-register.exe"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\unra5-card"
 
 Name "${APP_NAME}"
@@ -164,6 +167,7 @@ Section "Program"
   SetOutPath "$DOCUMENTS\${CARDS_FOLDER}"
   CreateShortCut "$SMPROGRAMS\${APP_NAME}.lnk" "$INSTDIR\${EXE}" "" "$INSTDIR\${EXE}" 0
   CreateShortCut "$DESKTOP\${APP_NAME}.lnk" "$INSTDIR\${EXE}" "" "$INSTDIR\${EXE}" 0
+  CreateShortCut "$SMPROGRAMS\${REGISTER_NAME}.lnk" "$INSTDIR\${REGISTER_EXE}" "" "$INSTDIR\${REGISTER_EXE}" 0
   SetOutPath "$INSTDIR"
 
   ${GetSize} "$INSTDIR" "/S=0K" $2 $3 $4
@@ -195,11 +199,13 @@ Section "Uninstall"
   !insertmacro UseMode
   Delete "$SMPROGRAMS\${APP_NAME}.lnk"
   Delete "$DESKTOP\${APP_NAME}.lnk"
+  Delete "$SMPROGRAMS\${REGISTER_NAME}.lnk"
   RMDir /r "$INSTDIR\platforms"
   RMDir /r "$INSTDIR\styles"
   RMDir /r "$INSTDIR\translations"
   Delete "$INSTDIR\*.dll"
   Delete "$INSTDIR\${EXE}"
+  Delete "$INSTDIR\${REGISTER_EXE}"
   Delete "$INSTDIR\qt.conf"
   Delete "$INSTDIR\uninstall.ini"
   Delete "$INSTDIR\uninstall.exe"

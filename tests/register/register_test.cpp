@@ -256,17 +256,18 @@ TEST_F(RegisterFolder, TotalsDistrictsAndSummaryCountWhatIsShown)
 
 TEST_F(RegisterFolder, CommandLineExportsAndExitsByWhatWasRefused)
 {
-    const std::string csv = (folder_.path() / "сводка.csv").string();
+    // Paths cross the command line as UTF-8, as the program's arguments do.
+    const std::string csv = root() + "/сводка.csv";
     std::ostringstream out, err;
     EXPECT_EQ(reg::RunRegisterCommand({"--export", csv, root()}, out, err, false), 1);
     EXPECT_EQ(out.str(), "Прочитано карточек: 19, не прочитано файлов: 4, с ошибками: 12, повторов: 2\n");
     EXPECT_EQ(err.str(), "");
-    std::filesystem::remove(csv); // the export is not part of the folder compared
+    std::filesystem::remove(folder_.path() / u8"сводка.csv"); // the export is not part of the folder compared
     std::ostringstream out2, err2;
     const std::string good = root() + "/Баксан";
     EXPECT_EQ(reg::RunRegisterCommand({"--export", csv, good}, out2, err2, true), 0);
     EXPECT_EQ(err2.str(), "\rПрочитано 2 из 2\n");
-    std::filesystem::remove(csv);
+    std::filesystem::remove(folder_.path() / u8"сводка.csv");
 
     std::ostringstream out3, err3;
     EXPECT_EQ(reg::RunRegisterCommand({"--export", root() + "/x.crd", root()}, out3, err3, false), 2);
@@ -274,7 +275,7 @@ TEST_F(RegisterFolder, CommandLineExportsAndExitsByWhatWasRefused)
     std::ostringstream out4, err4;
     EXPECT_EQ(reg::RunRegisterCommand({"--export", csv, root() + "/нет такой"}, out4, err4, false), 1);
     EXPECT_EQ(out4.str(), "Прочитано карточек: 0, не прочитано файлов: 1, с ошибками: 0, повторов: 0\n");
-    std::filesystem::remove(csv);
+    std::filesystem::remove(folder_.path() / u8"сводка.csv");
 }
 
 TEST_F(RegisterFolder, CsvRoundTripsEveryShownCell)
@@ -295,6 +296,25 @@ TEST_F(RegisterFolder, CsvRoundTripsEveryShownCell)
             shown.push_back(reg::ShownText(cell));
         EXPECT_EQ(parsed[r + 1], shown) << r;
     }
+}
+
+// A workbook lands under any folder and file name (on Windows beyond the
+// ANSI code page too), replaces an earlier one, and leaves nothing beside it.
+TEST(RegisterExport, WorkbookGoesUnderNamesOfAnyCharacters)
+{
+    TempFolder out;
+    const std::filesystem::path folder = out.path() / u8"Сводки Ωμέγα";
+    std::filesystem::create_directory(folder);
+    const std::filesystem::path book = folder / u8"сводка №1.xlsx";
+    const std::u8string name = book.u8string();
+    for (int time = 0; time < 2; ++time)
+        ASSERT_EQ(
+            reg::ExportTables(reg::CardsTable({}), reg::DistrictsTable({}), std::string(name.begin(), name.end())), "");
+    std::ifstream in(book, std::ios::binary);
+    std::string start(4, '\0');
+    in.read(start.data(), 4);
+    EXPECT_EQ(start, std::string("PK\x03\x04", 4)); // a zip container
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1);
 }
 
 // The workbook read back by an independent reader (openpyxl).
