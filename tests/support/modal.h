@@ -2,20 +2,28 @@
 // Drives a modal dialog while it is open: `act` runs on the active modal
 // widget as soon as one appears (polled from the event loop).
 #include <functional>
+#include <memory>
 
 #include <QApplication>
 #include <QTimer>
 #include <QWidget>
 
-inline void WhenModalOpens(std::function<void(QWidget*)> act, int triesLeft = 200)
+// Returns the watch's off switch: a watch for a dialog that should not open
+// is switched off once the test has waited for it, or on a slow machine it
+// would still be polling when a later step opens a dialog, and take that one.
+inline std::shared_ptr<bool> WhenModalOpens(std::function<void(QWidget*)> act, int triesLeft = 200,
+                                            std::shared_ptr<bool> off = std::make_shared<bool>(false))
 {
-    QTimer::singleShot(10, [act = std::move(act), triesLeft]() mutable {
+    QTimer::singleShot(10, [act = std::move(act), triesLeft, off]() mutable {
+        if (*off)
+            return;
         if (QWidget* modal = QApplication::activeModalWidget()) {
             act(modal);
         } else if (triesLeft > 0) {
-            WhenModalOpens(std::move(act), triesLeft - 1);
+            WhenModalOpens(std::move(act), triesLeft - 1, off);
         }
     });
+    return off;
 }
 
 // The same for the first modal widget of type `Dialog` (a dialog opened from

@@ -79,7 +79,7 @@ private:
         auto seen = std::make_shared<DialogSeen>();
         MessageRecorder* messages = &w->messages;
         constexpr int kTries = 20;
-        WhenModalOpens(
+        const auto watch = WhenModalOpens(
             [seen, messages, act](QWidget* dialog) {
                 seen->opened = true;
                 seen->caption = dialog->windowTitle();
@@ -92,6 +92,7 @@ private:
         QTest::mouseClick(w->find<QPushButton>(QString::fromLatin1(name)), Qt::LeftButton);
         if (!seen->opened)
             QTest::qWait(kTries * 10 + 100); // let the watch for a dialog run out
+        *watch = true;
         return *seen;
     }
 
