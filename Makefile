@@ -41,7 +41,9 @@ XLSXWRITER_WINDOWS ?= $(or $(XDG_CACHE_HOME),$(HOME)/.cache)/unra5-card/libxlsxw
 # Gecko, no menu entries. Programs find Qt's and MinGW's DLLs through WINEPATH.
 WINE_HOME = $(abspath $(BUILD_WINDOWS))/wine-home
 # Qt's offscreen platform on Windows reads its fonts from one folder: the
-# tests get the DejaVu faces the Linux run uses.
+# tests get the DejaVu faces the Linux run uses. Wine passes no QT_ variable
+# on to a Windows program; WINEQT_X arrives there as QT_X. Qt Test writes its
+# report to the debugger channel on Windows unless told to use the console.
 WINE_TEST_FONTS ?= /usr/share/fonts/truetype/dejavu
 # Test programs left out of the Wine run (a CTest regular expression); the
 # README names each one left out and why.
@@ -122,7 +124,8 @@ windows: configure-windows
 test-windows: configure-windows build
 	cmake --build $(BUILD_WINDOWS) -j $(JOBS) --target all windows_dist
 	bash scripts/wine-prefix.sh "$(abspath $(BUILD_WINDOWS))/wineprefix" "$(WINE_HOME)"
-	cd $(BUILD_WINDOWS) && $(WINE_ENV) WINEPATH="$$(cat wine-path.txt)" QT_QPA_FONTDIR="Z:$(WINE_TEST_FONTS)" \
+	cd $(BUILD_WINDOWS) && $(WINE_ENV) WINEPATH="$$(cat wine-path.txt)" WINEQT_QPA_FONTDIR="Z:$(WINE_TEST_FONTS)" \
+	  WINEQT_FORCE_STDERR_LOGGING=1 \
 	  ctest --output-on-failure -j $(JOBS) --timeout 300 $(if $(WINE_TESTS_EXCLUDE),-E '$(WINE_TESTS_EXCLUDE)')
 	$(WINE_ENV) wineserver --wait
 	bash scripts/smoke-windows.sh "$(abspath $(BUILD_WINDOWS))" "$(abspath dist)" "$(abspath $(BUILD))"

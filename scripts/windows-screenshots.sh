@@ -4,10 +4,13 @@
 # Installs the installer into a fresh sandbox prefix with Wine's DPI set
 # (96 by default; 144 is 150 % scaling), starts the program on an Xvfb
 # display and photographs each of its seven pages (Ctrl+Tab moves on). The
-# PNGs go to BUILD_WINDOWS/screenshots-DPI/.
+# PNGs go to BUILD_WINDOWS/screenshots-DPI/. When the build folder holds the
+# guide's picture taker (configured with -DUNRA5_BUILD_TOOLS=ON), it runs in
+# the same prefix on the windows platform too: every page, the picker and
+# both entry dialogs, filled with the sample card, into screenshots-DPI/tool/.
 set -euo pipefail
-build=${1:?usage: windows-screenshots.sh BUILD_WINDOWS DIST [DPI]}
-dist=${2:?}
+build=$(cd "${1:?usage: windows-screenshots.sh BUILD_WINDOWS DIST [DPI]}" && pwd)
+dist=$(cd "${2:?}" && pwd)
 dpi=${3:-96}
 root=$(cd "$(dirname "$0")/.." && pwd)
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
@@ -42,4 +45,12 @@ xvfb-run -a -s "-screen 0 1600x1200x24" bash -c '
   done
   wineserver -k
 '
-ls "$out"/*.png
+if [ -f "$build/tools/screenshots.exe" ]; then
+  export WINEPATH="$(cat "$build/wine-path.txt")" TOOL="$build/tools/screenshots.exe"
+  xvfb-run -a -s "-screen 0 1600x1200x24" bash -c '
+    cd "$CARDS"
+    wine "$TOOL" "Z:$OUT/tool" >/dev/null
+    wineserver -k
+  '
+fi
+ls "$out"/*.png "$out"/tool/*.png 2>/dev/null

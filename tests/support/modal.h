@@ -9,15 +9,22 @@
 #include <QTimer>
 #include <QWidget>
 
-inline void WhenModalOpens(std::function<void(QWidget*)> act, int triesLeft = 200)
+// Returns the watch's off switch: a watch for a dialog that should not open
+// is switched off once the test has waited for it, or on a slow machine it
+// would still be polling when a later step opens a dialog, and take that one.
+inline std::shared_ptr<bool> WhenModalOpens(std::function<void(QWidget*)> act, int triesLeft = 200,
+                                            std::shared_ptr<bool> off = std::make_shared<bool>(false))
 {
-    QTimer::singleShot(10, [act = std::move(act), triesLeft]() mutable {
+    QTimer::singleShot(10, [act = std::move(act), triesLeft, off]() mutable {
+        if (*off)
+            return;
         if (QWidget* modal = QApplication::activeModalWidget()) {
             act(modal);
         } else if (triesLeft > 0) {
-            WhenModalOpens(std::move(act), triesLeft - 1);
+            WhenModalOpens(std::move(act), triesLeft - 1, off);
         }
     });
+    return off;
 }
 
 // The same for the first modal widget of type `Dialog` (a dialog opened from
@@ -40,7 +47,7 @@ inline bool OpensModal(const std::function<void()>& act, int ms = 300)
 {
     // Shared: the polling may outlive this call by a try or two.
     auto opened = std::make_shared<bool>(false);
-    WhenModalOpens(
+    const auto watch = WhenModalOpens(
         [opened](QWidget* modal) {
             *opened = true;
             modal->close();
@@ -48,5 +55,6 @@ inline bool OpensModal(const std::function<void()>& act, int ms = 300)
         ms / 10);
     act();
     QTest::qWait(ms);
+    *watch = true;
     return *opened;
 }

@@ -1,10 +1,41 @@
 #pragma once
 // Reading a PDF back with poppler's command-line tools (poppler-utils).
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QString>
 #include <QStringList>
+#include <QThread>
+
+// The standard output of one of poppler's tools run on `arguments`.
+// Built for Windows, the tests run under Wine, which starts the Debian
+// machine's own tools (there are no Windows ones) through the Unix shell.
+// Wine neither connects a Unix program's output to a Windows pipe nor lets
+// a Windows program wait for its end, so the shell leaves the output in the
+// current folder under its final name once the tool is done.
+inline QString PopplerOutput(const char* tool, const QStringList& arguments)
+{
+#ifdef _WIN32
+    const QString output = QStringLiteral("poppler-output.txt");
+    QProcess::startDetached(QStringLiteral("Z:/bin/sh"),
+                            QStringList{QStringLiteral("-c"),
+                                        QStringLiteral("\"$0\" \"$@\" >%1.part; mv %1.part %1").arg(output),
+                                        QStringLiteral("/usr/bin/") + QLatin1String(tool)}
+                                + arguments);
+    QFile file(output);
+    for (QDeadlineTimer deadline(30000); !file.exists() && !deadline.hasExpired();)
+        QThread::msleep(20);
+    const QByteArray text = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    file.remove();
+    return QString::fromUtf8(text);
+#else
+    QProcess process;
+    process.start(QLatin1String(tool), arguments);
+    process.waitForFinished(30000);
+    return QString::fromUtf8(process.readAllStandardOutput());
+#endif
+}
 
 // `text` without white space: a line wrapped on the page reads as one.
 inline QString Compact(QString text) { return text.remove(QRegularExpression(QStringLiteral("\\s+"))); }
@@ -12,18 +43,12 @@ inline QString Compact(QString text) { return text.remove(QRegularExpression(QSt
 // The text of the PDF in the order it was drawn, compacted.
 inline QString PdfText(const QString& path)
 {
-    QProcess process;
-    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-raw"), path, QStringLiteral("-")});
-    process.waitForFinished(30000);
-    return Compact(QString::fromUtf8(process.readAllStandardOutput()));
+    return Compact(PopplerOutput("pdftotext", {QStringLiteral("-raw"), path, QStringLiteral("-")}));
 }
 
 inline int PdfPageCount(const QString& path)
 {
-    QProcess process;
-    process.start(QStringLiteral("pdfinfo"), {path});
-    process.waitForFinished(30000);
-    const QString info = QString::fromUtf8(process.readAllStandardOutput());
+    const QString info = PopplerOutput("pdfinfo", {path});
     const QRegularExpressionMatch pages = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(info);
     return pages.hasMatch() ? pages.captured(1).toInt() : -1;
 }

@@ -1,5 +1,8 @@
 #pragma once
 // A fresh folder made the current directory for one test, removed after it.
+// Names are UTF-8 strings: on Windows a narrow path would go through the ANSI
+// code page and lose Cyrillic, so they are made paths through char8_t, which
+// the library turns into the wide names Windows calls take.
 #include <atomic>
 #include <ctime>
 #include <filesystem>
@@ -42,19 +45,29 @@ public:
     {
         std::set<std::string> names;
         for (const auto& entry : std::filesystem::directory_iterator(path_))
-            names.insert(entry.path().filename().string());
+            names.insert(Utf8(entry.path().filename()));
         return names;
+    }
+
+    static std::filesystem::path Path(const std::string& utf8)
+    {
+        return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+    }
+    static std::string Utf8(const std::filesystem::path& path)
+    {
+        const std::u8string text = path.u8string();
+        return std::string(text.begin(), text.end());
     }
 
     static void writeFile(const std::string& name, const std::vector<unsigned char>& bytes)
     {
-        std::ofstream out(name, std::ios::binary | std::ios::trunc);
+        std::ofstream out(Path(name), std::ios::binary | std::ios::trunc);
         out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     }
 
     static std::vector<unsigned char> readFile(const std::string& name)
     {
-        std::ifstream in(name, std::ios::binary);
+        std::ifstream in(Path(name), std::ios::binary);
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
 

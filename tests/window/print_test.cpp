@@ -72,7 +72,7 @@ private slots:
         ShownMainWindow shown;
         shown.require<QLineEdit>("EdEduc")->clear();
         bool opened = false;
-        WhenModalOpens(
+        const auto watch = WhenModalOpens(
             [&](QWidget* modal) {
                 opened = true;
                 modal->close();
@@ -80,6 +80,7 @@ private slots:
             20);
         QTest::mouseClick(shown.require<QPushButton>("BtnPrint"), Qt::LeftButton);
         QTest::qWait(300);
+        *watch = true;
         QVERIFY(!opened);
         QCOMPARE(shown.messages.shown.size(), std::size_t(1));
         QCOMPARE(shown.messages.shown[0].kind, RecordedMessage::Error);

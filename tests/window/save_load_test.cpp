@@ -18,6 +18,7 @@
 #include "classifier/picker_hook.h"
 #include "support/modal.h"
 #include "support/typing.h"
+#include "support/under_wine.h"
 #include "support/window_fixture.h"
 #include "widgets/field_colour.h"
 #include "widgets/okved_source.h"
@@ -469,12 +470,22 @@ private slots:
 
     void longNameSavesUnderAFittedFileNameAndLoadsBackWhole()
     {
+        if (UnderWine())
+            QSKIP("Wine keeps file names on the Linux file system, in UTF-8 and 255 bytes at most: the 150 "
+                  "Cyrillic letters Windows takes whole need 300");
         fillEveryPage();
         const QString longName(150, QChar(u'Я'));
         set("Ed_name", longName);
         save();
-        // 255 bytes hold "3_", 114 two-byte letters and "_2014_Годовой.crd".
-        const QString fitted = "3_" + QString(114, QChar(u'Я')) + "_2014_Годовой.crd";
+        // A file name holds 255 units: bytes on POSIX, where "3_", 114
+        // two-byte letters and "_2014_Годовой.crd" fill them, UTF-16 units on
+        // Windows, where the whole name fits.
+#ifdef _WIN32
+        const int letters = 150;
+#else
+        const int letters = 114;
+#endif
+        const QString fitted = "3_" + QString(letters, QChar(u'Я')) + "_2014_Годовой.crd";
         QCOMPARE(shown(), Msgs{"Сохранен файл: \n\r" + fitted.toStdString()});
         newWindow();
         load(folder.filePath(fitted));

@@ -77,15 +77,11 @@ private:
     DialogSeen clickPageButton(const char* name, std::function<void(QWidget*)> act) const
     {
         auto seen = std::make_shared<DialogSeen>();
-        auto clickDone = std::make_shared<bool>(false);
         MessageRecorder* messages = &w->messages;
         // A dialog can open only inside the click, while its own event loop
-        // runs; a watch still waiting after the click has nothing to drive
-        // and must leave a later test's dialog alone.
-        WhenModalOpens(
-            [seen, clickDone, messages, act](QWidget* dialog) {
-                if (*clickDone)
-                    return;
+        // runs; the watch is switched off once the click has returned.
+        const auto watch = WhenModalOpens(
+            [seen, messages, act](QWidget* dialog) {
                 seen->opened = true;
                 seen->caption = dialog->windowTitle();
                 seen->texts = FieldTexts(dialog);
@@ -95,7 +91,7 @@ private:
             },
             1000);
         QTest::mouseClick(w->find<QPushButton>(QString::fromLatin1(name)), Qt::LeftButton);
-        *clickDone = true;
+        *watch = true;
         return *seen;
     }
 
