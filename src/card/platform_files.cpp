@@ -79,6 +79,31 @@ std::wstring Widen(const std::string& utf8)
     return wide;
 }
 
+// Windows takes a path of 260 characters or more (248 for a folder) only in
+// its "\\?\" form, which must be absolute: without it a card in a deep
+// folder, or one with a long official name in "Документы\ЮНРА5 Карточки",
+// could not be saved. Shorter paths are handed on as they are.
+std::wstring WidePath(const std::string& utf8)
+{
+    std::wstring path = Widen(utf8);
+    constexpr std::size_t kPlainPathLimit = 248;
+    if (path.starts_with(L"\\\\?\\") || path.starts_with(L"\\\\.\\"))
+        return path;
+    const DWORD n = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (n == 0)
+        return path;
+    std::wstring full(n, L'\0');
+    const DWORD written = GetFullPathNameW(path.c_str(), n, full.data(), nullptr);
+    if (written == 0 || written >= n)
+        return path;
+    full.resize(written);
+    if (full.size() < kPlainPathLimit)
+        return path;
+    if (full.starts_with(L"\\\\"))
+        return L"\\\\?\\UNC\\" + full.substr(2);
+    return L"\\\\?\\" + full;
+}
+
 std::string Narrow(const std::wstring& wide)
 {
     if (wide.empty())
@@ -167,7 +192,7 @@ class WindowsFileSystem final : public FileSystem {
 public:
     std::unique_ptr<OpenFile> openForReading(const std::string& path) override
     {
-        HANDLE h = CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+        HANDLE h = CreateFileW(WidePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (h == INVALID_HANDLE_VALUE)
             throw LastError();
@@ -180,8 +205,8 @@ public:
 
     std::unique_ptr<OpenFile> createNew(const std::string& path) override
     {
-        HANDLE h
-            = CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        HANDLE h = CreateFileW(WidePath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                               nullptr);
         if (h == INVALID_HANDLE_VALUE) {
             const DWORD error = GetLastError();
             if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS)
@@ -193,14 +218,15 @@ public:
 
     void replace(const std::string& from, const std::string& to) override
     {
-        if (!MoveFileExW(Widen(from).c_str(), Widen(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        if (!MoveFileExW(WidePath(from).c_str(), WidePath(to).c_str(),
+                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
             throw LastError();
     }
 
     void remove(const std::string& path) noexcept override
     {
         try {
-            DeleteFileW(Widen(path).c_str());
+            DeleteFileW(WidePath(path).c_str());
         } catch (...) {
         }
     }
@@ -213,7 +239,7 @@ public:
     {
         std::vector<FolderFile> files;
         try {
-            const std::wstring pattern = Widen(folder + prefix + "*");
+            const std::wstring pattern = WidePath(folder + prefix + "*");
             WIN32_FIND_DATAW found{};
             HANDLE search = FindFirstFileW(pattern.c_str(), &found);
             if (search == INVALID_HANDLE_VALUE)

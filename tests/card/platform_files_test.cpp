@@ -133,6 +133,30 @@ INSTANTIATE_TEST_SUITE_P(PlatformFiles, NotARegularFile,
                          testing::ValuesIn(kWindows ? std::vector<std::string>{"NUL"}
                                                     : std::vector<std::string>{"pipe.crd", "/dev/zero"}));
 
+// A card is saved into the current folder; with a long official name its
+// path passes 260 characters, which Windows opens only in the path's long
+// form. The card, its temporary file and the search for leftovers all go
+// there. (Latin letters: under Wine a name is also held to 255 bytes.)
+TEST(PlatformFiles, CardWhosePathPassesTheShortPathLimitSavesAndLoads)
+{
+    TempFolder folder;
+    MessageRecorder boxes;
+    card::CardFileStore saved;
+    card::SetFixedFields(saved.card());
+    saved.card().setText("OrgName", std::string(220, 'A'));
+    saved.card().setInt32("ReportYear", 2014);
+    const std::string name = saved.CardFileName();
+    ASSERT_GT(TempFolder::Utf8(folder.path()).size() + 1 + name.size(), 260u);
+
+    saved.WriteCardFile(name);
+    saved.WriteCardFile(name); // over the first: the replace takes the long form too
+    card::CardFileStore loaded;
+    ASSERT_TRUE(loaded.ReadCardFile(name));
+    EXPECT_TRUE(loaded.card() == saved.card());
+    EXPECT_EQ(folder.entries(), std::set<std::string>{name});
+    EXPECT_TRUE(boxes.texts().empty());
+}
+
 #ifndef _WIN32
 TEST(PlatformFiles, SaveWritesThroughLinksAndKeepsThePermissionBits)
 {
