@@ -27,6 +27,16 @@ FUZZ_SECONDS ?= 60
 SOAK_ARGS ?=
 GTEST_SOURCE ?= /usr/src/googletest
 
+# ccache, when the machine has it (install-deps.sh installs it): paths under
+# the checkout are hashed relative to it, so a fresh clone elsewhere reuses
+# what an earlier one compiled.
+ifneq ($(shell command -v ccache 2>/dev/null),)
+export CMAKE_C_COMPILER_LAUNCHER ?= ccache
+export CMAKE_CXX_COMPILER_LAUNCHER ?= ccache
+export CCACHE_BASEDIR ?= $(CURDIR)
+export CCACHE_NOHASHDIR ?= 1
+endif
+
 # Qt for Windows: built once per Qt version and compiler, kept outside the
 # checkout so every build folder and checkout reuses it.
 QT_WINDOWS ?= $(or $(XDG_CACHE_HOME),$(HOME)/.cache)/unra5-card/qt-$(shell dpkg-query -W -f='$${Version}' \
