@@ -292,7 +292,7 @@ private slots:
         if (!saveAs.isEmpty()) {
             QCOMPARE(said,
                      QString::fromUtf8(kRegisterTitle) + QStringLiteral("|Не удалось записать файл: ")
-                         + QDir(dir_.path()).filePath(saveAs));
+                         + QDir::toNativeSeparators(QDir(dir_.path()).filePath(saveAs)));
             return;
         }
         QCOMPARE(MissingInOrder(PdfText(pdf), {QStringLiteral("Название"), name, QString::fromUtf8(kRegisterTitle)}),

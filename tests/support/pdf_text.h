@@ -1,6 +1,7 @@
 #pragma once
 // Reading a PDF back with poppler's command-line tools (poppler-utils).
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
@@ -17,17 +18,35 @@
 inline QString PopplerOutput(const char* tool, const QStringList& arguments)
 {
 #ifdef _WIN32
+    // A Unix tool cannot open a Windows path such as C:/users/…/Temp: a file
+    // named by one is handed over as a copy in the current folder, which the
+    // shell starts in too.
+    QStringList unixArguments;
+    QStringList copies;
+    for (const QString& argument : arguments) {
+        if (QDir::isAbsolutePath(argument) && QFile::exists(argument)) {
+            const QString copy = QStringLiteral("poppler-input-%1.pdf").arg(copies.size());
+            QFile::remove(copy);
+            QFile::copy(argument, copy);
+            copies << copy;
+            unixArguments << copy;
+        } else {
+            unixArguments << argument;
+        }
+    }
     const QString output = QStringLiteral("poppler-output.txt");
     QProcess::startDetached(QStringLiteral("Z:/bin/sh"),
                             QStringList{QStringLiteral("-c"),
                                         QStringLiteral("\"$0\" \"$@\" >%1.part; mv %1.part %1").arg(output),
                                         QStringLiteral("/usr/bin/") + QLatin1String(tool)}
-                                + arguments);
+                                + unixArguments);
     QFile file(output);
     for (QDeadlineTimer deadline(30000); !file.exists() && !deadline.hasExpired();)
         QThread::msleep(20);
     const QByteArray text = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     file.remove();
+    for (const QString& copy : copies)
+        QFile::remove(copy);
     return QString::fromUtf8(text);
 #else
     QProcess process;
