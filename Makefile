@@ -126,7 +126,7 @@ configure-windows: qt-windows xlsxwriter-windows
 	  -DQT_CHAINLOAD_TOOLCHAIN_FILE="$(abspath cmake/mingw-w64-x86_64.cmake)" \
 	  -DUNRA5_MINGW_STATIC_RUNTIME=OFF -DUNRA5_GTEST_SOURCE_DIR=$(GTEST_SOURCE) \
 	  -DUNRA5_XLSXWRITER_DIR="$(XLSXWRITER_WINDOWS)" \
-	  -DUNRA5_DIST_DIR="$(abspath dist)" $(CMAKE_FLAGS)
+	  -DUNRA5_DIST_DIR="$(abspath dist)" -DUNRA5_WERROR=$(WERROR) $(CMAKE_FLAGS)
 
 windows: configure-windows
 	cmake --build $(BUILD_WINDOWS) -j $(JOBS) --target windows_dist
