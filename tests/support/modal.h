@@ -9,43 +9,39 @@
 #include <QTimer>
 #include <QWidget>
 
-// Returns the watch's off switch: a watch for a dialog that should not open
-// is switched off once the test has waited for it, or on a slow machine it
-// would still be polling when a later step opens a dialog, and take that one.
-inline std::shared_ptr<bool> WhenModalOpens(std::function<void(QWidget*)> act, int triesLeft = 200,
-                                            std::shared_ptr<bool> off = std::make_shared<bool>(false))
+// Watches for the first active modal widget of type `Dialog` (a dialog
+// opened from within another modal one, or any modal widget). Returns the
+// watch's off switch: a watch for a dialog that should not open is switched
+// off once the test has waited for it, or on a slow machine it would still be
+// polling when a later step opens a dialog, and take that one.
+template <class Dialog>
+std::shared_ptr<bool> WhenModalOpens(std::function<void(Dialog*)> act, int triesLeft = 200,
+                                     std::shared_ptr<bool> off = std::make_shared<bool>(false))
 {
     QTimer::singleShot(10, [act = std::move(act), triesLeft, off]() mutable {
         if (*off)
             return;
-        if (QWidget* modal = QApplication::activeModalWidget()) {
+        if (auto* modal = qobject_cast<Dialog*>(QApplication::activeModalWidget())) {
             act(modal);
         } else if (triesLeft > 0) {
-            WhenModalOpens(std::move(act), triesLeft - 1, off);
+            WhenModalOpens<Dialog>(std::move(act), triesLeft - 1, off);
         }
     });
     return off;
 }
 
-// The same for the first modal widget of type `Dialog` (a dialog opened from
-// within another modal one).
-template <class Dialog>
-void WhenModalOpens(std::function<void(Dialog*)> act, int triesLeft = 200)
+// The same for any modal widget.
+inline std::shared_ptr<bool> WhenModalOpens(std::function<void(QWidget*)> act, int triesLeft = 200)
 {
-    QTimer::singleShot(10, [act = std::move(act), triesLeft]() mutable {
-        if (auto* modal = qobject_cast<Dialog*>(QApplication::activeModalWidget())) {
-            act(modal);
-        } else if (triesLeft > 0) {
-            WhenModalOpens<Dialog>(std::move(act), triesLeft - 1);
-        }
-    });
+    return WhenModalOpens<QWidget>(std::move(act), triesLeft);
 }
 
 // Whether `act` opens a modal widget within `ms` milliseconds (one that opens
 // is closed, so that `act` returns).
 inline bool OpensModal(const std::function<void()>& act, int ms = 300)
 {
-    // Shared: the polling may outlive this call by a try or two.
+    // Shared: a try already queued may still run after this call (and stop
+    // at the off switch).
     auto opened = std::make_shared<bool>(false);
     const auto watch = WhenModalOpens(
         [opened](QWidget* modal) {
