@@ -53,7 +53,10 @@ if [ ! -f "$build/build.ninja" ]; then
   # Windows platform plugin only compiles with dynamicgl off too, and the
   # source package carries no wintab.h, so tablet events are off. Direct2D
   # stays on: Gui has its DirectWrite font engine only with it, and the
-  # windows platform plugin and PrintSupport call into that engine.
+  # windows platform plugin and PrintSupport call into that engine; only
+  # Direct2D 1.1 is off, which nothing but the direct2d platform plugin (a
+  # second build of the windows one) needs. No JPEG, GIF or ICO plugins: the
+  # programs read and write PNG only, which Gui has built in.
   cmake -S "$src" -B "$build" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$prefix/mingw-w64-x86_64.cmake" \
     -DUNRA5_MINGW_STATIC_RUNTIME=OFF \
@@ -63,6 +66,7 @@ if [ ! -f "$build/build.ninja" ]; then
     -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR="$host_cmake_dir" \
     -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF \
     -DFEATURE_opengl=OFF -DINPUT_opengl=no -DFEATURE_dynamicgl=OFF -DFEATURE_tabletevent=OFF \
+    -DFEATURE_direct2d1_1=OFF -DFEATURE_jpeg=OFF -DFEATURE_gif=OFF -DFEATURE_ico=OFF \
     -DFEATURE_gui=ON -DFEATURE_widgets=ON -DFEATURE_testlib=ON -DFEATURE_printsupport=ON \
     -DFEATURE_network=OFF -DFEATURE_sql=OFF -DFEATURE_xml=OFF -DFEATURE_dbus=OFF \
     -DFEATURE_concurrent=OFF -DFEATURE_icu=OFF \
