@@ -20,8 +20,8 @@
 #endif
 
 #include "register/register_cli.h"
-#include "register_window/register_messages.h"
 #include "register_window/register_window.h"
+#include "widgets/messages_qt.h"
 #include "widgets/qt_russian.h"
 
 namespace {
@@ -92,7 +92,7 @@ int main(int argc, char* argv[])
     SetUpRussianApplication(app, QString::fromUtf8(kRegisterTitle));
     // Before the first reading: the reading threads' routing keeps these
     // boxes for the window's thread (a PDF that cannot be written, say).
-    RegisterMessages boxes;
+    QtMessages boxes(kRegisterTitle);
     card::setMessages(&boxes);
 
     RegisterWindow window;

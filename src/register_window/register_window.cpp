@@ -27,10 +27,10 @@
 #include "card/district.h"
 #include "card/district_names.h"
 #include "card/errors.h"
+#include "card/messages.h"
 #include "print/card_preview.h"
 #include "register/message_capture.h"
 #include "register/register_export.h"
-#include "register_window/register_messages.h"
 
 namespace {
 
@@ -79,12 +79,6 @@ void SetColumnWidths(QTableView* table, const std::vector<int>& characters)
 
 QSettings Settings() { return QSettings(QStringLiteral("UNRA5"), QStringLiteral("unra5-register")); }
 
-std::string Utf8(const QString& text)
-{
-    const QByteArray bytes = text.toUtf8();
-    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-}
-
 // The card of the file `path` read again by the card program's reader (a
 // version-1 card upgraded, as on reading); nullopt after the card program's
 // message for what went wrong: a file error in the error display, a refusal
@@ -99,19 +93,19 @@ std::optional<card::TCardRec> ReadCardAgain(const QString& path)
         reg::MessageCapture said; // the version-1 notice is no news here
         card::CardFileStore store;
         try {
-            if (store.ReadCardFile(Utf8(path)))
+            if (store.ReadCardFile(path.toStdString()))
                 card = store.card();
             else
                 refusal = said.infos.empty() ? std::string(card::kMsgLoadFailed) : said.infos.back();
         } catch (const card::CardError& e) {
-            error = card::ErrorDisplayText(e.what());
+            error = e.what();
         }
     }
-    RegisterMessages boxes;
+    // Out of the capture, the core's messages reach the window's boxes again.
     if (!error.empty())
-        boxes.error(error);
+        card::ShowError(error);
     else if (!card)
-        boxes.info(refusal);
+        card::messages().info(refusal);
     return card;
 }
 

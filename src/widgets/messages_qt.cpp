@@ -3,27 +3,32 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
-
-#include "card/errors.h"
+#include <QThread>
 
 namespace {
 
 QWidget* BoxParent() { return QApplication::activeWindow(); }
 
-QString Title() { return QString::fromUtf8(card::kAppTitle); }
+bool OnWindowThread() { return QThread::currentThread() == QCoreApplication::instance()->thread(); }
 
-} // namespace
-
-void QtMessages::info(const std::string& text)
+void ShowBox(QMessageBox::Icon icon, const std::string& caption, const std::string& text)
 {
-    QMessageBox box(QMessageBox::NoIcon, Title(), QString::fromStdString(text), QMessageBox::Ok, BoxParent());
+    if (!OnWindowThread())
+        return;
+    QMessageBox box(icon, QString::fromStdString(caption), QString::fromStdString(text), QMessageBox::Ok, BoxParent());
     box.exec();
 }
 
+} // namespace
+
+void QtMessages::info(const std::string& text) { ShowBox(QMessageBox::NoIcon, caption_, text); }
+
 card::Answer QtMessages::confirm(const std::string& question)
 {
-    QMessageBox box(QMessageBox::Question, Title(), QString::fromStdString(question), QMessageBox::NoButton,
-                    BoxParent());
+    if (!OnWindowThread())
+        return card::Answer::Closed;
+    QMessageBox box(QMessageBox::Question, QString::fromStdString(caption_), QString::fromStdString(question),
+                    QMessageBox::NoButton, BoxParent());
     QPushButton* yes = box.addButton(QStringLiteral("Да"), QMessageBox::YesRole);
     QPushButton* no = box.addButton(QStringLiteral("Нет"), QMessageBox::NoRole);
     box.setDefaultButton(yes);
@@ -40,11 +45,7 @@ card::Answer QtMessages::confirm(const std::string& question)
     return card::Answer::Closed;
 }
 
-void QtMessages::error(const std::string& shownText)
-{
-    QMessageBox box(QMessageBox::Critical, Title(), QString::fromStdString(shownText), QMessageBox::Ok, BoxParent());
-    box.exec();
-}
+void QtMessages::error(const std::string& shownText) { ShowBox(QMessageBox::Critical, caption_, shownText); }
 
 void RunGuarded(const std::function<void()>& command)
 {

@@ -13,6 +13,7 @@
 #include "card/card_layout.h"
 #include "card/errors.h"
 #include "card/messages.h"
+#include "card/record_form.h"
 #include "widgets/date_picker.h"
 #include "widgets/field_captions.h"
 #include "widgets/field_colour.h"
@@ -67,14 +68,7 @@ QString SredstvHint()
 }
 
 // How many characters the card stores for the text of `edit`.
-int StoredLength(const QLineEdit* edit)
-{
-    const std::string control = edit->objectName().toStdString();
-    for (const card::CardField& field : card::CardFields())
-        if (field.control == control)
-            return field.length;
-    throw card::CardError("Control " + control + " is stored nowhere");
-}
+int StoredLength(const QLineEdit* edit) { return card::FieldOfControl(edit->objectName().toStdString()).length; }
 
 // The caption of `field`, named after it ("lblEdYear") and tied to it as its buddy.
 QLabel* CaptionFor(QWidget* field, QWidget* parent)

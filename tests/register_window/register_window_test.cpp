@@ -21,11 +21,11 @@
 
 #include "register/register_cards.h"
 #include "register/register_columns.h"
-#include "register_window/register_messages.h"
 #include "register_window/register_window.h"
 #include "support/modal.h"
 #include "support/pdf_text.h"
 #include "support/required_control.h"
+#include "widgets/messages_qt.h"
 
 namespace {
 
@@ -47,7 +47,7 @@ class RegisterWindowTest : public QObject {
 
     QTemporaryDir dir_;
     std::vector<regtest::Expected> expected_;
-    RegisterMessages boxes_;
+    QtMessages boxes_{kRegisterTitle};
 
     static void waitForReading(RegisterWindow& w) { QTRY_VERIFY_WITH_TIMEOUT(!w.reading(), 20000); }
 
