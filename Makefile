@@ -1,6 +1,7 @@
 # make run           installs what is missing, builds and starts the program
 # make run-register  the same for the register of cards (unra5-register)
 # make test          the same, then runs every test through CTest
+# make test-fresh    the committed HEAD's make test in a throwaway chroot of a fresh Debian 12 (as root)
 # make windows       the Windows program (MinGW-w64, Qt built once from Debian's qt6-base source):
 #                    dist/ gets its portable zip and its installer
 # make test-windows  the whole test suite built for Windows and run under Wine, then a smoke test of the
@@ -26,6 +27,8 @@ FUZZ_SECONDS ?= 60
 # Save/load cycles and picker openings of the soak (empty: 10000 and 1000).
 SOAK_ARGS ?=
 GTEST_SOURCE ?= /usr/src/googletest
+# The shared folder beside the checkout, whose fresh-machine check test-fresh runs.
+SHARED ?= ../shared
 
 # ccache, when the machine has it (install-deps.sh installs it): paths under
 # the checkout are hashed relative to it, so a fresh clone elsewhere reuses
@@ -65,7 +68,7 @@ WINE_ENV = WINEPREFIX="$(abspath $(BUILD_WINDOWS))/wineprefix" HOME="$(WINE_HOME
 ASAN_ENV = ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1 \
            UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-.PHONY: all deps configure build run run-register test bench soak soak-asan deps-windows qt-windows xlsxwriter-windows configure-windows \
+.PHONY: all deps configure build run run-register test test-fresh bench soak soak-asan deps-windows qt-windows xlsxwriter-windows configure-windows \
         windows test-windows test-asan fuzz fuzz-seeds clean package test-package screenshots check-format
 
 all: build
@@ -87,6 +90,12 @@ run-register: build
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# A clean clone of the committed HEAD runs make test in a chroot of a standard
+# Debian 12 install with empty apt lists, so a package that install-deps.sh
+# forgets fails here and not on a user's machine. Needs root (sudo otherwise).
+test-fresh:
+	$(if $(filter 0,$(shell id -u)),,sudo) bash $(SHARED)/tools/fresh/check.sh . $(SHARED)
 
 bench: deps
 	cmake -S . -B $(BUILD)-bench -DCMAKE_BUILD_TYPE=Release -DUNRA5_BUILD_BENCH=ON -DUNRA5_BUILD_TESTS=OFF

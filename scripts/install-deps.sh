@@ -16,7 +16,9 @@ packages=(
   cmake make g++ pkg-config ccache
   qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  libxlsxwriter-dev python3-openpyxl
+  # xlsxwriter.pc asks the linker for -lz, but libxlsxwriter-dev does not
+  # depend on zlib's development files.
+  libxlsxwriter-dev zlib1g-dev python3-openpyxl
   xvfb xauth
   poppler-utils
 )
