@@ -529,6 +529,10 @@ std::size_t FileNameUnits(std::string_view utf8)
 #endif
 }
 
+#ifdef _WIN32
+std::wstring WindowsPath(const std::string& utf8) { return WidePath(utf8); }
+#endif
+
 FileSystem& RealFileSystem()
 {
 #ifdef _WIN32

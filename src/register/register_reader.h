@@ -25,7 +25,9 @@ struct FoundFiles {
 
 // Every file ending in ".crd" (in any letter case) under the folders (UTF-8
 // paths), subfolders included; links to folders are not followed. With more
-// than one folder each shown name starts with its folder as given.
+// than one folder each shown name starts with its folder as given. A file
+// that more than one path reaches (the same device and file number) is
+// listed once, under the first of its shown names.
 FoundFiles FindCardFiles(const std::vector<std::string>& folders);
 
 // Reads the files on `threads` threads (0: one per core). `onRow` is called
