@@ -9,7 +9,8 @@
 namespace reg {
 
 std::vector<std::optional<FileIdentity>> FileIdentities(const std::filesystem::path& folder,
-                                                        const std::vector<std::filesystem::path>& names)
+                                                        const std::vector<std::filesystem::path>& names,
+                                                        const std::atomic<bool>& cancel)
 {
     std::vector<std::optional<FileIdentity>> identities(names.size());
     if (names.empty())
@@ -17,7 +18,7 @@ std::vector<std::optional<FileIdentity>> FileIdentities(const std::filesystem::p
     const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dir < 0)
         return identities;
-    for (std::size_t i = 0; i < names.size(); ++i) {
+    for (std::size_t i = 0; i < names.size() && !cancel.load(std::memory_order_relaxed); ++i) {
         struct stat info {};
         if (::fstatat(dir, names[i].c_str(), &info, 0) == 0)
             identities[i]

@@ -75,12 +75,13 @@ std::optional<FileIdentity> IdentityOf(const fs::path& path)
 
 // The numbers of the folder's entries that are neither folders nor links,
 // by name.
-std::map<std::wstring, std::uint64_t> ListedNumbers(HANDLE folder)
+std::map<std::wstring, std::uint64_t> ListedNumbers(HANDLE folder, const std::atomic<bool>& cancel)
 {
     std::map<std::wstring, std::uint64_t> numbers;
     std::vector<LONGLONG> buffer(8192); // 64 KiB, aligned for the entries
     const DWORD size = static_cast<DWORD>(buffer.size() * sizeof(LONGLONG));
-    while (GetFileInformationByHandleEx(folder, FileIdBothDirectoryInfo, buffer.data(), size)) {
+    while (!cancel.load(std::memory_order_relaxed)
+           && GetFileInformationByHandleEx(folder, FileIdBothDirectoryInfo, buffer.data(), size)) {
         const auto* bytes = reinterpret_cast<const unsigned char*>(buffer.data());
         for (DWORD offset = 0;;) {
             const auto* entry = reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(bytes + offset);
@@ -97,7 +98,8 @@ std::map<std::wstring, std::uint64_t> ListedNumbers(HANDLE folder)
 
 } // namespace
 
-std::vector<std::optional<FileIdentity>> FileIdentities(const fs::path& folder, const std::vector<fs::path>& names)
+std::vector<std::optional<FileIdentity>> FileIdentities(const fs::path& folder, const std::vector<fs::path>& names,
+                                                        const std::atomic<bool>& cancel)
 {
     std::vector<std::optional<FileIdentity>> identities(names.size());
     if (names.empty())
@@ -109,10 +111,10 @@ std::vector<std::optional<FileIdentity>> FileIdentities(const fs::path& folder, 
         BY_HANDLE_FILE_INFORMATION info{};
         if (listing.valid() && GetFileInformationByHandle(listing.get(), &info)) {
             volume = info.dwVolumeSerialNumber;
-            numbers = ListedNumbers(listing.get());
+            numbers = ListedNumbers(listing.get(), cancel);
         }
     }
-    for (std::size_t i = 0; i < names.size(); ++i) {
+    for (std::size_t i = 0; i < names.size() && !cancel.load(std::memory_order_relaxed); ++i) {
         const auto listed = numbers.find(names[i].native());
         if (volume && listed != numbers.end())
             identities[i] = Identity(*volume, listed->second);

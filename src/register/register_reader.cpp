@@ -50,8 +50,17 @@ struct Listed {
 };
 
 struct Walker {
+    const std::atomic<bool>& cancel;
     FoundFiles& found;
     std::vector<Listed> listed;
+
+    // Whether the cancel flag has stopped the walk.
+    bool stopped()
+    {
+        if (!found.cancelled && cancel.load(std::memory_order_relaxed))
+            found.cancelled = true;
+        return found.cancelled;
+    }
 
     // Lists one folder by hand, so that a folder that cannot be listed is
     // reported and the walk goes on beside it; then its subfolders.
@@ -71,7 +80,7 @@ struct Walker {
         std::vector<fs::path> cardNames;
         const std::size_t first = listed.size();
         for (; it != fs::directory_iterator(); it.increment(error)) {
-            if (error)
+            if (error || stopped())
                 break;
             const fs::directory_entry& entry = *it;
             std::error_code typeError;
@@ -84,23 +93,30 @@ struct Walker {
                 cardNames.push_back(entry.path().filename());
             }
         }
+        if (stopped())
+            return;
         if (error)
             found.unreadable.push_back(UnreadableFolder(folder == root ? prefix : shown(folder), error));
-        const auto identities = FileIdentities(folder, cardNames);
+        const auto identities = FileIdentities(folder, cardNames, cancel);
         for (std::size_t i = 0; i < identities.size(); ++i)
             listed[first + i].identity = identities[i];
-        for (const fs::path& sub : subfolders)
+        for (const fs::path& sub : subfolders) {
+            if (stopped())
+                return;
             walk(sub, root, prefix);
+        }
     }
 };
 
 } // namespace
 
-FoundFiles FindCardFiles(const std::vector<std::string>& folders)
+FoundFiles FindCardFiles(const std::vector<std::string>& folders, const std::atomic<bool>& cancel)
 {
     FoundFiles found;
-    Walker walker{found, {}};
+    Walker walker{cancel, found, {}};
     for (const std::string& folder : folders) {
+        if (walker.stopped())
+            break;
         std::string prefix;
         if (folders.size() > 1) {
             prefix = folder;
@@ -126,6 +142,12 @@ FoundFiles FindCardFiles(const std::vector<std::string>& folders)
         if (!card.identity || seen.insert(*card.identity).second)
             found.cards.push_back(std::move(card.file));
     return found;
+}
+
+FoundFiles FindCardFiles(const std::vector<std::string>& folders)
+{
+    const std::atomic<bool> never{false};
+    return FindCardFiles(folders, never);
 }
 
 std::size_t ReadCards(const std::vector<CardFile>& files, unsigned threads, const std::atomic<bool>& cancel,
@@ -182,10 +204,12 @@ void ReadingJob::start(std::vector<std::string> folders, unsigned threads)
     cancel_ = false;
     finished_ = false;
     total_ = -1;
+    allFound_ = true;
     taken_ = 0;
     pending_.clear();
     thread_ = std::thread([this, folders = std::move(folders), threads] {
-        FoundFiles found = FindCardFiles(folders);
+        FoundFiles found = FindCardFiles(folders, cancel_);
+        allFound_ = !found.cancelled;
         {
             std::lock_guard lock(mutex_);
             for (RegisterRow& row : found.unreadable)

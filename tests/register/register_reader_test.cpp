@@ -1,6 +1,8 @@
-// Finding the card files: a file reached by more than one path.
+// Finding the card files: a file reached by more than one path, a cancel
+// during the search.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <set>
 
 #include "register/register_reader.h"
@@ -53,6 +55,27 @@ TEST(RegisterReader, FileReachedByManyPathsIsReadOnce)
         }
         EXPECT_EQ(files, (std::multiset<std::string>{c.prefix + "1_Ромашка.crd", c.prefix + "2014/2_Берёзка.crd"}));
     }
+}
+
+// A cancel reaches the search for files: it stops at once and says that
+// not every file was found.
+TEST(RegisterReader, CancelStopsTheSearchForFiles)
+{
+    TempFolder folder;
+    for (int i = 0; i < 20; ++i)
+        regtest::WriteCard(folder.path() / ("район" + std::to_string(i % 4)) / (std::to_string(i) + ".crd"),
+                           regtest::GoodCard("Ромашка", "7707083893"));
+    const std::vector<std::string> folders = {Utf8(folder.path())};
+    std::atomic<bool> cancel{false};
+    reg::FoundFiles found = reg::FindCardFiles(folders, cancel);
+    EXPECT_EQ(found.cards.size(), 20u);
+    EXPECT_FALSE(found.cancelled);
+
+    cancel = true;
+    found = reg::FindCardFiles(folders, cancel);
+    EXPECT_TRUE(found.cards.empty());
+    EXPECT_TRUE(found.unreadable.empty());
+    EXPECT_TRUE(found.cancelled);
 }
 
 } // namespace
