@@ -1,11 +1,12 @@
 // Finding the card files: a file reached by more than one path, a cancel
-// during the search.
+// during the search, and what a cancelled reading reports.
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <set>
 
 #include "register/register_reader.h"
+#include "register/register_summary.h"
 #include "register_cards.h"
 #include "support/temp_folder.h"
 
@@ -76,6 +77,27 @@ TEST(RegisterReader, CancelStopsTheSearchForFiles)
     EXPECT_TRUE(found.cards.empty());
     EXPECT_TRUE(found.unreadable.empty());
     EXPECT_TRUE(found.cancelled);
+}
+
+TEST(RegisterSummary, CancelledReadingSaysWhatItLeftOut)
+{
+    struct Case {
+        std::size_t skipped;
+        std::size_t found;
+        bool allFound;
+        const char* note;
+    };
+    const Case cases[] = {
+        {0, 120, true, ""}, // every file was read before the cancel took effect
+        {1, 120, true, "чтение отменено: пропущен 1 файл из 120"},
+        {3, 120, true, "чтение отменено: пропущено 3 файла из 120"},
+        {11, 120, true, "чтение отменено: пропущено 11 файлов из 120"},
+        {21, 120, true, "чтение отменено: пропущен 21 файл из 120"},
+        {112, 1000, true, "чтение отменено: пропущено 112 файлов из 1000"},
+        {0, 0, false, "чтение отменено при поиске файлов"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(reg::CancelledReadingNote(c.skipped, c.found, c.allFound), c.note) << c.skipped;
 }
 
 } // namespace
