@@ -141,6 +141,9 @@ FoundFiles FindCardFiles(const std::vector<std::string>& folders, const std::ato
     for (Listed& card : walker.listed)
         if (!card.identity || seen.insert(*card.identity).second)
             found.cards.push_back(std::move(card.file));
+    // So is a folder that cannot be listed, or is missing, named twice.
+    std::set<std::string> reported;
+    std::erase_if(found.unreadable, [&](const RegisterRow& row) { return !reported.insert(row.file).second; });
     return found;
 }
 

@@ -21,7 +21,8 @@ std::string Utf8(const fs::path& path)
 }
 
 // Folders named twice or one inside another, a link and a hard link to a card
-// of the tree: every card is one row, no card is its own repeat.
+// of the tree: every card is one row, no card is its own repeat; a missing
+// folder named twice is one refused row.
 TEST(RegisterReader, FileReachedByManyPathsIsReadOnce)
 {
     TempFolder folder;
@@ -35,6 +36,7 @@ TEST(RegisterReader, FileReachedByManyPathsIsReadOnce)
 #endif
     const std::string cards = Utf8(root);
     const std::string year = Utf8(root / "2014");
+    const std::string missing = Utf8(folder.path() / "нет");
     struct Case {
         std::vector<std::string> folders;
         std::string prefix; // of the shown names
@@ -43,18 +45,20 @@ TEST(RegisterReader, FileReachedByManyPathsIsReadOnce)
         {{cards}, ""},
         {{cards, year}, cards + "/"},
         {{year, cards}, cards + "/"},
-        {{cards, cards}, cards + "/"},
+        {{cards, cards, missing, missing}, cards + "/"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.folders));
         const std::vector<reg::RegisterRow> rows = reg::ReadRegister(c.folders, 2);
         std::multiset<std::string> files;
+        std::multiset<std::string> refused;
         for (const reg::RegisterRow& row : rows) {
-            EXPECT_TRUE(row.read()) << row.file;
             EXPECT_EQ(row.repeatFiles, 0) << row.file;
-            files.insert(row.file);
+            (row.read() ? files : refused).insert(row.file);
         }
         EXPECT_EQ(files, (std::multiset<std::string>{c.prefix + "1_Ромашка.crd", c.prefix + "2014/2_Берёзка.crd"}));
+        EXPECT_EQ(refused,
+                  c.folders.back() == missing ? std::multiset<std::string>{missing} : std::multiset<std::string>{});
     }
 }
 
