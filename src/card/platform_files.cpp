@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
+#include <vector>
 
 #ifdef _WIN32
 #ifndef WIN32_LEAN_AND_MEAN
@@ -127,6 +129,34 @@ std::chrono::system_clock::time_point TimeOf(const FILETIME& time)
         std::chrono::duration_cast<std::chrono::system_clock::duration>(sinceEpoch));
 }
 
+// MinGW's headers declare this class only for a newer Windows than the
+// program asks for; its number is fixed.
+constexpr auto kFileRenameInfoEx = static_cast<FILE_INFO_BY_HANDLE_CLASS>(22);
+
+// Renames `source` over `target` as POSIX rename does (Windows 10 1607 and
+// later, on NTFS): a target that other programs hold open, all with delete
+// sharing, is replaced. false where it did not rename (an older system, a
+// file system without it, any failure).
+bool PosixRename(const std::wstring& source, const std::wstring& target)
+{
+    HANDLE h = CreateFileW(source.c_str(), DELETE | SYNCHRONIZE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return false;
+    const std::size_t nameBytes = target.size() * sizeof(wchar_t);
+    // The name runs on past the structure's one-character array; the
+    // buffer, from operator new, is aligned for the structure.
+    std::vector<unsigned char> buffer(sizeof(FILE_RENAME_INFO) + nameBytes);
+    auto* info = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+    info->Flags = FILE_RENAME_FLAG_REPLACE_IF_EXISTS | FILE_RENAME_FLAG_POSIX_SEMANTICS;
+    info->RootDirectory = nullptr;
+    info->FileNameLength = static_cast<DWORD>(nameBytes);
+    std::memcpy(info->FileName, target.c_str(), nameBytes + sizeof(wchar_t));
+    const BOOL renamed = SetFileInformationByHandle(h, kFileRenameInfoEx, info, static_cast<DWORD>(buffer.size()));
+    CloseHandle(h);
+    return renamed;
+}
+
 class WindowsFile final : public OpenFile {
 public:
     explicit WindowsFile(HANDLE handle)
@@ -192,8 +222,12 @@ class WindowsFileSystem final : public FileSystem {
 public:
     std::unique_ptr<OpenFile> openForReading(const std::string& path) override
     {
-        HANDLE h = CreateFileW(WidePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        // Delete sharing lets a save replace the card while it is being read
+        // (the register reads a folder the card program saves into); this
+        // handle goes on reading the card it opened.
+        HANDLE h
+            = CreateFileW(WidePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (h == INVALID_HANDLE_VALUE)
             throw LastError();
         auto file = std::make_unique<WindowsFile>(h);
@@ -218,9 +252,17 @@ public:
 
     void replace(const std::string& from, const std::string& to) override
     {
-        if (!MoveFileExW(WidePath(from).c_str(), WidePath(to).c_str(),
-                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-            throw LastError();
+        const std::wstring source = WidePath(from);
+        const std::wstring target = WidePath(to);
+        if (MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return;
+        const DWORD error = GetLastError();
+        // NTFS does not rename over a file that is open, even where every
+        // handle shares deleting (the register reading the card): the POSIX
+        // rename does. A read-only card is refused by both.
+        if (error == ERROR_ACCESS_DENIED && PosixRename(source, target))
+            return;
+        throw SystemError(error);
     }
 
     void remove(const std::string& path) noexcept override
@@ -486,6 +528,10 @@ std::size_t FileNameUnits(std::string_view utf8)
     return utf8.size();
 #endif
 }
+
+#ifdef _WIN32
+std::wstring WindowsPath(const std::string& utf8) { return WidePath(utf8); }
+#endif
 
 FileSystem& RealFileSystem()
 {

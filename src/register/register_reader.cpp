@@ -3,11 +3,14 @@
 #include <algorithm>
 #include <filesystem>
 #include <mutex>
+#include <optional>
+#include <set>
 #include <system_error>
 #include <thread>
 
 #include "card/file_error.h"
 #include "card/messages.h"
+#include "register/file_identity.h"
 #include "register/message_capture.h"
 #include "register/register_summary.h"
 
@@ -40,45 +43,80 @@ RegisterRow UnreadableFolder(const std::string& shown, const std::error_code& er
     return row;
 }
 
-// Walks one folder by hand, so that a folder that cannot be listed is
-// reported and the walk goes on beside it.
-void Walk(const fs::path& folder, const fs::path& root, const std::string& prefix, FoundFiles& found)
-{
-    std::error_code error;
-    fs::directory_iterator it(folder, error);
-    const auto shown = [&](const fs::path& p) {
-        const std::u8string relative = p.lexically_relative(root).generic_u8string();
-        return prefix + std::string(relative.begin(), relative.end());
-    };
-    if (error) {
-        found.unreadable.push_back(UnreadableFolder(folder == root ? prefix : shown(folder), error));
-        return;
+// A card file the walk found, with the file it reaches.
+struct Listed {
+    CardFile file;
+    std::optional<FileIdentity> identity;
+};
+
+struct Walker {
+    const std::atomic<bool>& cancel;
+    FoundFiles& found;
+    std::vector<Listed> listed;
+
+    // Whether the cancel flag has stopped the walk.
+    bool stopped()
+    {
+        if (!found.cancelled && cancel.load(std::memory_order_relaxed))
+            found.cancelled = true;
+        return found.cancelled;
     }
-    std::vector<fs::path> subfolders;
-    for (; it != fs::directory_iterator(); it.increment(error)) {
+
+    // Lists one folder by hand, so that a folder that cannot be listed is
+    // reported and the walk goes on beside it; then its subfolders.
+    void walk(const fs::path& folder, const fs::path& root, const std::string& prefix)
+    {
+        std::error_code error;
+        fs::directory_iterator it(folder, error);
+        const auto shown = [&](const fs::path& p) {
+            const std::u8string relative = p.lexically_relative(root).generic_u8string();
+            return prefix + std::string(relative.begin(), relative.end());
+        };
+        if (error) {
+            found.unreadable.push_back(UnreadableFolder(folder == root ? prefix : shown(folder), error));
+            return;
+        }
+        std::vector<fs::path> subfolders;
+        std::vector<fs::path> cardNames;
+        const std::size_t first = listed.size();
+        for (; it != fs::directory_iterator(); it.increment(error)) {
+            if (error || stopped())
+                break;
+            const fs::directory_entry& entry = *it;
+            std::error_code typeError;
+            if (entry.is_symlink(typeError) && entry.is_directory(typeError))
+                continue;
+            if (entry.is_directory(typeError)) {
+                subfolders.push_back(entry.path());
+            } else if (IsCardName(entry.path())) {
+                listed.push_back({{Utf8(entry.path()), shown(entry.path())}, std::nullopt});
+                cardNames.push_back(entry.path().filename());
+            }
+        }
+        if (stopped())
+            return;
         if (error)
-            break;
-        const fs::directory_entry& entry = *it;
-        std::error_code typeError;
-        if (entry.is_symlink(typeError) && entry.is_directory(typeError))
-            continue;
-        if (entry.is_directory(typeError))
-            subfolders.push_back(entry.path());
-        else if (IsCardName(entry.path()))
-            found.cards.push_back({Utf8(entry.path()), shown(entry.path())});
+            found.unreadable.push_back(UnreadableFolder(folder == root ? prefix : shown(folder), error));
+        const auto identities = FileIdentities(folder, cardNames, cancel);
+        for (std::size_t i = 0; i < identities.size(); ++i)
+            listed[first + i].identity = identities[i];
+        for (const fs::path& sub : subfolders) {
+            if (stopped())
+                return;
+            walk(sub, root, prefix);
+        }
     }
-    if (error)
-        found.unreadable.push_back(UnreadableFolder(folder == root ? prefix : shown(folder), error));
-    for (const fs::path& sub : subfolders)
-        Walk(sub, root, prefix, found);
-}
+};
 
 } // namespace
 
-FoundFiles FindCardFiles(const std::vector<std::string>& folders)
+FoundFiles FindCardFiles(const std::vector<std::string>& folders, const std::atomic<bool>& cancel)
 {
     FoundFiles found;
+    Walker walker{cancel, found, {}};
     for (const std::string& folder : folders) {
+        if (walker.stopped())
+            break;
         std::string prefix;
         if (folders.size() > 1) {
             prefix = folder;
@@ -92,11 +130,27 @@ FoundFiles FindCardFiles(const std::vector<std::string>& folders)
                 UnreadableFolder(folder, error ? error : std::make_error_code(std::errc::no_such_file_or_directory)));
             continue;
         }
-        Walk(root, root, prefix, found);
+        walker.walk(root, root, prefix);
     }
-    std::stable_sort(found.cards.begin(), found.cards.end(),
-                     [](const CardFile& a, const CardFile& b) { return a.shownName < b.shownName; });
+    // A file reached by more than one path (folders named twice or inside
+    // one another, links, hard links) is read once, under the first of its
+    // shown names.
+    std::stable_sort(walker.listed.begin(), walker.listed.end(),
+                     [](const Listed& a, const Listed& b) { return a.file.shownName < b.file.shownName; });
+    std::set<FileIdentity> seen;
+    for (Listed& card : walker.listed)
+        if (!card.identity || seen.insert(*card.identity).second)
+            found.cards.push_back(std::move(card.file));
+    // So is a folder that cannot be listed, or is missing, named twice.
+    std::set<std::string> reported;
+    std::erase_if(found.unreadable, [&](const RegisterRow& row) { return !reported.insert(row.file).second; });
     return found;
+}
+
+FoundFiles FindCardFiles(const std::vector<std::string>& folders)
+{
+    const std::atomic<bool> never{false};
+    return FindCardFiles(folders, never);
 }
 
 std::size_t ReadCards(const std::vector<CardFile>& files, unsigned threads, const std::atomic<bool>& cancel,
@@ -153,10 +207,12 @@ void ReadingJob::start(std::vector<std::string> folders, unsigned threads)
     cancel_ = false;
     finished_ = false;
     total_ = -1;
+    allFound_ = true;
     taken_ = 0;
     pending_.clear();
     thread_ = std::thread([this, folders = std::move(folders), threads] {
-        FoundFiles found = FindCardFiles(folders);
+        FoundFiles found = FindCardFiles(folders, cancel_);
+        allFound_ = !found.cancelled;
         {
             std::lock_guard lock(mutex_);
             for (RegisterRow& row : found.unreadable)

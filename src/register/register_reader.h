@@ -21,11 +21,16 @@ struct CardFile {
 struct FoundFiles {
     std::vector<CardFile> cards;         // in the order of their shown names
     std::vector<RegisterRow> unreadable; // folders that could not be listed, as refused rows
+    bool cancelled = false;              // the walk stopped at the cancel flag: more files may be there
 };
 
 // Every file ending in ".crd" (in any letter case) under the folders (UTF-8
 // paths), subfolders included; links to folders are not followed. With more
-// than one folder each shown name starts with its folder as given.
+// than one folder each shown name starts with its folder as given. A file
+// that more than one path reaches (the same device and file number) is
+// listed once, under the first of its shown names. Once `cancel` is set the
+// walk stops at the next entry and returns what it found.
+FoundFiles FindCardFiles(const std::vector<std::string>& folders, const std::atomic<bool>& cancel);
 FoundFiles FindCardFiles(const std::vector<std::string>& folders);
 
 // Reads the files on `threads` threads (0: one per core). `onRow` is called
@@ -52,12 +57,16 @@ public:
 
     // Starts reading `folders` (after the previous reading has ended).
     void start(std::vector<std::string> folders, unsigned threads = 0);
-    // No new file is started; the rows of files already started still come.
+    // The search for files stops at its next entry and no new file is
+    // started; the rows of files already started still come.
     void cancel() { cancel_ = true; }
     // The rows that arrived since the last call, unreadable folders first.
     std::vector<RegisterRow> takeRows();
     // Files to read; -1 while they are still being found.
     long total() const { return total_; }
+    // Every file under the folders was found (false after a cancel during
+    // the search: total() counts what was found until then).
+    bool allFound() const { return allFound_; }
     // Rows handed over by takeRows so far.
     std::size_t taken() const { return taken_; }
     // The reading has ended (the last rows may still wait in takeRows).
@@ -71,6 +80,7 @@ private:
     std::atomic<bool> cancel_{false};
     std::atomic<bool> finished_{true};
     std::atomic<long> total_{0};
+    std::atomic<bool> allFound_{true};
     std::size_t taken_ = 0;
     std::mutex mutex_;
     std::vector<RegisterRow> pending_;

@@ -160,6 +160,28 @@ std::string SummaryLine(const ReadingCounts& counts)
         + ", повторов: " + std::to_string(counts.repeats);
 }
 
+const char* RussianPlural(std::size_t n, const char* one, const char* few, const char* many)
+{
+    const std::size_t tens = n % 100;
+    const std::size_t units = n % 10;
+    if (tens >= 11 && tens <= 14)
+        return many;
+    if (units == 1)
+        return one;
+    return units >= 2 && units <= 4 ? few : many;
+}
+
+std::string CancelledReadingNote(std::size_t skipped, std::size_t found, bool allFound)
+{
+    if (!allFound)
+        return "чтение отменено при поиске файлов";
+    if (skipped == 0)
+        return {};
+    return std::string("чтение отменено: ") + RussianPlural(skipped, "пропущен ", "пропущено ", "пропущено ")
+        + std::to_string(skipped) + RussianPlural(skipped, " файл", " файла", " файлов") + " из "
+        + std::to_string(found);
+}
+
 std::vector<const RegisterRow*> Pointers(const std::vector<RegisterRow>& rows)
 {
     std::vector<const RegisterRow*> pointers;

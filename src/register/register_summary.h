@@ -55,6 +55,16 @@ ReadingCounts CountRows(const std::vector<const RegisterRow*>& rows);
 // "Прочитано карточек: 12, не прочитано файлов: 2, с ошибками: 5, повторов: 2"
 std::string SummaryLine(const ReadingCounts& counts);
 
+// The form of a Russian word that goes with the number `n`: `one` for 1, 21,
+// 101…, `few` for 2–4, 22–24…, `many` for 0, 5–20, 25–30, 111–114…
+const char* RussianPlural(std::size_t n, const char* one, const char* few, const char* many);
+
+// What a cancelled reading left out, for the summary line and the report of
+// an export: "чтение отменено: пропущено 5 файлов из 120" (`skipped` of the
+// `found` files were never read), or "чтение отменено при поиске файлов" when
+// the search for files had not ended; empty when nothing was left out.
+std::string CancelledReadingNote(std::size_t skipped, std::size_t found, bool allFound);
+
 std::vector<const RegisterRow*> Pointers(const std::vector<RegisterRow>& rows);
 
 } // namespace reg

@@ -20,6 +20,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <optional>
 #include <set>
 
@@ -331,6 +332,7 @@ void RegisterWindow::openFolder(const QString& folder)
     progress_->setValue(0);
     progress_->setVisible(true);
     btnCancel_->setEnabled(true);
+    btnExport_->setEnabled(false); // an export would save part of the folder
     lblSummary_->setText(QStringLiteral("Чтение карточек…"));
     const QByteArray path = folder.toUtf8();
     job_.start({std::string(path.constData(), static_cast<std::size_t>(path.size()))});
@@ -379,8 +381,18 @@ void RegisterWindow::finishReading()
     rowTimer_.stop();
     job_.wait();
     btnCancel_->setEnabled(false);
+    btnExport_->setEnabled(true);
     progress_->setVisible(false);
     updateSums();
+}
+
+QString RegisterWindow::cancelledNote() const
+{
+    if (reading() || !job_.cancelled())
+        return {};
+    const std::size_t found = static_cast<std::size_t>(std::max(job_.total(), 0L));
+    const std::string note = reg::CancelledReadingNote(found - std::min(found, job_.taken()), found, job_.allFound());
+    return note.empty() ? QString() : QStringLiteral(" (") + ToQString(note) + QLatin1Char(')');
 }
 
 void RegisterWindow::updateYears()
@@ -436,13 +448,13 @@ void RegisterWindow::updateSums()
     QString summary = ToQString(reg::SummaryLine(reg::CountRows(all)));
     if (reading())
         summary = QStringLiteral("Чтение карточек… ") + summary;
-    else if (job_.cancelled())
-        summary += QStringLiteral(" (чтение отменено)");
-    lblSummary_->setText(summary);
+    lblSummary_->setText(summary + cancelledNote());
 }
 
 void RegisterWindow::chooseExportFile()
 {
+    if (reading())
+        return;
     QString filter;
     const QString start = folder_.isEmpty() ? QString() : QDir(folder_).filePath(QStringLiteral("Сводка.xlsx"));
     QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Экспорт сводки"), start,
@@ -456,6 +468,8 @@ void RegisterWindow::chooseExportFile()
 
 bool RegisterWindow::exportTo(const QString& path)
 {
+    if (reading())
+        return false;
     const auto shown = proxy_->shownRows();
     const QByteArray utf8 = path.toUtf8();
     const bool districtsShown = tabs_->currentIndex() == 1;
@@ -466,7 +480,7 @@ bool RegisterWindow::exportTo(const QString& path)
         QMessageBox::warning(this, QString::fromUtf8(kRegisterTitle), ToQString(failure));
         return false;
     }
-    lblSummary_->setText(QStringLiteral("Сохранено: ") + QDir::toNativeSeparators(path));
+    lblSummary_->setText(QStringLiteral("Сохранено: ") + QDir::toNativeSeparators(path) + cancelledNote());
     return true;
 }
 

@@ -28,7 +28,8 @@ public:
     // Opens the folder of the last start, if there is one.
     void openRememberedFolder();
     // Writes the shown rows (and the districts) to `path`; false after a
-    // message says why not.
+    // message says why not, and while a reading runs («Экспорт…» is off
+    // then). After a cancelled reading the report says what was left out.
     bool exportTo(const QString& path);
     // The print preview of the card of the selected row, read again from its
     // file; a file that has gone or changed gives the card program's message.
@@ -56,6 +57,9 @@ private:
     void updatePrintButton();
     void takeRows();
     void finishReading();
+    // " (чтение отменено: пропущено 5 файлов из 120)" after a cancelled
+    // reading that left files out; empty otherwise.
+    QString cancelledNote() const;
     void applyFilters();
     void scheduleSums();
     void updateSums();

@@ -91,6 +91,34 @@ TEST(PlatformFiles, ReplaceSwapsTheCompleteFileInOneStep)
     EXPECT_EQ(TempFolder::readFile("card.crd"), (std::vector<unsigned char>{2, 2, 2}));
 }
 
+// The register reads a folder while the card program saves into it: a card
+// held open by a reading is still replaced by a save, and the reading goes
+// on with the card it opened.
+TEST(PlatformFiles, CardHeldOpenForReadingIsReplacedBySave)
+{
+    TempFolder folder;
+    MessageRecorder boxes;
+    card::CardFileStore store;
+    card::SetFixedFields(store.card());
+    store.card().setText("OrgName", "Ромашка");
+    store.WriteCardFile("card.crd");
+    const card::TCardRec first = store.card();
+
+    const auto held = card::RealFileSystem().openForReading("card.crd");
+    ASSERT_TRUE(held);
+    store.card().setText("OrgName", "Берёзка");
+    store.WriteCardFile("card.crd");
+
+    card::TCardRec read;
+    EXPECT_EQ(held->read(read.data(), card::kCardRecSize), std::size_t{card::kCardRecSize});
+    EXPECT_EQ(read, first);
+    card::CardFileStore loaded;
+    ASSERT_TRUE(loaded.ReadCardFile("card.crd"));
+    EXPECT_EQ(loaded.card(), store.card());
+    EXPECT_EQ(folder.entries(), std::set<std::string>{"card.crd"});
+    EXPECT_TRUE(boxes.texts().empty());
+}
+
 // The real card names: Cyrillic, spaces, a space before the extension.
 TEST(PlatformFiles, CyrillicCardNameIsWrittenAndReadUnderThatName)
 {

@@ -11,6 +11,7 @@
 #include <QPrintPreviewDialog>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTabWidget>
 #include <QTableView>
@@ -151,6 +152,7 @@ private slots:
         file.remove();
     }
 
+    // Also: no export while reading; one after a cancel says what it left out.
     void cancellingLeavesAConsistentPartialTable()
     {
         QTemporaryDir many;
@@ -161,6 +163,9 @@ private slots:
         w.show();
         w.openFolder(many.path());
         QVERIFY(RequiredChild<QPushButton>(&w, "BtnCancel")->isEnabled());
+        auto* exportButton = RequiredChild<QPushButton>(&w, "BtnExport");
+        QVERIFY(!exportButton->isEnabled());
+        QVERIFY(!OpensModal([&] { QTest::mouseClick(exportButton, Qt::LeftButton); }, 10));
         QElapsedTimer waited;
         waited.start();
         while (w.model()->rowCount() == 0 && waited.elapsed() < 20000)
@@ -179,15 +184,40 @@ private slots:
         QCOMPARE(static_cast<int>(files.size()), rows);
         QCOMPARE(w.proxy()->rowCount(), rows);
         checkTotals(w);
-        QVERIFY(RequiredChild<QLabel>(&w, "LblSummary")->text().endsWith(QStringLiteral("(чтение отменено)")));
         QVERIFY(!RequiredChild<QProgressBar>(&w, "ProgressReading")->isVisible());
         qInfo("cancelled after %d of 3000 cards", rows);
+        // The files the cancel left out; none when it came after the last
+        // file had started. The word forms are the core's own test.
+        auto* summary = RequiredChild<QLabel>(&w, "LblSummary");
+        const QString left = rows < 3000
+            ? QStringLiteral(" \\(чтение отменено: пропущено? %1 файл(а|ов)? из 3000\\)$").arg(3000 - rows)
+            : QStringLiteral("[0-9]$");
+        QVERIFY2(QRegularExpression(QStringLiteral("^Прочитано карточек: %1, .*").arg(rows) + left)
+                     .match(summary->text())
+                     .hasMatch(),
+                 qPrintable(summary->text()));
+        QVERIFY(exportButton->isEnabled());
+        const QString csv = QDir(many.path()).filePath(QStringLiteral("сводка.csv"));
+        QVERIFY(w.exportTo(csv));
+        QVERIFY2(QRegularExpression(QStringLiteral("^Сохранено: ")
+                                    + QRegularExpression::escape(QDir::toNativeSeparators(csv))
+                                    + (rows < 3000 ? left : QStringLiteral("$")))
+                     .match(summary->text())
+                     .hasMatch(),
+                 qPrintable(summary->text()));
+        QFile file(csv);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll().count("\r\n"), 1 + rows + 1); // header, the rows read, totals
+        file.close();
+        QVERIFY(file.remove());
 
         // The same folder again reads every card.
         w.openFolder(many.path());
         waitForReading(w);
         QCOMPARE(w.model()->rowCount(), 3000);
         checkTotals(w);
+        QVERIFY(w.exportTo(csv));
+        QCOMPARE(summary->text(), QStringLiteral("Сохранено: ") + QDir::toNativeSeparators(csv));
     }
 
     // Only one card that was read, in the cards view, can be printed.

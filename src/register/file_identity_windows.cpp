@@ -1,0 +1,127 @@
+// File identities on Windows: the volume's serial number and the file's index
+// (NTFS's file reference number). A folder's files are numbered from one
+// listing of the folder, where opening each file would cost as much again as
+// reading it (more on a network share); a link, or a file the listing does
+// not number, is asked through a handle of its own.
+#include "register/file_identity.h"
+
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+
+#include <map>
+#include <string>
+
+#include "card/file_system.h"
+
+namespace reg {
+namespace {
+
+namespace fs = std::filesystem;
+
+class Handle {
+public:
+    explicit Handle(HANDLE handle)
+        : handle_(handle)
+    {
+    }
+    ~Handle()
+    {
+        if (valid())
+            CloseHandle(handle_);
+    }
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+
+    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+    HANDLE get() const { return handle_; }
+
+private:
+    HANDLE handle_;
+};
+
+// Opens a file or a folder to ask about it. Everything is shared: the
+// register never stands in the way of a save into the folder.
+HANDLE OpenToAsk(const fs::path& path, DWORD access)
+{
+    try {
+        const std::u8string utf8 = path.u8string();
+        return CreateFileW(card::WindowsPath(std::string(utf8.begin(), utf8.end())).c_str(), access,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                           FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    } catch (...) {
+        return INVALID_HANDLE_VALUE;
+    }
+}
+
+// A file system that does not number its files gives 0 or all ones.
+std::optional<FileIdentity> Identity(DWORD volume, std::uint64_t file)
+{
+    if (file == 0 || file == ~std::uint64_t{0})
+        return std::nullopt;
+    return FileIdentity{volume, file};
+}
+
+std::optional<FileIdentity> IdentityOf(const fs::path& path)
+{
+    Handle file(OpenToAsk(path, FILE_READ_ATTRIBUTES));
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!file.valid() || !GetFileInformationByHandle(file.get(), &info))
+        return std::nullopt;
+    return Identity(info.dwVolumeSerialNumber,
+                    (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow);
+}
+
+// The numbers of the folder's entries that are neither folders nor links,
+// by name.
+std::map<std::wstring, std::uint64_t> ListedNumbers(HANDLE folder, const std::atomic<bool>& cancel)
+{
+    std::map<std::wstring, std::uint64_t> numbers;
+    std::vector<LONGLONG> buffer(8192); // 64 KiB, aligned for the entries
+    const DWORD size = static_cast<DWORD>(buffer.size() * sizeof(LONGLONG));
+    while (!cancel.load(std::memory_order_relaxed)
+           && GetFileInformationByHandleEx(folder, FileIdBothDirectoryInfo, buffer.data(), size)) {
+        const auto* bytes = reinterpret_cast<const unsigned char*>(buffer.data());
+        for (DWORD offset = 0;;) {
+            const auto* entry = reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(bytes + offset);
+            if (!(entry->FileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)))
+                numbers.emplace(std::wstring(entry->FileName, entry->FileNameLength / sizeof(WCHAR)),
+                                static_cast<std::uint64_t>(entry->FileId.QuadPart));
+            if (entry->NextEntryOffset == 0)
+                break;
+            offset += entry->NextEntryOffset;
+        }
+    }
+    return numbers;
+}
+
+} // namespace
+
+std::vector<std::optional<FileIdentity>> FileIdentities(const fs::path& folder, const std::vector<fs::path>& names,
+                                                        const std::atomic<bool>& cancel)
+{
+    std::vector<std::optional<FileIdentity>> identities(names.size());
+    if (names.empty())
+        return identities;
+    std::optional<DWORD> volume;
+    std::map<std::wstring, std::uint64_t> numbers;
+    {
+        Handle listing(OpenToAsk(folder, FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES));
+        BY_HANDLE_FILE_INFORMATION info{};
+        if (listing.valid() && GetFileInformationByHandle(listing.get(), &info)) {
+            volume = info.dwVolumeSerialNumber;
+            numbers = ListedNumbers(listing.get(), cancel);
+        }
+    }
+    for (std::size_t i = 0; i < names.size() && !cancel.load(std::memory_order_relaxed); ++i) {
+        const auto listed = numbers.find(names[i].native());
+        if (volume && listed != numbers.end())
+            identities[i] = Identity(*volume, listed->second);
+        if (!identities[i])
+            identities[i] = IdentityOf(folder / names[i]);
+    }
+    return identities;
+}
+
+} // namespace reg
