@@ -1,6 +1,7 @@
 #include "register/register_export.h"
 
 #include <algorithm>
+#include <string_view>
 
 #include <xlsxwriter.h>
 
@@ -23,6 +24,36 @@ bool EndsWith(std::string text, const std::string& ending)
     return text.size() > ending.size() && text.compare(text.size() - ending.size(), ending.size(), ending) == 0;
 }
 
+bool IsHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f'); }
+
+// A text as the workbook can hold it, so that Excel shows what the card
+// holds. libxlsxwriter takes C strings, so a NUL would end the text there,
+// and XML cannot carry it (nor U+FFFE and U+FFFF): each shows as U+FFFD. The
+// workbook spells a character as _xHHHH_ (libxlsxwriter writes control
+// characters so), so a text that holds such a spelling itself gets its "_"
+// spelled as _x005F_.
+std::string XlsxText(std::string_view text)
+{
+    static constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\0') {
+            out += kReplacement;
+        } else if (text.compare(i, 3, "\xEF\xBF\xBE") == 0 || text.compare(i, 3, "\xEF\xBF\xBF") == 0) {
+            out += kReplacement;
+            i += 2;
+        } else if (c == '_' && i + 6 < text.size() && (text[i + 1] == 'x' || text[i + 1] == 'X')
+                   && std::all_of(text.begin() + i + 2, text.begin() + i + 6, IsHexDigit) && text[i + 6] == '_') {
+            out += "_x005F_";
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
 struct Formats {
     lxw_format* header;
     lxw_format* total;
@@ -35,7 +66,7 @@ void WriteSheet(lxw_workbook* book, const Formats& formats, const ExportTable& t
     for (std::size_t c = 0; c < table.headers.size(); ++c) {
         const auto col = static_cast<lxw_col_t>(c);
         worksheet_set_column(sheet, col, col, c < table.widths.size() ? table.widths[c] : 10, nullptr);
-        worksheet_write_string(sheet, 0, col, table.headers[c].c_str(), formats.header);
+        worksheet_write_string(sheet, 0, col, XlsxText(table.headers[c]).c_str(), formats.header);
     }
     worksheet_freeze_panes(sheet, 1, 0);
     const std::size_t firstTotal = table.rows.size() - std::min<std::size_t>(table.rows.size(), table.totalsRows);
@@ -50,7 +81,7 @@ void WriteSheet(lxw_workbook* book, const Formats& formats, const ExportTable& t
             if (cell.number)
                 worksheet_write_number(sheet, row, col, *cell.number, format);
             else if (!cell.text.empty())
-                worksheet_write_string(sheet, row, col, cell.text.c_str(), format);
+                worksheet_write_string(sheet, row, col, XlsxText(cell.text).c_str(), format);
             else if (format == formats.total)
                 worksheet_write_blank(sheet, row, col, format);
         }
