@@ -5,6 +5,8 @@
 
 #include <xlsxwriter.h>
 
+#include "card/utf8.h"
+
 #ifdef _WIN32
 #include <atomic>
 #include <filesystem>
@@ -28,12 +30,14 @@ bool IsHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'
 
 // A text as the workbook can hold it, so that Excel shows what the card
 // holds. libxlsxwriter takes C strings, so a NUL would end the text there,
-// and XML cannot carry it (nor U+FFFE and U+FFFF): each shows as U+FFFD. The
+// and XML cannot carry it (nor U+FFFE and U+FFFF, nor bytes that are no
+// UTF-8, which libxlsxwriter copies as they are): each shows as U+FFFD. The
 // workbook spells a character as _xHHHH_ (libxlsxwriter writes control
 // characters so), so a text that holds such a spelling itself gets its "_"
 // spelled as _x005F_.
-std::string XlsxText(std::string_view text)
+std::string XlsxText(std::string_view bytes)
 {
+    const std::string text = card::ValidUtf8(bytes);
     static constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
     std::string out;
     out.reserve(text.size());

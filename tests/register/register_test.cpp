@@ -4,6 +4,7 @@
 #include <map>
 #include <sstream>
 
+#include "card/card_file_store.h"
 #include "register/register_cli.h"
 #include "register/register_export.h"
 #include "register/register_reader.h"
@@ -416,6 +417,46 @@ print('_x005F_x0041_' in zipfile.ZipFile(sys.argv[1]).read('xl/sharedStrings.xml
     std::ifstream in(result);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}),
               "s =1+1\ns 0000000000\ns Ромашка\xEF\xBF\xBDЛютик\ns _x0041_\nTrue\n");
+}
+
+// A file name that is no UTF-8 (Linux keeps a name's bytes as they are,
+// from a Windows archive or a stick mounted with the wrong character set):
+// the row shows it readable, the workbook stays well-formed, and the card is
+// read again by the row's path, as the reprint does.
+TEST(RegisterRow, NameThatIsNoUtf8IsShownReadableAndOpensByItsBytes)
+{
+#ifdef _WIN32
+    GTEST_SKIP() << "a Windows name is UTF-16, which always has a UTF-8 form";
+#endif
+    TempFolder folder;
+    // "1_Альфа.crd" in Windows-1251: each of the five letters is no UTF-8.
+    regtest::WriteCard(folder.path() / "1_\xC0\xEB\xFC\xF4\xE0.crd", regtest::GoodCard("Альфа", "7707083893"));
+    const auto root = folder.path().u8string();
+    const std::vector<reg::RegisterRow> rows = reg::ReadRegister({std::string(root.begin(), root.end())});
+    ASSERT_EQ(rows.size(), 1u);
+    const std::string replaced = "\xEF\xBF\xBD";
+    EXPECT_EQ(rows[0].file, "1_" + replaced + replaced + replaced + replaced + replaced + ".crd");
+    EXPECT_EQ(rows[0].stateText, reg::kStateOk);
+    card::CardFileStore store;
+    ASSERT_TRUE(store.ReadCardFile(rows[0].path));
+    EXPECT_EQ(store.card().text("OrgName"), "Альфа");
+
+    TempFolder out;
+    const std::string book = (out.path() / "book.xlsx").string();
+    const auto shown = reg::Pointers(rows);
+    ASSERT_EQ(reg::ExportTables(reg::CardsTable(shown), reg::DistrictsTable(shown), book), "");
+    const std::string script = (out.path() / "read.py").string();
+    std::ofstream(script) << R"(import sys, zipfile, xml.dom.minidom
+book = zipfile.ZipFile(sys.argv[1])
+for name in book.namelist():
+    xml.dom.minidom.parseString(book.read(name))
+strings = xml.dom.minidom.parseString(book.read('xl/sharedStrings.xml'))
+print(sum(t.firstChild.data.startswith('1_\ufffd') for t in strings.getElementsByTagName('t')))
+)";
+    const std::string result = (out.path() / "parts.txt").string();
+    ASSERT_EQ(std::system(("/usr/bin/python3 '" + script + "' '" + book + "' > '" + result + "'").c_str()), 0);
+    std::ifstream in(result);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "1\n");
 }
 
 } // namespace
