@@ -220,7 +220,7 @@ QWidget* RegisterWindow::buildFilters()
     combDistrict_ = NamedCombo("CombDistrict", bar);
     combDistrict_->addItem(QStringLiteral("Все районы"));
     for (int i = 0; i < card::kDistrictCount; ++i)
-        combDistrict_->addItem(ToQString(std::string(card::DistrictName(i))), card::DistrictCodeFromIndex(i));
+        combDistrict_->addItem(ToQString(std::string(card::DistrictName(i))), i);
     combYear_ = NamedCombo("CombYear", bar);
     combYear_->addItem(QStringLiteral("Все годы"));
     combPeriod_ = NamedCombo("CombPeriod", bar);
@@ -411,7 +411,7 @@ void RegisterWindow::applyFilters()
 {
     reg::RegisterFilter filter;
     if (combDistrict_->currentIndex() > 0)
-        filter.districtCode = combDistrict_->currentData().toInt();
+        filter.district = combDistrict_->currentData().toInt();
     if (combYear_->currentIndex() > 0)
         filter.year = combYear_->currentData().toInt();
     if (combPeriod_->currentIndex() > 0)

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <map>
 #include <sstream>
 
 #include "card/card_file_store.h"
+#include "card/district_names.h"
 #include "register/register_cli.h"
 #include "register/register_export.h"
 #include "register/register_reader.h"
@@ -115,6 +117,44 @@ TEST(RegisterRow, ShowsStoredValuesAsTheCardWindowWould)
     }
 }
 
+// The district column, the district filter and the district view agree on
+// every stored code (the last district shows codes 13 and 14), and a code
+// outside the list gets a view row of its own, however far out it lies.
+TEST(RegisterDistricts, ColumnFilterAndViewAgreeOnEveryCode)
+{
+    const std::int32_t codes[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 0, 15, -988, INT32_MIN, INT32_MAX};
+    std::vector<reg::RegisterRow> rows(std::size(codes));
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        reg::FillRegisterRow(regtest::GoodCard("Ромашка", "7707083893", 2014, 1, codes[i]), rows[i]);
+    const auto all = reg::Pointers(rows);
+    for (int item = 0; item < card::kDistrictCount; ++item) {
+        SCOPED_TRACE(item);
+        reg::RegisterFilter filter;
+        filter.district = item;
+        std::vector<std::int32_t> shown;
+        for (const reg::RegisterRow* row : all) {
+            if (!reg::Matches(*row, filter))
+                continue;
+            shown.push_back(row->districtCode);
+            EXPECT_EQ(reg::RegisterColumns()[reg::kColumnDistrict].cell(*row).text, card::DistrictName(item));
+        }
+        const std::vector<std::int32_t> expected
+            = item == 12 ? std::vector<std::int32_t>{13, 14} : std::vector<std::int32_t>{item + 1};
+        EXPECT_EQ(shown, expected);
+    }
+    const auto view = reg::DistrictRows(all);
+    ASSERT_EQ(view.size(), 13u + 5u);
+    for (int item = 0; item < card::kDistrictCount; ++item) {
+        EXPECT_EQ(view[item][0].text, card::DistrictName(item));
+        EXPECT_EQ(view[item][1].number, item == 12 ? 2 : 1);
+    }
+    const char* outside[] = {"код -2147483648", "код -988", "без района", "код 15", "код 2147483647"};
+    for (std::size_t k = 0; k < std::size(outside); ++k) {
+        EXPECT_EQ(view[13 + k][0].text, outside[k]);
+        EXPECT_EQ(view[13 + k][1].number, 1);
+    }
+}
+
 class RegisterFolder : public testing::Test {
 protected:
     void SetUp() override
@@ -189,7 +229,7 @@ TEST_F(RegisterFolder, TotalsDistrictsAndSummaryCountWhatIsShown)
     const auto filter = [](std::optional<std::int32_t> district, std::optional<std::int32_t> year,
                            std::optional<int> period, std::optional<reg::StateFilter> state) {
         reg::RegisterFilter f;
-        f.districtCode = district;
+        f.district = district;
         f.year = year;
         f.period = period;
         f.state = state;
@@ -202,7 +242,7 @@ TEST_F(RegisterFolder, TotalsDistrictsAndSummaryCountWhatIsShown)
         {filter(none, none, none, reg::StateFilter::Faulty), 12},
         {filter(none, none, none, reg::StateFilter::Refused), 4},
         {filter(none, none, none, reg::StateFilter::Repeats), 2},
-        {filter(4, none, none, none), 2},
+        {filter(3, none, none, none), 2}, // the fourth district: code 4
         {filter(none, 2015, none, none), 1},
         {filter(none, 2014, 0, none), 2},
     };
