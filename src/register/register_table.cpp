@@ -151,8 +151,12 @@ bool SpreadsheetReadsAsValue(std::string_view text)
 
 std::string CsvCellText(const Cell& cell)
 {
-    if (cell.number)
+    if (cell.number) {
+        if (!cell.text.empty())
+            if (std::optional<std::string> plain = PlainAmount(cell.text))
+                return *plain; // every digit typed, not FormatNumber's six places
         return FormatNumber(*cell.number);
+    }
     if (!SpreadsheetReadsAsValue(cell.text))
         return cell.text;
     const std::string formula = TextFormula(cell.text);

@@ -34,7 +34,7 @@ bool SpreadsheetReadsAsValue(std::string_view text);
 
 // A cell as the CSV holds it (before the CSV's own quoting). A number is
 // written as the office's Excel reads one: decimal comma, no separator of
-// thousands. A text the spreadsheet would read as a value becomes the formula
+// thousands (a typed amount with every digit typed, see PlainAmount). A text the spreadsheet would read as a value becomes the formula
 // ="…" of the text, whose result Excel shows as the text itself: quotes
 // inside are doubled, and a text longer than a formula's text constant (255
 // characters) is joined from several by &. A text too long for any formula

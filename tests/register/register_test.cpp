@@ -349,6 +349,7 @@ TEST(RegisterCsv, TextsComeBackAsTheCardHoldsThemAndNumbersAsNumbers)
     rows[0].spending = "1 200,5";
     rows[1].spending = "15.6";
     rows[2].spending = "+5";
+    rows[3].spending = ",0000001";
     std::ostringstream out;
     reg::WriteCsv(reg::CardsTable(reg::Pointers(rows)), out);
     const auto parsed = csvread::ParseCsv(out.str().substr(3));
@@ -363,7 +364,8 @@ TEST(RegisterCsv, TextsComeBackAsTheCardHoldsThemAndNumbersAsNumbers)
     EXPECT_EQ(parsed->at(1).at(spending), "1200,5");
     EXPECT_EQ(parsed->at(2).at(spending), "15,6");
     EXPECT_EQ(parsed->at(3).at(spending), "5");
-    EXPECT_EQ(parsed->at(4).at(spending), "15,5");
+    EXPECT_EQ(parsed->at(4).at(spending), "0,0000001");
+    EXPECT_EQ(parsed->at(5).at(spending), "15,5");
 }
 
 // A workbook lands under any folder and file name (on Windows beyond the
