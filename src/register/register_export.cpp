@@ -28,13 +28,18 @@ bool EndsWith(std::string text, const std::string& ending)
 
 bool IsHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f'); }
 
+// A control character XML cannot carry as it is: the workbook spells it
+// _xHHHH_. Tab and line feed stand as they are; NUL is no character here.
+bool IsSpelledControl(char c) { return c > 0 && c < 0x20 && c != '\t' && c != '\n'; }
+
 // A text as the workbook can hold it, so that Excel shows what the card
 // holds. libxlsxwriter takes C strings, so a NUL would end the text there,
 // and XML cannot carry it (nor U+FFFE and U+FFFF, nor bytes that are no
 // UTF-8, which libxlsxwriter copies as they are): each shows as U+FFFD. The
-// workbook spells a character as _xHHHH_ (libxlsxwriter writes control
-// characters so), so a text that holds such a spelling itself gets its "_"
-// spelled as _x005F_.
+// workbook spells other control characters as _xHHHH_ (done here, so that
+// the next rule sees the spelling), and a "_" that would start such a
+// spelling, the text's own or one made with a spelled character after it,
+// is itself spelled _x005F_.
 std::string XlsxText(std::string_view bytes)
 {
     const std::string text = card::ValidUtf8(bytes);
@@ -48,8 +53,15 @@ std::string XlsxText(std::string_view bytes)
         } else if (text.compare(i, 3, "\xEF\xBF\xBE") == 0 || text.compare(i, 3, "\xEF\xBF\xBF") == 0) {
             out += kReplacement;
             i += 2;
+        } else if (IsSpelledControl(c)) {
+            static constexpr char kHex[] = "0123456789ABCDEF";
+            out += "_x00";
+            out += kHex[c >> 4];
+            out += kHex[c & 0xF];
+            out += '_';
         } else if (c == '_' && i + 6 < text.size() && (text[i + 1] == 'x' || text[i + 1] == 'X')
-                   && std::all_of(text.begin() + i + 2, text.begin() + i + 6, IsHexDigit) && text[i + 6] == '_') {
+                   && std::all_of(text.begin() + i + 2, text.begin() + i + 6, IsHexDigit)
+                   && (text[i + 6] == '_' || IsSpelledControl(text[i + 6]))) {
             out += "_x005F_";
         } else {
             out += c;
