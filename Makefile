@@ -7,7 +7,8 @@
 # make test-windows  the whole test suite built for Windows and run under Wine, then a smoke test of the
 #                    installer and the installed program
 # make test-asan     builds everything with ASan + UBSan (own build folder) and runs every test
-# make fuzz          builds the card reader's libFuzzer target (clang) and runs it FUZZ_SECONDS seconds
+# make fuzz          builds the libFuzzer targets (clang) of the card reader and of the register's row and
+#                    exports, and runs them FUZZ_SECONDS seconds in all, half each
 # make soak          10,000 save/load cycles and 1,000 picker openings through the real window, with memory figures
 # make soak-asan     the same soak built with ASan + UBSan: LeakSanitizer reports any leak at exit
 # make package       the Debian package dist/unra5-card_<version>_amd64.deb (Release build of its own)
@@ -24,6 +25,9 @@ WERROR ?= OFF
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
 FUZZ_SECONDS ?= 60
+# Each target's share, at least a second (0 would tell libFuzzer to run on).
+FUZZ_CARD_SECONDS = $(shell s=$$(( ($(FUZZ_SECONDS) + 1) / 2 )); echo $$(( s > 0 ? s : 1 )))
+FUZZ_REGISTER_SECONDS = $(shell s=$$(( $(FUZZ_SECONDS) / 2 )); echo $$(( s > 0 ? s : 1 )))
 # Save/load cycles and picker openings of the soak (empty: 10000 and 1000).
 SOAK_ARGS ?=
 GTEST_SOURCE ?= /usr/src/googletest
@@ -155,24 +159,28 @@ test-asan:
 	$(ASAN_ENV) cmake --build $(BUILD_ASAN) -j $(JOBS)
 	cd $(BUILD_ASAN) && $(ASAN_ENV) QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
-# New inputs go to the build folder's corpus, crashing inputs to its findings
-# folder; fuzz/corpus holds the seeds and is only read.
+# New inputs go to the build folder's corpora, crashing inputs to its findings
+# folder; fuzz/corpus and fuzz/register_corpus hold the seeds and are only read.
 fuzz:
 	@bash scripts/install-deps.sh fuzz
 	cmake -S . -B $(BUILD_FUZZ) -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
 	  -DUNRA5_BUILD_FUZZ=ON -DUNRA5_BUILD_GUI=OFF -DUNRA5_BUILD_TESTS=OFF -DUNRA5_WERROR=$(WERROR)
-	cmake --build $(BUILD_FUZZ) -j $(JOBS) --target card_read_fuzz
-	@mkdir -p $(BUILD_FUZZ)/corpus $(BUILD_FUZZ)/findings
-	$(BUILD_FUZZ)/fuzz/card_read_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=16384 -timeout=10 \
+	cmake --build $(BUILD_FUZZ) -j $(JOBS) --target card_read_fuzz register_export_fuzz
+	@mkdir -p $(BUILD_FUZZ)/corpus $(BUILD_FUZZ)/register_corpus $(BUILD_FUZZ)/findings
+	$(BUILD_FUZZ)/fuzz/card_read_fuzz -max_total_time=$(FUZZ_CARD_SECONDS) -max_len=16384 -timeout=10 \
 	  -print_final_stats=1 -artifact_prefix=$(BUILD_FUZZ)/findings/ $(BUILD_FUZZ)/corpus fuzz/corpus
+	$(BUILD_FUZZ)/fuzz/register_export_fuzz -max_total_time=$(FUZZ_REGISTER_SECONDS) -max_len=16384 -timeout=10 \
+	  -print_final_stats=1 -artifact_prefix=$(BUILD_FUZZ)/findings/register- \
+	  $(BUILD_FUZZ)/register_corpus fuzz/register_corpus
 
-# Rewrites the seed cards of fuzz/corpus with the card core's write path.
+# Rewrites the seed cards of fuzz/corpus and fuzz/register_corpus with the card
+# core's write path.
 fuzz-seeds:
 	@bash scripts/install-deps.sh fuzz
 	cmake -S . -B $(BUILD_FUZZ) -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
 	  -DUNRA5_BUILD_FUZZ=ON -DUNRA5_BUILD_GUI=OFF -DUNRA5_BUILD_TESTS=OFF
 	cmake --build $(BUILD_FUZZ) -j $(JOBS) --target make_seed_cards
-	$(BUILD_FUZZ)/fuzz/make_seed_cards fuzz/corpus
+	$(BUILD_FUZZ)/fuzz/make_seed_cards fuzz/corpus fuzz/register_corpus
 
 package:
 	@bash scripts/install-deps.sh package

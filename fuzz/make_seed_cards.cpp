@@ -1,9 +1,12 @@
 // Writes the seed corpus of the card reader's fuzz target: a few real cards
-// through the card core's own write path, into the folder given as argument.
-//   make_seed_cards fuzz/corpus
+// through the card core's own write path, into the folder given as argument;
+// with a second folder, the seeds of the register's target there too (a file
+// name, a NUL, the file's bytes).
+//   make_seed_cards fuzz/corpus fuzz/register_corpus
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -92,6 +95,31 @@ void LargeEnterprise(card::TCardRec& rec)
     lists.staff.storeIntoCard(rec);
 }
 
+// Texts a spreadsheet would run or read as numbers and dates, and a typed
+// amount with a point and a space.
+void TextsLikeFormulas(card::TCardRec& rec)
+{
+    SmallEnterprise(rec);
+    rec.setText("LegalForm", "+7");
+    rec.setText("OrgName", "=HYPERLINK(\"http://example.ru\";\"Ромашка\")");
+    rec.setText("Inn", "0000000000");
+    rec.setText("OkvedCode", "01.11");
+    rec.setText("OtSpending", "1 200.5");
+}
+
+std::string ReadBytes(const std::string& name)
+{
+    std::ifstream in(name, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void WriteRegisterSeed(const std::filesystem::path& folder, const std::string& seed, const std::string& fileName,
+                       const std::string& bytes)
+{
+    std::ofstream(folder / seed, std::ios::binary) << fileName << '\0' << bytes;
+    std::printf("%s\n", (folder / seed).string().c_str());
+}
+
 void Write(card::CardFileStore& store, void (*fill)(card::TCardRec&), const std::string& name)
 {
     store.clearCard();
@@ -115,15 +143,32 @@ void WriteVersion1(const std::string& from, const std::string& name)
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s <corpus folder>\n", argv[0]);
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: %s <corpus folder> [<register corpus folder>]\n", argv[0]);
         return 2;
     }
+    const std::filesystem::path registerFolder = argc == 3 ? std::filesystem::absolute(argv[2]) : "";
     std::filesystem::create_directories(argv[1]);
     std::filesystem::current_path(argv[1]); // the store writes into the current folder
     card::CardFileStore store;
     Write(store, SmallEnterprise, "v2_small_half_year.crd");
     Write(store, LargeEnterprise, "v2_large_annual.crd");
     WriteVersion1("v2_large_annual.crd", "v1_large_annual.crd");
+    if (registerFolder.empty())
+        return 0;
+
+    std::filesystem::create_directories(registerFolder);
+    const std::string formulas = "formulas.crd"; // the store writes plain names only, beside the others
+    store.clearCard();
+    TextsLikeFormulas(store.card());
+    card::SetFixedFields(store.card());
+    store.WriteCardFile(formulas);
+    WriteRegisterSeed(registerFolder, "small_card", "3_Ромашка_2014_1 полугодие.crd",
+                      ReadBytes("v2_small_half_year.crd"));
+    WriteRegisterSeed(registerFolder, "formulas", "=HYPERLINK(1)+1.crd", ReadBytes(formulas));
+    // "Альфа" in Windows-1251: a name that is no UTF-8.
+    WriteRegisterSeed(registerFolder, "name_not_utf8", "\xC0\xEB\xFC\xF4\xE0.crd", ReadBytes("v1_large_annual.crd"));
+    WriteRegisterSeed(registerFolder, "refused", "_x0041_.crd", "no card");
+    std::filesystem::remove(formulas);
     return 0;
 }

@@ -6,7 +6,8 @@
 #                                Qt and libxlsxwriter from Debian's source (dpkg-dev, ninja, zlib for
 #                                MinGW), the icon tools and NSIS
 #   install-deps.sh asan       + the gcc sanitizer runtimes
-#   install-deps.sh fuzz       + clang and its libFuzzer and sanitizer runtimes
+#   install-deps.sh fuzz       + clang and its libFuzzer and sanitizer runtimes, zlib and expat (the
+#                                register's target reads its workbook back)
 #   install-deps.sh package    + the tools that make and check the Debian package
 #   install-deps.sh format     + clang-format, which checks the layout of the C++ files
 # Several extras may be named at once.
@@ -25,7 +26,7 @@ packages=(
 extra_windows=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest wine wine64
                dpkg-dev ninja-build libz-mingw-w64-dev ccache librsvg2-bin imagemagick nsis xdotool fonts-dejavu-core)
 extra_asan=(libasan8 libubsan1)
-extra_fuzz=(clang libclang-rt-dev)
+extra_fuzz=(clang libclang-rt-dev libexpat1-dev zlib1g-dev)
 extra_format=(clang-format)
 extra_package=(dpkg-dev fakeroot file librsvg2-bin lintian desktop-file-utils appstream xdotool xdg-user-dirs)
 

@@ -14,4 +14,12 @@ std::string CutToChars(std::string_view utf8, std::size_t maxChars);
 // The last character of a non-empty UTF-8 text (0 for an empty one).
 char32_t LastCodePoint(std::string_view utf8);
 
+// Whether the bytes are well-formed UTF-8: no stray or missing continuation
+// byte, no overlong form, no surrogate, nothing beyond U+10FFFF.
+bool IsValidUtf8(std::string_view bytes);
+// The bytes as well-formed UTF-8, each byte that is not part of a well-formed
+// sequence replaced by U+FFFD: a file name in another code page (as Linux
+// keeps it, unconverted) stays readable and shows where it could not be read.
+std::string ValidUtf8(std::string_view bytes);
+
 } // namespace card

@@ -138,7 +138,17 @@ std::string FormatNumber(double value)
     return text;
 }
 
-std::optional<double> ParseAmount(const std::string& text)
+namespace {
+
+// A typed amount taken apart: the sign and the digits before and after the
+// decimal comma or point (spaces and no-break spaces between thousands
+// left out); nullopt for anything that is no number.
+struct AmountDigits {
+    bool negative = false;
+    std::string whole, fraction;
+};
+
+std::optional<AmountDigits> SplitAmount(const std::string& text)
 {
     std::string plain;
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -150,22 +160,47 @@ std::optional<double> ParseAmount(const std::string& text)
         }
         plain += text[i];
     }
+    AmountDigits amount;
     std::size_t i = 0;
-    bool negative = false;
     if (i < plain.size() && (plain[i] == '-' || plain[i] == '+'))
-        negative = plain[i++] == '-';
-    double value = 0;
-    int digits = 0;
-    for (; i < plain.size() && plain[i] >= '0' && plain[i] <= '9'; ++i, ++digits)
-        value = value * 10 + (plain[i] - '0');
-    if (i < plain.size() && (plain[i] == ',' || plain[i] == '.')) {
-        double scale = 0.1;
-        for (++i; i < plain.size() && plain[i] >= '0' && plain[i] <= '9'; ++i, ++digits, scale /= 10)
-            value += (plain[i] - '0') * scale;
-    }
-    if (digits == 0 || i != plain.size())
+        amount.negative = plain[i++] == '-';
+    for (; i < plain.size() && plain[i] >= '0' && plain[i] <= '9'; ++i)
+        amount.whole += plain[i];
+    if (i < plain.size() && (plain[i] == ',' || plain[i] == '.'))
+        for (++i; i < plain.size() && plain[i] >= '0' && plain[i] <= '9'; ++i)
+            amount.fraction += plain[i];
+    if (amount.whole.empty() && amount.fraction.empty())
         return std::nullopt;
-    return negative ? -value : value;
+    if (i != plain.size())
+        return std::nullopt;
+    return amount;
+}
+
+} // namespace
+
+std::optional<double> ParseAmount(const std::string& text)
+{
+    const std::optional<AmountDigits> amount = SplitAmount(text);
+    if (!amount)
+        return std::nullopt;
+    double value = 0;
+    for (char digit : amount->whole)
+        value = value * 10 + (digit - '0');
+    double scale = 0.1;
+    for (char digit : amount->fraction) {
+        value += (digit - '0') * scale;
+        scale /= 10;
+    }
+    return amount->negative ? -value : value;
+}
+
+std::optional<std::string> PlainAmount(const std::string& text)
+{
+    const std::optional<AmountDigits> amount = SplitAmount(text);
+    if (!amount)
+        return std::nullopt;
+    return (amount->negative ? "-" : "") + (amount->whole.empty() ? "0" : amount->whole)
+        + (amount->fraction.empty() ? "" : "," + amount->fraction);
 }
 
 std::string OneLine(const std::string& text)

@@ -43,6 +43,9 @@ std::string FormatNumber(double value);
 // A typed amount such as "15,6", "1 200", "-3.5"; nullopt for anything that
 // is no number.
 std::optional<double> ParseAmount(const std::string& text);
+// The same amount as a plain number with all its digits: "-" when negative,
+// the digits, a decimal comma ("1 200.5" gives "1200,5"); nullopt likewise.
+std::optional<std::string> PlainAmount(const std::string& text);
 
 // A message as one line: its line breaks become single spaces.
 std::string OneLine(const std::string& text);

@@ -1,8 +1,11 @@
 #include "register/register_export.h"
 
 #include <algorithm>
+#include <string_view>
 
 #include <xlsxwriter.h>
+
+#include "card/utf8.h"
 
 #ifdef _WIN32
 #include <atomic>
@@ -23,6 +26,50 @@ bool EndsWith(std::string text, const std::string& ending)
     return text.size() > ending.size() && text.compare(text.size() - ending.size(), ending.size(), ending) == 0;
 }
 
+bool IsHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f'); }
+
+// A control character XML cannot carry as it is: the workbook spells it
+// _xHHHH_. Tab and line feed stand as they are; NUL is no character here.
+bool IsSpelledControl(char c) { return c > 0 && c < 0x20 && c != '\t' && c != '\n'; }
+
+// A text as the workbook can hold it, so that Excel shows what the card
+// holds. libxlsxwriter takes C strings, so a NUL would end the text there,
+// and XML cannot carry it (nor U+FFFE and U+FFFF, nor bytes that are no
+// UTF-8, which libxlsxwriter copies as they are): each shows as U+FFFD. The
+// workbook spells other control characters as _xHHHH_ (done here, so that
+// the next rule sees the spelling), and a "_" that would start such a
+// spelling, the text's own or one made with a spelled character after it,
+// is itself spelled _x005F_.
+std::string XlsxText(std::string_view bytes)
+{
+    const std::string text = card::ValidUtf8(bytes);
+    static constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\0') {
+            out += kReplacement;
+        } else if (text.compare(i, 3, "\xEF\xBF\xBE") == 0 || text.compare(i, 3, "\xEF\xBF\xBF") == 0) {
+            out += kReplacement;
+            i += 2;
+        } else if (IsSpelledControl(c)) {
+            static constexpr char kHex[] = "0123456789ABCDEF";
+            out += "_x00";
+            out += kHex[c >> 4];
+            out += kHex[c & 0xF];
+            out += '_';
+        } else if (c == '_' && i + 6 < text.size() && (text[i + 1] == 'x' || text[i + 1] == 'X')
+                   && std::all_of(text.begin() + i + 2, text.begin() + i + 6, IsHexDigit)
+                   && (text[i + 6] == '_' || IsSpelledControl(text[i + 6]))) {
+            out += "_x005F_";
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
 struct Formats {
     lxw_format* header;
     lxw_format* total;
@@ -35,7 +82,7 @@ void WriteSheet(lxw_workbook* book, const Formats& formats, const ExportTable& t
     for (std::size_t c = 0; c < table.headers.size(); ++c) {
         const auto col = static_cast<lxw_col_t>(c);
         worksheet_set_column(sheet, col, col, c < table.widths.size() ? table.widths[c] : 10, nullptr);
-        worksheet_write_string(sheet, 0, col, table.headers[c].c_str(), formats.header);
+        worksheet_write_string(sheet, 0, col, XlsxText(table.headers[c]).c_str(), formats.header);
     }
     worksheet_freeze_panes(sheet, 1, 0);
     const std::size_t firstTotal = table.rows.size() - std::min<std::size_t>(table.rows.size(), table.totalsRows);
@@ -50,7 +97,7 @@ void WriteSheet(lxw_workbook* book, const Formats& formats, const ExportTable& t
             if (cell.number)
                 worksheet_write_number(sheet, row, col, *cell.number, format);
             else if (!cell.text.empty())
-                worksheet_write_string(sheet, row, col, cell.text.c_str(), format);
+                worksheet_write_string(sheet, row, col, XlsxText(cell.text).c_str(), format);
             else if (format == formats.total)
                 worksheet_write_blank(sheet, row, col, format);
         }

@@ -10,6 +10,7 @@
 
 #include "card/file_error.h"
 #include "card/messages.h"
+#include "card/utf8.h"
 #include "register/file_identity.h"
 #include "register/message_capture.h"
 #include "register/register_summary.h"
@@ -37,7 +38,7 @@ bool IsCardName(const fs::path& path)
 RegisterRow UnreadableFolder(const std::string& shown, const std::error_code& error)
 {
     RegisterRow row;
-    row.file = shown;
+    row.file = card::ValidUtf8(shown);
     const int code = error == std::errc::no_such_file_or_directory ? card::kFileNotFound : card::kFileAccessDenied;
     row.stateText = card::ErrorDisplayText(card::FileErrorText(code));
     return row;

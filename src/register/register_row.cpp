@@ -9,6 +9,7 @@
 #include "card/inn.h"
 #include "card/record_form.h"
 #include "card/short_date.h"
+#include "card/utf8.h"
 #include "card/validation.h"
 #include "register/message_capture.h"
 
@@ -99,7 +100,8 @@ void FillRegisterRow(const card::TCardRec& card, RegisterRow& row)
 RegisterRow ReadRegisterRow(const std::string& path, const std::string& shownName)
 {
     RegisterRow row;
-    row.file = shownName;
+    row.file = card::ValidUtf8(shownName);
+    row.path = path;
     MessageCapture said;
     card::CardFileStore store;
     bool accepted = false;

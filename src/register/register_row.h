@@ -23,7 +23,8 @@ enum class CardState {
 inline constexpr int kWorkplaceColumns = card::kWorkplaceClassCount * card::kWorkplaceSideCount;
 
 struct RegisterRow {
-    std::string file; // as shown: the path relative to the chosen folder, UTF-8
+    std::string file; // as shown: the path relative to the chosen folder, UTF-8 (other bytes as U+FFFD)
+    std::string path; // to open the file again: as the reader found it (a Linux name's bytes as they are)
     CardState state = CardState::Refused;
     std::string stateText;            // kStateOk, the first refusal, or the reader's message
     std::vector<std::string> remarks; // questions the card program would ask on saving
@@ -58,8 +59,8 @@ struct RegisterRow {
 // Index into RegisterRow::workplaces.
 constexpr int WorkplaceColumn(int classIndex, int side) { return classIndex * card::kWorkplaceSideCount + side; }
 
-// Reads the card file `path` (UTF-8) and makes its row, `shownName` being
-// the file column. Never throws for anything a file may hold; never writes.
+// Reads the card file `path` (UTF-8; on Linux any bytes) and makes its row,
+// `shownName` being the file column, in its readable form (card::ValidUtf8). Never throws for anything a file may hold; never writes.
 // Needs RouteMessagesByThread() to have run once.
 RegisterRow ReadRegisterRow(const std::string& path, const std::string& shownName);
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <map>
 #include <tuple>
+#include <utility>
 
 #include "card/district.h"
 #include "card/district_names.h"
@@ -36,11 +37,15 @@ std::vector<double> Sums(const std::vector<const RegisterRow*>& rows, const std:
 
 Cell NumberCell(double value) { return {std::string(), value}; }
 
-// Districts sort by their place in the list; codes outside it after them.
-long DistrictOrder(std::int32_t code)
+// A row of the district view: a district of the list by its item, then a
+// code outside the list by its value. The two kinds never meet, whatever a
+// file holds.
+using DistrictPlace = std::pair<bool, std::int32_t>; // (outside the list, item or code)
+
+DistrictPlace DistrictPlaceOf(std::int32_t code)
 {
     const int index = card::DistrictIndexFromCode(code);
-    return index >= 0 ? index : 1000L + code;
+    return index >= 0 ? DistrictPlace{false, index} : DistrictPlace{true, code};
 }
 
 } // namespace
@@ -76,9 +81,9 @@ void MarkRepeats(std::vector<RegisterRow>& rows)
 
 bool Matches(const RegisterRow& row, const RegisterFilter& filter)
 {
-    if ((filter.districtCode || filter.year || filter.period) && !row.read())
+    if ((filter.district || filter.year || filter.period) && !row.read())
         return false;
-    if (filter.districtCode && row.districtCode != *filter.districtCode)
+    if (filter.district && card::DistrictIndexFromCode(row.districtCode) != *filter.district)
         return false;
     if (filter.year && row.year != *filter.year)
         return false;
@@ -117,17 +122,17 @@ std::vector<std::string> DistrictHeaders()
 
 std::vector<std::vector<Cell>> DistrictRows(const std::vector<const RegisterRow*>& rows)
 {
-    std::map<long, std::pair<std::int32_t, std::vector<const RegisterRow*>>> byDistrict;
+    std::map<DistrictPlace, std::pair<std::int32_t, std::vector<const RegisterRow*>>> byDistrict;
     for (const RegisterRow* row : rows) {
         if (!row->read())
             continue;
-        auto& entry = byDistrict[DistrictOrder(row->districtCode)];
+        auto& entry = byDistrict[DistrictPlaceOf(row->districtCode)];
         entry.first = row->districtCode;
         entry.second.push_back(row);
     }
     const std::vector<int> summed = SummedColumns();
     std::vector<std::vector<Cell>> table;
-    for (const auto& [order, entry] : byDistrict) {
+    for (const auto& [place, entry] : byDistrict) {
         const auto& [code, members] = entry;
         std::string name = card::DistrictNameOfCode(code);
         if (name.empty())

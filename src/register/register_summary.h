@@ -27,7 +27,9 @@ void MarkRepeats(const std::vector<RegisterRow*>& rows);
 enum class StateFilter { Ok, Faulty, Refused, Repeats };
 
 struct RegisterFilter {
-    std::optional<std::int32_t> districtCode;
+    // An item of the district list: the cards whose district column shows it
+    // (card::DistrictIndexFromCode, so the last item takes codes 13 and 14).
+    std::optional<int> district;
     std::optional<std::int32_t> year;
     std::optional<int> period;
     std::optional<StateFilter> state;
@@ -39,9 +41,10 @@ bool Matches(const RegisterRow& row, const RegisterFilter& filter);
 // columns hold their sums, the others stay empty.
 std::vector<Cell> TotalsRow(const std::vector<const RegisterRow*>& rows);
 
-// The district view: one row per district of the read cards (in the order
-// of the district list, unknown codes after it), with the number of cards,
-// of faulty cards and the sums of the summed columns.
+// The district view: one row per district of the read cards as the district
+// column shows it (in the order of the district list, then one row per code
+// outside it, by its value), with the number of cards, of faulty cards and
+// the sums of the summed columns.
 std::vector<std::string> DistrictHeaders();
 std::vector<std::vector<Cell>> DistrictRows(const std::vector<const RegisterRow*>& rows);
 

@@ -84,7 +84,9 @@ QSettings Settings() { return QSettings(QStringLiteral("UNRA5"), QStringLiteral(
 // version-1 card upgraded, as on reading); nullopt after the card program's
 // message for what went wrong: a file error in the error display, a refusal
 // in the information box. The register keeps no records, only their rows.
-std::optional<card::TCardRec> ReadCardAgain(const QString& path)
+// `path` is the row's own, as the reader found it: a name that is no UTF-8
+// would not survive a trip through QString.
+std::optional<card::TCardRec> ReadCardAgain(const std::string& path)
 {
     std::optional<card::TCardRec> card;
     std::string error;
@@ -94,7 +96,7 @@ std::optional<card::TCardRec> ReadCardAgain(const QString& path)
         reg::MessageCapture said; // the version-1 notice is no news here
         card::CardFileStore store;
         try {
-            if (store.ReadCardFile(path.toStdString()))
+            if (store.ReadCardFile(path))
                 card = store.card();
             else
                 refusal = said.infos.empty() ? std::string(card::kMsgLoadFailed) : said.infos.back();
@@ -219,7 +221,7 @@ QWidget* RegisterWindow::buildFilters()
     combDistrict_ = NamedCombo("CombDistrict", bar);
     combDistrict_->addItem(QStringLiteral("Все районы"));
     for (int i = 0; i < card::kDistrictCount; ++i)
-        combDistrict_->addItem(ToQString(std::string(card::DistrictName(i))), card::DistrictCodeFromIndex(i));
+        combDistrict_->addItem(ToQString(std::string(card::DistrictName(i))), i);
     combYear_ = NamedCombo("CombYear", bar);
     combYear_->addItem(QStringLiteral("Все годы"));
     combPeriod_ = NamedCombo("CombPeriod", bar);
@@ -421,7 +423,7 @@ void RegisterWindow::applyFilters()
 {
     reg::RegisterFilter filter;
     if (combDistrict_->currentIndex() > 0)
-        filter.districtCode = combDistrict_->currentData().toInt();
+        filter.district = combDistrict_->currentData().toInt();
     if (combYear_->currentIndex() > 0)
         filter.year = combYear_->currentData().toInt();
     if (combPeriod_->currentIndex() > 0)
@@ -484,35 +486,36 @@ bool RegisterWindow::exportTo(const QString& path)
     return true;
 }
 
-QString RegisterWindow::selectedCardFile() const
+const reg::RegisterRow* RegisterWindow::selectedCardRow() const
 {
     if (tabs_->currentWidget() == tblDistricts_)
-        return {};
+        return nullptr;
     const QModelIndexList selected = tblCards_->selectionModel()->selectedRows();
     if (selected.size() != 1)
-        return {};
+        return nullptr;
     const QModelIndex source = proxy_->mapToSource(selected.constFirst());
     if (!source.isValid())
-        return {};
+        return nullptr;
     const reg::RegisterRow& row = model_->row(source.row());
-    if (!row.read())
-        return {};
-    return QDir(folder_).filePath(ToQString(row.file));
+    return row.read() ? &row : nullptr;
 }
 
-void RegisterWindow::updatePrintButton() { btnPrintCard_->setEnabled(!selectedCardFile().isEmpty()); }
+void RegisterWindow::updatePrintButton() { btnPrintCard_->setEnabled(selectedCardRow() != nullptr); }
 
 void RegisterWindow::printSelectedCard()
 {
-    const QString path = selectedCardFile();
-    if (path.isEmpty())
+    const reg::RegisterRow* row = selectedCardRow();
+    if (!row)
         return;
+    // Copied: the message boxes of a failed reading run the event loop.
+    const std::string path = row->path;
+    const QString shown = QDir(folder_).filePath(ToQString(row->file));
     const std::optional<card::TCardRec> card = ReadCardAgain(path);
     if (!card)
         return;
     ShowCardPreview(this, *card,
                     {QString::fromUtf8(kRegisterTitle), QString::fromLatin1(UNRA5_VERSION), QDate::currentDate()},
-                    QDir::toNativeSeparators(PdfBesideCard(path)));
+                    QDir::toNativeSeparators(PdfBesideCard(shown)));
 }
 
 void RegisterWindow::closeEvent(QCloseEvent* event)

@@ -51,9 +51,9 @@ protected:
 private:
     void chooseFolder();
     void chooseExportFile();
-    // The card file of the one selected row of a card that was read, in the
-    // cards view; empty when there is none.
-    QString selectedCardFile() const;
+    // The one selected row of a card that was read, in the cards view; null
+    // when there is none.
+    const reg::RegisterRow* selectedCardRow() const;
     void updatePrintButton();
     void takeRows();
     void finishReading();

@@ -1,15 +1,19 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <map>
 #include <sstream>
 
+#include "card/card_file_store.h"
+#include "card/district_names.h"
 #include "register/register_cli.h"
 #include "register/register_export.h"
 #include "register/register_reader.h"
 #include "register/register_summary.h"
 #include "register/register_table.h"
 #include "register_cards.h"
+#include "support/csv_reading.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -32,39 +36,6 @@ double Column(const std::vector<reg::Cell>& cells, const std::string& header)
             return cells[i].number.value_or(-1);
     ADD_FAILURE() << "no column " << header;
     return -1;
-}
-
-// Splits CSV as a spreadsheet reads it: quoted cells may hold ; " and breaks.
-std::vector<std::vector<std::string>> ParseCsv(const std::string& text)
-{
-    std::vector<std::vector<std::string>> rows(1);
-    std::string cell;
-    bool quoted = false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (quoted) {
-            if (c == '"' && i + 1 < text.size() && text[i + 1] == '"')
-                cell += text[++i];
-            else if (c == '"')
-                quoted = false;
-            else
-                cell += c;
-        } else if (c == '"') {
-            quoted = true;
-        } else if (c == ';') {
-            rows.back().push_back(cell);
-            cell.clear();
-        } else if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
-            rows.back().push_back(cell);
-            cell.clear();
-            rows.emplace_back();
-            ++i;
-        } else {
-            cell += c;
-        }
-    }
-    rows.pop_back(); // after the last line end
-    return rows;
 }
 
 // Stored values the window shows otherwise than they stand: the register
@@ -146,6 +117,44 @@ TEST(RegisterRow, ShowsStoredValuesAsTheCardWindowWould)
     }
 }
 
+// The district column, the district filter and the district view agree on
+// every stored code (the last district shows codes 13 and 14), and a code
+// outside the list gets a view row of its own, however far out it lies.
+TEST(RegisterDistricts, ColumnFilterAndViewAgreeOnEveryCode)
+{
+    const std::int32_t codes[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 0, 15, -988, INT32_MIN, INT32_MAX};
+    std::vector<reg::RegisterRow> rows(std::size(codes));
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        reg::FillRegisterRow(regtest::GoodCard("Ромашка", "7707083893", 2014, 1, codes[i]), rows[i]);
+    const auto all = reg::Pointers(rows);
+    for (int item = 0; item < card::kDistrictCount; ++item) {
+        SCOPED_TRACE(item);
+        reg::RegisterFilter filter;
+        filter.district = item;
+        std::vector<std::int32_t> shown;
+        for (const reg::RegisterRow* row : all) {
+            if (!reg::Matches(*row, filter))
+                continue;
+            shown.push_back(row->districtCode);
+            EXPECT_EQ(reg::RegisterColumns()[reg::kColumnDistrict].cell(*row).text, card::DistrictName(item));
+        }
+        const std::vector<std::int32_t> expected
+            = item == 12 ? std::vector<std::int32_t>{13, 14} : std::vector<std::int32_t>{item + 1};
+        EXPECT_EQ(shown, expected);
+    }
+    const auto view = reg::DistrictRows(all);
+    ASSERT_EQ(view.size(), 13u + 5u);
+    for (int item = 0; item < card::kDistrictCount; ++item) {
+        EXPECT_EQ(view[item][0].text, card::DistrictName(item));
+        EXPECT_EQ(view[item][1].number, item == 12 ? 2 : 1);
+    }
+    const char* outside[] = {"код -2147483648", "код -988", "без района", "код 15", "код 2147483647"};
+    for (std::size_t k = 0; k < std::size(outside); ++k) {
+        EXPECT_EQ(view[13 + k][0].text, outside[k]);
+        EXPECT_EQ(view[13 + k][1].number, 1);
+    }
+}
+
 class RegisterFolder : public testing::Test {
 protected:
     void SetUp() override
@@ -220,7 +229,7 @@ TEST_F(RegisterFolder, TotalsDistrictsAndSummaryCountWhatIsShown)
     const auto filter = [](std::optional<std::int32_t> district, std::optional<std::int32_t> year,
                            std::optional<int> period, std::optional<reg::StateFilter> state) {
         reg::RegisterFilter f;
-        f.districtCode = district;
+        f.district = district;
         f.year = year;
         f.period = period;
         f.state = state;
@@ -233,7 +242,7 @@ TEST_F(RegisterFolder, TotalsDistrictsAndSummaryCountWhatIsShown)
         {filter(none, none, none, reg::StateFilter::Faulty), 12},
         {filter(none, none, none, reg::StateFilter::Refused), 4},
         {filter(none, none, none, reg::StateFilter::Repeats), 2},
-        {filter(4, none, none, none), 2},
+        {filter(3, none, none, none), 2}, // the fourth district: code 4
         {filter(none, 2015, none, none), 1},
         {filter(none, 2014, 0, none), 2},
     };
@@ -287,15 +296,76 @@ TEST_F(RegisterFolder, CsvRoundTripsEveryShownCell)
     reg::WriteCsv(table, out);
     const std::string text = out.str();
     ASSERT_EQ(text.rfind("\xEF\xBB\xBF", 0), 0u);
-    const auto parsed = ParseCsv(text.substr(3));
-    ASSERT_EQ(parsed.size(), table.rows.size() + 1);
-    EXPECT_EQ(parsed[0], table.headers);
+    const auto parsed = csvread::ParseCsv(text.substr(3));
+    ASSERT_TRUE(parsed);
+    ASSERT_EQ(parsed->size(), table.rows.size() + 1);
+    EXPECT_EQ(parsed->at(0), table.headers);
     for (std::size_t r = 0; r < table.rows.size(); ++r) {
-        std::vector<std::string> shown;
+        std::vector<std::string> shown, read;
         for (const auto& cell : table.rows[r])
             shown.push_back(reg::ShownText(cell));
-        EXPECT_EQ(parsed[r + 1], shown) << r;
+        for (const auto& cell : parsed->at(r + 1))
+            read.push_back(csvread::TextOfCell(cell).value_or("not a guarded text: " + cell));
+        EXPECT_EQ(read, shown) << r;
     }
+}
+
+// A text Excel would run, or read as a number, date or logical value, comes
+// back from the CSV as the card holds it and never starts its cell
+// unguarded; any other text stands as it is; a number is one Excel reads.
+TEST(RegisterCsv, TextsComeBackAsTheCardHoldsThemAndNumbersAsNumbers)
+{
+    const std::string quotes300(300, '"');
+    struct Case {
+        std::string orgName;
+        std::string field; // in the CSV, after the CSV's own quoting is undone
+    };
+    const Case cases[] = {
+        {"=HYPERLINK(\"http://x\";\"Ромашка\")", "=\"=HYPERLINK(\"\"http://x\"\";\"\"Ромашка\"\")\""},
+        {"+7 (800)", "=\"+7 (800)\""},
+        {"-Ромашка", "=\"-Ромашка\""},
+        {"@SUM", "=\"@SUM\""},
+        {"\tРомашка", "=\"\tРомашка\""},
+        {"\r\nРомашка", "=\"\r\nРомашка\""},
+        {"  =1", "=\"  =1\""},
+        {"0000000000", "=\"0000000000\""},
+        {"01.11", "=\"01.11\""},
+        {"Ромашка-2", "=\"Ромашка-2\""},
+        {"истина", "=\"истина\""},
+        {" FALSE", "=\" FALSE\""},
+        {"#Н/Д", "=\"#Н/Д\""},
+        {"'Ромашка", "=\"'Ромашка\""},
+        // 301 characters: a text constant of 255, then one of 46.
+        {"=" + quotes300, "=\"=" + std::string(254 * 2, '"') + "\"&\"" + std::string(46 * 2, '"') + "\""},
+        {"ООО \"Ромашка; и К\"", "ООО \"Ромашка; и К\""},
+        {"Истинная правда", "Истинная правда"},
+        {"", ""},
+    };
+    std::vector<reg::RegisterRow> rows(std::size(cases));
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        reg::FillRegisterRow(regtest::GoodCard("Ромашка", "7707083893"), rows[i]);
+        rows[i].orgName = cases[i].orgName;
+    }
+    rows[0].spending = "1 200,5";
+    rows[1].spending = "15.6";
+    rows[2].spending = "+5";
+    rows[3].spending = ",0000001";
+    std::ostringstream out;
+    reg::WriteCsv(reg::CardsTable(reg::Pointers(rows)), out);
+    const auto parsed = csvread::ParseCsv(out.str().substr(3));
+    ASSERT_TRUE(parsed);
+    const int orgName = 3, spending = 13;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const std::string& field = parsed->at(i + 1).at(orgName);
+        SCOPED_TRACE(field);
+        EXPECT_EQ(field, cases[i].field);
+        EXPECT_EQ(csvread::TextOfCell(field), cases[i].orgName);
+    }
+    EXPECT_EQ(parsed->at(1).at(spending), "1200,5");
+    EXPECT_EQ(parsed->at(2).at(spending), "15,6");
+    EXPECT_EQ(parsed->at(3).at(spending), "5");
+    EXPECT_EQ(parsed->at(4).at(spending), "0,0000001");
+    EXPECT_EQ(parsed->at(5).at(spending), "15,5");
 }
 
 // A workbook lands under any folder and file name (on Windows beyond the
@@ -356,6 +426,79 @@ for ws in wb.worksheets:
     EXPECT_TRUE(has("N2 float 15.5"));
     EXPECT_TRUE(has("A25 str Итого карточек: 19"));
     EXPECT_TRUE(has("N25 float 294.5")) << cells; // 19 × 15,5
+}
+
+// Texts go into the workbook as texts and whole: a formula's text is no
+// formula, a NUL (which would end libxlsxwriter's C string) shows as U+FFFD,
+// and a text spelled like the workbook's escape of a character (_xHHHH_)
+// has its "_" escaped (_x005F_), or Excel would show the character.
+TEST(RegisterExport, WorkbookHoldsTextsWhole)
+{
+#ifdef _WIN32
+    GTEST_SKIP() << "the workbook is read back with Python's openpyxl on Linux";
+#endif
+    const std::string texts[] = {"=1+1", "0000000000", std::string("Ромашка\0Лютик", 25), "_x0041_"};
+    std::vector<reg::RegisterRow> rows(std::size(texts));
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        reg::FillRegisterRow(regtest::GoodCard("Ромашка", "7707083893"), rows[i]);
+        rows[i].orgName = texts[i];
+    }
+    TempFolder out;
+    const std::string book = (out.path() / "book.xlsx").string();
+    const auto shown = reg::Pointers(rows);
+    ASSERT_EQ(reg::ExportTables(reg::CardsTable(shown), reg::DistrictsTable(shown), book), "");
+    const std::string script = (out.path() / "read.py").string();
+    std::ofstream(script) << R"(import sys, zipfile, openpyxl
+ws = openpyxl.load_workbook(sys.argv[1]).worksheets[0]
+for r in range(2, 6):
+    print(ws.cell(r, 4).data_type, ws.cell(r, 4).value)
+print('_x005F_x0041_' in zipfile.ZipFile(sys.argv[1]).read('xl/sharedStrings.xml').decode())
+)";
+    const std::string result = (out.path() / "cells.txt").string();
+    ASSERT_EQ(std::system(("/usr/bin/python3 '" + script + "' '" + book + "' > '" + result + "'").c_str()), 0);
+    std::ifstream in(result);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}),
+              "s =1+1\ns 0000000000\ns Ромашка\xEF\xBF\xBDЛютик\ns _x0041_\nTrue\n");
+}
+
+// A file name that is no UTF-8 (Linux keeps a name's bytes as they are,
+// from a Windows archive or a stick mounted with the wrong character set):
+// the row shows it readable, the workbook stays well-formed, and the card is
+// read again by the row's path, as the reprint does.
+TEST(RegisterRow, NameThatIsNoUtf8IsShownReadableAndOpensByItsBytes)
+{
+#ifdef _WIN32
+    GTEST_SKIP() << "a Windows name is UTF-16, which always has a UTF-8 form";
+#endif
+    TempFolder folder;
+    // "1_Альфа.crd" in Windows-1251: each of the five letters is no UTF-8.
+    regtest::WriteCard(folder.path() / "1_\xC0\xEB\xFC\xF4\xE0.crd", regtest::GoodCard("Альфа", "7707083893"));
+    const auto root = folder.path().u8string();
+    const std::vector<reg::RegisterRow> rows = reg::ReadRegister({std::string(root.begin(), root.end())});
+    ASSERT_EQ(rows.size(), 1u);
+    const std::string replaced = "\xEF\xBF\xBD";
+    EXPECT_EQ(rows[0].file, "1_" + replaced + replaced + replaced + replaced + replaced + ".crd");
+    EXPECT_EQ(rows[0].stateText, reg::kStateOk);
+    card::CardFileStore store;
+    ASSERT_TRUE(store.ReadCardFile(rows[0].path));
+    EXPECT_EQ(store.card().text("OrgName"), "Альфа");
+
+    TempFolder out;
+    const std::string book = (out.path() / "book.xlsx").string();
+    const auto shown = reg::Pointers(rows);
+    ASSERT_EQ(reg::ExportTables(reg::CardsTable(shown), reg::DistrictsTable(shown), book), "");
+    const std::string script = (out.path() / "read.py").string();
+    std::ofstream(script) << R"(import sys, zipfile, xml.dom.minidom
+book = zipfile.ZipFile(sys.argv[1])
+for name in book.namelist():
+    xml.dom.minidom.parseString(book.read(name))
+strings = xml.dom.minidom.parseString(book.read('xl/sharedStrings.xml'))
+print(sum(t.firstChild.data.startswith('1_\ufffd') for t in strings.getElementsByTagName('t')))
+)";
+    const std::string result = (out.path() / "parts.txt").string();
+    ASSERT_EQ(std::system(("/usr/bin/python3 '" + script + "' '" + book + "' > '" + result + "'").c_str()), 0);
+    std::ifstream in(result);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "1\n");
 }
 
 } // namespace

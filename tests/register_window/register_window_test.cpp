@@ -330,6 +330,31 @@ private slots:
         QVERIFY(QFile::remove(pdf));
     }
 
+    // A card whose file name is no UTF-8 (on Linux a name's bytes stand as
+    // they are) is printed from the file it was read from.
+    void cardUnderANameThatIsNoUtf8IsPrinted()
+    {
+#ifdef _WIN32
+        QSKIP("a Windows name is UTF-16, which always has a UTF-8 form");
+#endif
+        QTemporaryDir folder;
+        // "1_Альфа.crd" in Windows-1251.
+        regtest::WriteCard(regtest::U8Path(folder.path().toStdString()) / "1_\xC0\xEB\xFC\xF4\xE0.crd",
+                           regtest::GoodCard("Альфа", "7707083893"));
+        RegisterWindow w;
+        openAndRead(w, folder.path());
+        RequiredChild<QTableView>(&w, "TblCards")->selectRow(0);
+        QString shown;
+        WhenModalOpens([&](QWidget* modal) {
+            shown = modal->metaObject()->className();
+            if (auto* box = qobject_cast<QMessageBox*>(modal))
+                shown += QLatin1Char('|') + box->text();
+            modal->close();
+        });
+        QTest::keyClick(&w, Qt::Key_P, Qt::ControlModifier);
+        QCOMPARE(shown, QStringLiteral("QPrintPreviewDialog"));
+    }
+
     void fileGoneOrChangedSinceReading_data()
     {
         QTest::addColumn<bool>("removed");
