@@ -154,8 +154,10 @@ FoundFiles FindCardFiles(const std::vector<std::string>& folders)
     return FindCardFiles(folders, never);
 }
 
+RegisterRow ReadCardFileRow(const CardFile& file) { return ReadRegisterRow(file.path, file.shownName); }
+
 std::size_t ReadCards(const std::vector<CardFile>& files, unsigned threads, const std::atomic<bool>& cancel,
-                      const std::function<void(std::size_t, RegisterRow&&)>& onRow)
+                      const std::function<void(std::size_t, RegisterRow&&)>& onRow, const RowReader& readRow)
 {
     RouteMessagesByThread();
     if (threads == 0)
@@ -170,7 +172,7 @@ std::size_t ReadCards(const std::vector<CardFile>& files, unsigned threads, cons
             const std::size_t index = next.fetch_add(1);
             if (index >= files.size())
                 return;
-            onRow(index, ReadRegisterRow(files[index].path, files[index].shownName));
+            onRow(index, readRow(files[index]));
             done.fetch_add(1);
         }
     };
@@ -220,10 +222,13 @@ void ReadingJob::start(std::vector<std::string> folders, unsigned threads)
                 pending_.push_back(std::move(row));
         }
         total_ = static_cast<long>(found.cards.size() + found.unreadable.size());
-        ReadCards(found.cards, threads, cancel_, [this](std::size_t, RegisterRow&& row) {
-            std::lock_guard lock(mutex_);
-            pending_.push_back(std::move(row));
-        });
+        ReadCards(
+            found.cards, threads, cancel_,
+            [this](std::size_t, RegisterRow&& row) {
+                std::lock_guard lock(mutex_);
+                pending_.push_back(std::move(row));
+            },
+            readRow_);
         finished_ = true;
     });
 }

@@ -7,6 +7,7 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "register/register_row.h"
@@ -33,13 +34,19 @@ struct FoundFiles {
 FoundFiles FindCardFiles(const std::vector<std::string>& folders, const std::atomic<bool>& cancel);
 FoundFiles FindCardFiles(const std::vector<std::string>& folders);
 
+// How a reading turns one found file into its row: ReadCardFileRow, or in
+// tests a stand-in that holds a reading part-way.
+using RowReader = std::function<RegisterRow(const CardFile&)>;
+RegisterRow ReadCardFileRow(const CardFile& file);
+
 // Reads the files on `threads` threads (0: one per core). `onRow` is called
 // on those threads, one call per file read, with the file's index in
 // `files`; it must be safe to call concurrently. Once `cancel` is set no new
 // file is started; files already started are still delivered. Returns the
 // number of files read.
 std::size_t ReadCards(const std::vector<CardFile>& files, unsigned threads, const std::atomic<bool>& cancel,
-                      const std::function<void(std::size_t, RegisterRow&&)>& onRow);
+                      const std::function<void(std::size_t, RegisterRow&&)>& onRow,
+                      const RowReader& readRow = ReadCardFileRow);
 
 // The whole reading in one call: every row in file order, the unreadable
 // folders first, repeats marked.
@@ -50,7 +57,10 @@ std::vector<RegisterRow> ReadRegister(const std::vector<std::string>& folders, u
 // batches whenever asked.
 class ReadingJob {
 public:
-    ReadingJob() = default;
+    explicit ReadingJob(RowReader readRow = ReadCardFileRow)
+        : readRow_(std::move(readRow))
+    {
+    }
     ~ReadingJob(); // cancels a reading still under way and waits for it
     ReadingJob(const ReadingJob&) = delete;
     ReadingJob& operator=(const ReadingJob&) = delete;
@@ -76,6 +86,7 @@ public:
     void wait();
 
 private:
+    RowReader readRow_;
     std::thread thread_;
     std::atomic<bool> cancel_{false};
     std::atomic<bool> finished_{true};

@@ -125,7 +125,7 @@ QString PdfBesideCard(const QString& cardPath)
 
 } // namespace
 
-RegisterWindow::RegisterWindow(QWidget* parent)
+RegisterWindow::RegisterWindow(QWidget* parent, reg::RowReader readRow)
     : QMainWindow(parent)
     , model_(new RegisterModel(this))
     , proxy_(new RegisterProxy(model_, this))
@@ -138,6 +138,7 @@ RegisterWindow::RegisterWindow(QWidget* parent)
           }(),
           false, this))
     , districts_(new CellTableModel(reg::DistrictHeaders(), true, this))
+    , job_(std::move(readRow))
 {
     setObjectName(QStringLiteral("FrmRegister"));
     setWindowTitle(QString::fromUtf8(kRegisterTitle));

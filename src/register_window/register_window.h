@@ -19,7 +19,9 @@ inline constexpr char kRegisterTitle[] = "ЮНРА5. Сводка карточе
 class RegisterWindow final : public QMainWindow {
     Q_OBJECT
 public:
-    explicit RegisterWindow(QWidget* parent = nullptr);
+    // `readRow` turns each found file into its row (tests hold a reading
+    // part-way with it).
+    explicit RegisterWindow(QWidget* parent = nullptr, reg::RowReader readRow = reg::ReadCardFileRow);
     ~RegisterWindow() override;
 
     // Reads every card under `folder` into the table (the folder is
