@@ -263,8 +263,9 @@ private slots:
     }
 
     // A card may hold more than the window lets one type: a wider text, a
-    // year beyond four digits, a date of long ago. It loads as it is and an
-    // unchanged card saves back byte for byte.
+    // character typing and pasting refuse, a year beyond four digits, a date
+    // of long ago. It loads as it is and an unchanged card saves back byte
+    // for byte.
     void loadedValuesSaveBackUnchanged_data()
     {
         QTest::addColumn<QString>("control");
@@ -274,6 +275,11 @@ private slots:
                                           << "LegalForm" << QString(44, QChar(0x416));
         QTest::newRow("name of 160") << "Ed_name"
                                      << "OrgName" << QString(160, QLatin1Char('N'));
+        QTest::newRow("name with quotes") << "Ed_name"
+                                          << "OrgName" << QStringLiteral("Хлебозавод \"Эльбрус\"");
+        QTest::newRow("count below zero") << "EdEduc"
+                                          << "TrainedCount"
+                                          << "-5";
         QTest::newRow("year of five digits") << "EdYear"
                                              << "ReportYear"
                                              << "12345";
