@@ -205,7 +205,15 @@ void TFrmGn::BtnLoadPrClick()
         if (path.isEmpty())
             return;
         WidgetForm form(this);
-        if (card::LoadCard(form, lists_, store_, path.toStdString()))
+        // A card without classifier source ends its load in the picker. The
+        // card to compare with later is the one read, before a code is
+        // picked, so that dropping the picked code asks first.
+        bool remembered = false;
+        form.beforePicker([this, &remembered] {
+            rememberCard();
+            remembered = true;
+        });
+        if (card::LoadCard(form, lists_, store_, path.toStdString()) && !remembered)
             rememberCard();
     });
 }

@@ -355,6 +355,36 @@ private slots:
         QCOMPARE(static_cast<int>(bytes[14288]), 1);
     }
 
+    // The card to compare with is the version-1 card as read: a code picked
+    // at the end of its load is a change that closing asks about.
+    void codePickedWhileLoadingIsAChange_data()
+    {
+        QTest::addColumn<bool>("picks");
+        QTest::addColumn<QString>("code");
+        QTest::newRow("code picked: asks") << true << "01";
+        QTest::newRow("picker closed: no question") << false << "01.1";
+    }
+
+    void codePickedWhileLoadingIsAChange()
+    {
+        QFETCH(bool, picks);
+        QFETCH(QString, code);
+        const QString path = folder.filePath(QStringLiteral("old.crd"));
+        WriteAll(path, version1Card("7707083893"));
+        WhenModalOpens([picks](QWidget* picker) {
+            if (picks)
+                TypeText(picker->findChild<QLineEdit*>(QStringLiteral("edt_eh_locate")), QStringLiteral("01"));
+            const QString button = picks ? QStringLiteral("bitbtn_Ok") : QStringLiteral("bitbtn_close");
+            QTest::mouseClick(picker->findChild<QPushButton*>(button), Qt::LeftButton);
+        });
+        load(path);
+        QCOMPARE(text("Ed_okved"), code);
+        w->messages.clear();
+        w->messages.answers = {card::Answer::No};
+        QCOMPARE(w->window->close(), !picks);
+        QCOMPARE(shown(), picks ? Msgs{card::kCloseUnsavedQuestion} : Msgs{});
+    }
+
     void onlyTheFirstFailingCheckSpeaks_data()
     {
         QTest::addColumn<QString>("spoil");
