@@ -255,5 +255,6 @@ bool TFrmGn::mayDropCard(const char* question)
     const std::optional<card::TCardRec> shown = card::CardInWindow(form, lists_);
     if (shown && keptCard_ && *shown == *keptCard_)
         return true;
-    return card::messages().confirm(question) == card::Answer::Yes;
+    // A reflexive Enter keeps the card.
+    return card::messages().confirm(question, card::Answer::No) == card::Answer::Yes;
 }

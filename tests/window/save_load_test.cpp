@@ -429,6 +429,7 @@ private slots:
         w->messages.answers = {card::Answer::No};
         save();
         QCOMPARE(shown(), (Msgs{question, "Укажите наличие службы ОТ! Сохранение отменено!"}));
+        QCOMPARE(w->messages.defaults, std::vector<card::Answer>{card::Answer::Yes});
         QVERIFY(!QFile::exists(QString::fromUtf8(kSaved)));
         w->messages.clear();
         w->messages.answers = {card::Answer::Yes};
@@ -567,6 +568,9 @@ private slots:
         w->messages.answers = {card::Answer::No};
         QCOMPARE(w->window->close(), !asks);
         QCOMPARE(shown(), asks ? Msgs{card::kCloseUnsavedQuestion} : Msgs{});
+        // A reflexive Enter keeps the card.
+        QCOMPARE(w->messages.defaults,
+                 asks ? std::vector<card::Answer>{card::Answer::No} : std::vector<card::Answer>{});
     }
 
     void loadingOverAChangedCardAsksFirst_data()
@@ -594,8 +598,10 @@ private slots:
         dialogsOpened = 0;
         load(folder.filePath(QString::fromUtf8(kSaved)));
         QCOMPARE(shown().empty(), !changed);
-        if (changed)
+        if (changed) {
             QCOMPARE(shown().front(), std::string(card::kLoadUnsavedQuestion));
+            QCOMPARE(w->messages.defaults, std::vector<card::Answer>{card::Answer::No});
+        }
         QCOMPARE(dialogsOpened, loads ? 1 : 0);
         QCOMPARE(text("Ed_name"), loads ? QStringLiteral("Ромашка") : QString());
     }
