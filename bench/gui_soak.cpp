@@ -86,7 +86,7 @@ public:
         last = text;
         ++infos;
     }
-    card::Answer confirm(const std::string& text) override
+    card::Answer confirm(const std::string& text, card::Answer) override
     {
         last = text;
         ++confirms;

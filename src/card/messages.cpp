@@ -8,7 +8,7 @@ namespace {
 class SilentMessages final : public Messages {
 public:
     void info(const std::string&) override {}
-    Answer confirm(const std::string&) override { return Answer::Closed; }
+    Answer confirm(const std::string&, Answer) override { return Answer::Closed; }
     void error(const std::string&) override {}
 };
 

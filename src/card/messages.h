@@ -14,8 +14,9 @@ public:
     virtual ~Messages() = default;
     // Information box: the text, no icon, one OK button.
     virtual void info(const std::string& text) = 0;
-    // Confirmation box: question icon, buttons "Да" and "Нет".
-    virtual Answer confirm(const std::string& question) = 0;
+    // Confirmation box: question icon, buttons "Да" and "Нет"; `byDefault`
+    // (Yes or No) is the one Enter presses.
+    virtual Answer confirm(const std::string& question, Answer byDefault) = 0;
     // Error display: stop icon, one OK button. Receives the text exactly as
     // shown, i.e. after ErrorDisplayText.
     virtual void error(const std::string& shownText) = 0;

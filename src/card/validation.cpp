@@ -65,7 +65,7 @@ bool ServiceAnswerConfirmed(const CardForm& form, const SotrList& staff)
         return true;
     const std::string question
         = "Работников службы ОТ: " + std::to_string(staff.count()) + " Действительно отсутствует служба ОТ?";
-    if (messages().confirm(question) == Answer::No) {
+    if (messages().confirm(question, Answer::Yes) == Answer::No) {
         messages().info("Укажите наличие службы ОТ! Сохранение отменено!");
         return false;
     }

@@ -10,7 +10,10 @@ public:
     card::Messages* fallback = nullptr;
 
     void info(const std::string& text) override { target().info(text); }
-    card::Answer confirm(const std::string& question) override { return target().confirm(question); }
+    card::Answer confirm(const std::string& question, card::Answer byDefault) override
+    {
+        return target().confirm(question, byDefault);
+    }
     void error(const std::string& text) override { target().error(text); }
 
 private:
@@ -25,7 +28,7 @@ private:
     class Silent final : public card::Messages {
     public:
         void info(const std::string&) override {}
-        card::Answer confirm(const std::string&) override { return card::Answer::Closed; }
+        card::Answer confirm(const std::string&, card::Answer) override { return card::Answer::Closed; }
         void error(const std::string&) override {}
     } silent_;
 };

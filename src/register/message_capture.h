@@ -23,7 +23,7 @@ public:
 
     void info(const std::string& text) override { infos.push_back(text); }
     // A question does not stop the card: it is noted and answered "Да".
-    card::Answer confirm(const std::string& question) override
+    card::Answer confirm(const std::string& question, card::Answer) override
     {
         questions.push_back(question);
         return card::Answer::Yes;

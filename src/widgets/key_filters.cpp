@@ -1,10 +1,12 @@
 #include "widgets/key_filters.h"
 
 #include "card/cp1251.h"
+#include "widgets/arriving_text.h"
 
 #include <QCoreApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QWidget>
 
 namespace {
@@ -152,14 +154,30 @@ void OnEnter(QWidget* field, std::function<void(FocusVia)> reaction)
 
 std::optional<QChar> DigitsAndBackspace(QChar typed)
 {
-    if (typed.unicode() == 8 || (typed >= QLatin1Char('0') && typed <= QLatin1Char('9')))
+    if (typed.unicode() == 8 || AsciiDigit(typed))
         return typed;
     return std::nullopt;
 }
 
+bool AsciiDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+
+void InstallDigitsOnly(QLineEdit* field)
+{
+    InstallCharFilter(field, DigitsAndBackspace);
+    DropRefusedOnArrival(field, AsciiDigit);
+}
+
 std::optional<QChar> CardCharacter(QChar typed)
 {
-    if (card::InCp1251(typed.unicode()))
+    if (InCardCodePage(typed))
         return typed;
     return std::nullopt;
+}
+
+bool InCardCodePage(QChar c) { return card::InCp1251(c.unicode()); }
+
+void InstallCardText(QLineEdit* field)
+{
+    InstallCharFilter(field, CardCharacter);
+    DropRefusedOnArrival(field, InCardCodePage);
 }

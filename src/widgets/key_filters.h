@@ -10,6 +10,7 @@
 
 #include <QChar>
 
+class QLineEdit;
 class QWidget;
 
 // Returns the character to pass on (possibly another one) or nullopt to swallow it.
@@ -30,8 +31,19 @@ void OnEnter(QWidget* field, std::function<void(FocusVia)> reaction);
 // The numeric filter shared by the count, year and indicator edits:
 // digits and Backspace pass.
 std::optional<QChar> DigitsAndBackspace(QChar typed);
+// The digits 0 to 9.
+bool AsciiDigit(QChar c);
+// The count, year and indicator edits: DigitsAndBackspace for typing, and
+// text that arrives whole (a paste, a drop) keeps its digits only.
+void InstallDigitsOnly(QLineEdit* field);
 
 // The filter of every edit whose text goes into the card: a character that
 // Windows-1251 cannot hold is refused, so the card keeps what the user sees
 // (half of a surrogate pair is refused as well).
 std::optional<QChar> CardCharacter(QChar typed);
+// Whether Windows-1251 holds the character.
+bool InCardCodePage(QChar c);
+// Every edit whose text goes into the card: CardCharacter for typing, and
+// text that arrives whole (a paste, a drop, an input method) loses what
+// Windows-1251 cannot hold.
+void InstallCardText(QLineEdit* field);

@@ -23,7 +23,7 @@ void ShowBox(QMessageBox::Icon icon, const std::string& caption, const std::stri
 
 void QtMessages::info(const std::string& text) { ShowBox(QMessageBox::NoIcon, caption_, text); }
 
-card::Answer QtMessages::confirm(const std::string& question)
+card::Answer QtMessages::confirm(const std::string& question, card::Answer byDefault)
 {
     if (!OnWindowThread())
         return card::Answer::Closed;
@@ -31,7 +31,7 @@ card::Answer QtMessages::confirm(const std::string& question)
                     QMessageBox::NoButton, BoxParent());
     QPushButton* yes = box.addButton(QStringLiteral("Да"), QMessageBox::YesRole);
     QPushButton* no = box.addButton(QStringLiteral("Нет"), QMessageBox::NoRole);
-    box.setDefaultButton(yes);
+    box.setDefaultButton(byDefault == card::Answer::No ? no : yes);
     // Escape and the close box answer neither Yes nor No: they go through a
     // hidden button of their own so that the caller sees "closed".
     QPushButton* closed = box.addButton(QMessageBox::Cancel);

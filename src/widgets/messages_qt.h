@@ -18,7 +18,7 @@ public:
     }
 
     void info(const std::string& text) override;
-    card::Answer confirm(const std::string& question) override;
+    card::Answer confirm(const std::string& question, card::Answer byDefault) override;
     void error(const std::string& shownText) override;
 
 private:

@@ -78,10 +78,10 @@ TFrmKontakt::TFrmKontakt(QWidget* parent)
     setTabOrder(EdKontakt, BtnOK);
     setTabOrder(BtnOK, BtnClose);
 
-    InstallCharFilter(EdKontakt, CardCharacter);
+    InstallCardText(EdKontakt);
     InstallCharFilter(EdKontakt, [this](QChar typed) { return EdKontaktKeyPress(typed); });
     InstallCharFilter(ComBTypeK, CardCharacter);
-    InstallCharFilter(ComBTypeK->lineEdit(), CardCharacter);
+    InstallCardText(ComBTypeK->lineEdit());
     connect(BtnOK, &QPushButton::clicked, this, &TFrmKontakt::BtnOKClick);
     connect(BtnClose, &QPushButton::clicked, this, &TFrmKontakt::BtnCloseClick);
 }

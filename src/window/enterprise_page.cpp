@@ -12,6 +12,7 @@
 #include "card/inn.h"
 #include "card/messages.h"
 #include "card/text_rules.h"
+#include "widgets/arriving_text.h"
 #include "widgets/classifier_opener.h"
 #include "widgets/field_captions.h"
 #include "widgets/field_colour.h"
@@ -38,6 +39,16 @@ constexpr char kInnWarning[] = "Проверьте правильность ИН
 constexpr char kOkvedWarning[] = "Не заполнен КДЭС (бывший ОКВЭД)! Сохранение будет невозможно!";
 
 int RowTop(int row) { return kTop + row * kRowPitch; }
+
+// The name becomes part of the card's file name: no character that a file
+// name cannot hold. Typing cannot bring a control character; a paste can.
+const QString& RefusedInFileName()
+{
+    static const QString refused = QStringLiteral("\"*/:<>?\\|");
+    return refused;
+}
+
+bool TakenInFileName(QChar c) { return c.unicode() >= 0x20 && !RefusedInFileName().contains(c); }
 
 // One edit of the page: the record field it shows (the layout table names
 // its control, whose caption is its label), its maximum length and hint, and
@@ -93,7 +104,7 @@ QLineEdit* AddEdit(QWidget* page, Edit which)
         edit->setToolTip(QString::fromUtf8(field.hint));
     edit->setGeometry(field.left, RowTop(field.row), field.width, kFieldHeight);
     // Runs after the edit's own filter, installed later.
-    InstallCharFilter(edit, CardCharacter);
+    InstallCardText(edit);
     AddLabel(page, CaptionText(control), edit, {field.labelLeft, RowTop(field.row), field.labelWidth, kFieldHeight});
     return edit;
 }
@@ -143,7 +154,9 @@ EnterprisePage::EnterprisePage(QWidget* parent)
     }
 
     InstallCharFilter(Ed_name, &EnterprisePage::Ed_nameKeyPress);
+    DropRefusedOnArrival(Ed_name, TakenInFileName);
     InstallCharFilter(Ed_inn, &EnterprisePage::Ed_innKeyPress);
+    DropRefusedOnArrival(Ed_inn, AsciiDigit);
     InstallCharFilter(CombRn, &EnterprisePage::CombRnKeyPress);
     InstallKeyDownFilter(CombRn, &EnterprisePage::CombRnKeyDown);
     if (CombRn->lineEdit()) {
@@ -187,10 +200,7 @@ bool IsTab(QChar typed) { return typed.unicode() == 9; }
 
 std::optional<QChar> EnterprisePage::Ed_nameKeyPress(QChar typed)
 {
-    // The name becomes part of the card's file name: no character that a
-    // file name cannot hold.
-    static const QString refused = QStringLiteral("\"*/:<>?\\|");
-    if (refused.contains(typed))
+    if (RefusedInFileName().contains(typed))
         return std::nullopt;
     return typed;
 }

@@ -205,7 +205,15 @@ void TFrmGn::BtnLoadPrClick()
         if (path.isEmpty())
             return;
         WidgetForm form(this);
-        if (card::LoadCard(form, lists_, store_, path.toStdString()))
+        // A card without classifier source ends its load in the picker. The
+        // card to compare with later is the one read, before a code is
+        // picked, so that dropping the picked code asks first.
+        bool remembered = false;
+        form.beforePicker([this, &remembered] {
+            rememberCard();
+            remembered = true;
+        });
+        if (card::LoadCard(form, lists_, store_, path.toStdString()) && !remembered)
             rememberCard();
     });
 }
@@ -247,5 +255,6 @@ bool TFrmGn::mayDropCard(const char* question)
     const std::optional<card::TCardRec> shown = card::CardInWindow(form, lists_);
     if (shown && keptCard_ && *shown == *keptCard_)
         return true;
-    return card::messages().confirm(question) == card::Answer::Yes;
+    // A reflexive Enter keeps the card.
+    return card::messages().confirm(question, card::Answer::No) == card::Answer::Yes;
 }

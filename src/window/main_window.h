@@ -57,9 +57,10 @@ private:
     // Keeps the outer size (frame included) at what FormCreate chose once the
     // window system has told the frame's size.
     void keepOuterSize();
-    // The card as last saved or loaded (the empty card at start) is kept as
-    // its record: the window differs from it when the record built from the
-    // controls now is another one, or none can be built.
+    // The card as last saved or loaded (the empty card at start; a loaded
+    // card as read, before the picker a load may open) is kept as its record:
+    // the window differs from it when the record built from the controls now
+    // is another one, or none can be built.
     void rememberCard();
     // Whether the shown card may be dropped: it is unchanged, or the user
     // answers "Да" to `question`.

@@ -23,7 +23,7 @@ QLineEdit* MakeEdit(const char* name, QWidget* parent)
 {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(QString::fromLatin1(name));
-    InstallCharFilter(edit, CardCharacter);
+    InstallCardText(edit);
     return edit;
 }
 

@@ -275,11 +275,11 @@ void StatePage::wireHandlers()
 {
     // The numeric filter: the year and the four head and day counts.
     for (QLineEdit* numeric : {EdYear, Edsrsp, Ed1den, Ed1den_Dead, Eddney})
-        InstallCharFilter(numeric, DigitsAndBackspace);
+        InstallDigitsOnly(numeric);
     // The texts that go into the card, after their own filters; each takes
     // no more characters than the card stores.
     for (QLineEdit* text : {EdSredstv, EdNomDatUR, EdNPrikaza, EdNZaklExp}) {
-        InstallCharFilter(text, CardCharacter);
+        InstallCardText(text);
         text->setMaxLength(StoredLength(text));
     }
     InstallCharFilter(EdSredstv, [this](QChar typed) { return EdSredstvKeyPress(typed); });

@@ -151,6 +151,8 @@ card::Grid& WidgetForm::grid(const std::string& name)
 
 void WidgetForm::openClassifierPicker()
 {
+    if (beforePicker_)
+        beforePicker_();
     OpenClassifierPicker(window_,
                          {qobject_cast<QLineEdit*>(control(card::Field("OkvedCode").control)),
                           qobject_cast<QLabel*>(control(card::kClassifierCaptionControl))});

@@ -1,6 +1,7 @@
 #pragma once
 // The main window seen as the card core's form: every control is found by
 // its objectName under the window.
+#include <functional>
 #include <map>
 #include <memory>
 #include <unordered_map>
@@ -29,6 +30,9 @@ public:
     card::Grid& grid(const std::string& control) override;
     void openClassifierPicker() override;
 
+    // Runs `act` each time just before openClassifierPicker opens the picker.
+    void beforePicker(std::function<void()> act) { beforePicker_ = std::move(act); }
+
 private:
     QWidget* control(const std::string& name) const;
 
@@ -38,4 +42,5 @@ private:
     // tree for each was a good part of building the card at start-up.
     mutable std::unordered_map<std::string, QWidget*> controls_;
     std::map<std::string, std::unique_ptr<TableGrid>> grids_;
+    std::function<void()> beforePicker_;
 };

@@ -32,7 +32,7 @@ int UnitColumn(int side) { return CaptionColumn(side) + 2; }
 QLineEdit* MakeCountEdit(const QString& name, QWidget* parent)
 {
     QLineEdit* edit = MakeLineEdit(name, QStringLiteral("0"), kCountWidth, parent);
-    InstallCharFilter(edit, DigitsAndBackspace);
+    InstallDigitsOnly(edit);
     return edit;
 }
 

@@ -193,7 +193,7 @@ public:
     }
     ~LoggingBoxes() override { card::setMessages(previous_); }
     void info(const std::string& text) override { log_.push_back("info: " + text); }
-    card::Answer confirm(const std::string&) override { return card::Answer::Closed; }
+    card::Answer confirm(const std::string&, card::Answer) override { return card::Answer::Closed; }
     void error(const std::string& text) override { log_.push_back("error: " + text); }
 
 private:

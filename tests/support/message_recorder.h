@@ -18,9 +18,10 @@ public:
     ~MessageRecorder() override { card::setMessages(previous_); }
 
     void info(const std::string& text) override { shown.push_back({RecordedMessage::Info, text}); }
-    card::Answer confirm(const std::string& question) override
+    card::Answer confirm(const std::string& question, card::Answer byDefault) override
     {
         shown.push_back({RecordedMessage::Confirm, question});
+        defaults.push_back(byDefault);
         if (answers.empty())
             return card::Answer::Closed;
         card::Answer answer = answers.front();
@@ -36,10 +37,15 @@ public:
             out.push_back(m.text);
         return out;
     }
-    void clear() { shown.clear(); }
+    void clear()
+    {
+        shown.clear();
+        defaults.clear();
+    }
 
     std::vector<RecordedMessage> shown;
-    std::deque<card::Answer> answers; // answers to the next confirmation boxes
+    std::vector<card::Answer> defaults; // the default answer of each confirmation box
+    std::deque<card::Answer> answers;   // answers to the next confirmation boxes
 private:
     card::Messages* previous_ = nullptr;
 };

@@ -4,8 +4,10 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QHeaderView>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
@@ -338,6 +340,115 @@ private slots:
         QTest::keyClick(target, Qt::Key(key), Qt::ControlModifier);
         QCOMPARE(line->text(), expected);
         QCOMPARE(pickerOpenings_, pickerOpenings);
+    }
+
+    // Text that arrives whole (a paste by either key, a drop, an input
+    // method's text) meets the rules typing meets: what the card or, in the
+    // name, a file name cannot hold is dropped, the rest arrives. What the
+    // field held before (as a load shows it) stays.
+    void arrivingTextMeetsTheTypedRules_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("held");
+        QTest::addColumn<QString>("route");
+        QTest::addColumn<QString>("arriving");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("address, Ctrl+V") << "Ed_adr"
+                                         << ""
+                                         << "Ctrl+V"
+                                         << "Кафе Café ½"
+                                         << "Кафе Caf ";
+        QTest::newRow("address, Shift+Insert") << "Ed_adr"
+                                               << ""
+                                               << "Shift+Insert"
+                                               << "Кафе Café ½"
+                                               << "Кафе Caf ";
+        QTest::newRow("name, Ctrl+V") << "Ed_name"
+                                      << ""
+                                      << "Ctrl+V"
+                                      << "Хлебозавод \"Эльбрус\""
+                                      << "Хлебозавод Эльбрус";
+        QTest::newRow("name, Shift+Insert") << "Ed_name"
+                                            << ""
+                                            << "Shift+Insert"
+                                            << "Ромашка/Лютик:\t½"
+                                            << "РомашкаЛютик";
+        QTest::newRow("name holding quotes, Ctrl+V") << "Ed_name"
+                                                     << "Хлебозавод \"Эльбрус\""
+                                                     << "Ctrl+V"
+                                                     << " №2/3"
+                                                     << "Хлебозавод \"Эльбрус\" №23";
+        QTest::newRow("INN, Shift+Insert") << "Ed_inn"
+                                           << ""
+                                           << "Shift+Insert"
+                                           << "7707 083-893"
+                                           << "7707083893";
+        QTest::newRow("count, Shift+Insert") << "EdEduc"
+                                             << ""
+                                             << "Shift+Insert"
+                                             << "1 2a3"
+                                             << "123";
+        QTest::newRow("contact type, Shift+Insert") << "ComBTypeK"
+                                                    << ""
+                                                    << "Shift+Insert"
+                                                    << "Телефон ☎"
+                                                    << "Телефон ";
+        QTest::newRow("staff position, Ctrl+V") << "EdDoljn"
+                                                << ""
+                                                << "Ctrl+V"
+                                                << "Инженер ⚙ ОТ"
+                                                << "Инженер  ОТ";
+        QTest::newRow("head, input method") << "Ed_fio"
+                                            << ""
+                                            << "input method"
+                                            << "Петров ½ П."
+                                            << "Петров  П.";
+        QTest::newRow("settlement, drop") << "Ed_np"
+                                          << ""
+                                          << "drop"
+                                          << "г. Café"
+                                          << "г. Caf";
+    }
+
+    void arrivingTextMeetsTheTypedRules()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, held);
+        QFETCH(QString, route);
+        QFETCH(QString, arriving);
+        QFETCH(QString, expected);
+        TFrmKontakt contact(window_.get());
+        TFrmSotr staff(window_.get());
+        QWidget* target = window_->findChild<QWidget*>(field);
+        for (QWidget* dialog : {static_cast<QWidget*>(&contact), static_cast<QWidget*>(&staff)})
+            if (!target)
+                target = dialog->findChild<QWidget*>(field);
+        QVERIFY(target);
+        auto* combo = qobject_cast<QComboBox*>(target);
+        QLineEdit* line = combo ? combo->lineEdit() : qobject_cast<QLineEdit*>(target);
+        line->setText(held);
+        if (route == "Ctrl+V" || route == "Shift+Insert") {
+            QApplication::clipboard()->setText(arriving);
+            if (route == "Ctrl+V")
+                QTest::keyClick(target, Qt::Key_V, Qt::ControlModifier);
+            else
+                QTest::keyClick(target, Qt::Key_Insert, Qt::ShiftModifier);
+        } else if (route == "input method") {
+            QInputMethodEvent commit;
+            commit.setCommitString(arriving);
+            QApplication::sendEvent(line, &commit);
+        } else {
+            QMimeData dragged;
+            dragged.setText(arriving);
+            // The drag enters first: the application hands a drop to the
+            // widget that accepted the drag.
+            const QPoint where = line->rect().center();
+            QDragEnterEvent enter(where, Qt::CopyAction, &dragged, Qt::LeftButton, {});
+            QApplication::sendEvent(line, &enter);
+            QDropEvent drop(QPointF(where), Qt::CopyAction, &dragged, Qt::LeftButton, {});
+            QApplication::sendEvent(line, &drop);
+        }
+        QCOMPARE(line->text(), expected);
     }
 
     // The title row is fixed: a click on it keeps the current row, which

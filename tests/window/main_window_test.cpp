@@ -227,6 +227,9 @@ private slots:
         QTest::newRow("typed name, Нет") << "Ed_name"
                                          << "Ромашка"
                                          << "Нет";
+        QTest::newRow("typed name, Enter answers Нет") << "Ed_name"
+                                                       << "Ромашка"
+                                                       << "Enter";
         QTest::newRow("typed name, box closed") << "Ed_name"
                                                 << "Ромашка"
                                                 << "";
@@ -260,7 +263,9 @@ private slots:
             const auto buttons = box->buttons();
             auto chosen = std::find_if(buttons.begin(), buttons.end(),
                                        [&](QAbstractButton* b) { return b->isVisible() && b->text() == answer; });
-            if (chosen != buttons.end())
+            if (answer == QStringLiteral("Enter"))
+                QTest::keyClick(box, Qt::Key_Return);
+            else if (chosen != buttons.end())
                 (*chosen)->click();
             else
                 QTest::keyClick(box, Qt::Key_Escape);

@@ -263,8 +263,9 @@ private slots:
     }
 
     // A card may hold more than the window lets one type: a wider text, a
-    // year beyond four digits, a date of long ago. It loads as it is and an
-    // unchanged card saves back byte for byte.
+    // character typing and pasting refuse, a year beyond four digits, a date
+    // of long ago. It loads as it is and an unchanged card saves back byte
+    // for byte.
     void loadedValuesSaveBackUnchanged_data()
     {
         QTest::addColumn<QString>("control");
@@ -274,6 +275,11 @@ private slots:
                                           << "LegalForm" << QString(44, QChar(0x416));
         QTest::newRow("name of 160") << "Ed_name"
                                      << "OrgName" << QString(160, QLatin1Char('N'));
+        QTest::newRow("name with quotes") << "Ed_name"
+                                          << "OrgName" << QStringLiteral("Хлебозавод \"Эльбрус\"");
+        QTest::newRow("count below zero") << "EdEduc"
+                                          << "TrainedCount"
+                                          << "-5";
         QTest::newRow("year of five digits") << "EdYear"
                                              << "ReportYear"
                                              << "12345";
@@ -349,6 +355,36 @@ private slots:
         QCOMPARE(static_cast<int>(bytes[14288]), 1);
     }
 
+    // The card to compare with is the version-1 card as read: a code picked
+    // at the end of its load is a change that closing asks about.
+    void codePickedWhileLoadingIsAChange_data()
+    {
+        QTest::addColumn<bool>("picks");
+        QTest::addColumn<QString>("code");
+        QTest::newRow("code picked: asks") << true << "01";
+        QTest::newRow("picker closed: no question") << false << "01.1";
+    }
+
+    void codePickedWhileLoadingIsAChange()
+    {
+        QFETCH(bool, picks);
+        QFETCH(QString, code);
+        const QString path = folder.filePath(QStringLiteral("old.crd"));
+        WriteAll(path, version1Card("7707083893"));
+        WhenModalOpens([picks](QWidget* picker) {
+            if (picks)
+                TypeText(picker->findChild<QLineEdit*>(QStringLiteral("edt_eh_locate")), QStringLiteral("01"));
+            const QString button = picks ? QStringLiteral("bitbtn_Ok") : QStringLiteral("bitbtn_close");
+            QTest::mouseClick(picker->findChild<QPushButton*>(button), Qt::LeftButton);
+        });
+        load(path);
+        QCOMPARE(text("Ed_okved"), code);
+        w->messages.clear();
+        w->messages.answers = {card::Answer::No};
+        QCOMPARE(w->window->close(), !picks);
+        QCOMPARE(shown(), picks ? Msgs{card::kCloseUnsavedQuestion} : Msgs{});
+    }
+
     void onlyTheFirstFailingCheckSpeaks_data()
     {
         QTest::addColumn<QString>("spoil");
@@ -393,6 +429,7 @@ private slots:
         w->messages.answers = {card::Answer::No};
         save();
         QCOMPARE(shown(), (Msgs{question, "Укажите наличие службы ОТ! Сохранение отменено!"}));
+        QCOMPARE(w->messages.defaults, std::vector<card::Answer>{card::Answer::Yes});
         QVERIFY(!QFile::exists(QString::fromUtf8(kSaved)));
         w->messages.clear();
         w->messages.answers = {card::Answer::Yes};
@@ -531,6 +568,9 @@ private slots:
         w->messages.answers = {card::Answer::No};
         QCOMPARE(w->window->close(), !asks);
         QCOMPARE(shown(), asks ? Msgs{card::kCloseUnsavedQuestion} : Msgs{});
+        // A reflexive Enter keeps the card.
+        QCOMPARE(w->messages.defaults,
+                 asks ? std::vector<card::Answer>{card::Answer::No} : std::vector<card::Answer>{});
     }
 
     void loadingOverAChangedCardAsksFirst_data()
@@ -558,8 +598,10 @@ private slots:
         dialogsOpened = 0;
         load(folder.filePath(QString::fromUtf8(kSaved)));
         QCOMPARE(shown().empty(), !changed);
-        if (changed)
+        if (changed) {
             QCOMPARE(shown().front(), std::string(card::kLoadUnsavedQuestion));
+            QCOMPARE(w->messages.defaults, std::vector<card::Answer>{card::Answer::No});
+        }
         QCOMPARE(dialogsOpened, loads ? 1 : 0);
         QCOMPARE(text("Ed_name"), loads ? QStringLiteral("Ромашка") : QString());
     }

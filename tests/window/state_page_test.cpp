@@ -439,6 +439,48 @@ private slots:
         QVERIFY(QApplication::focusWidget() != date);
     }
 
+    // A click selects the part clicked: typing one part replaces that part,
+    // typing a whole date fills the whole date wherever the click was.
+    void dateTypedAfterAClick_data()
+    {
+        QTest::addColumn<QString>("picker");
+        QTest::addColumn<int>("clickedBefore"); // the character of "03.06.2014" clicked
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QDate>("expected");
+        QTest::newRow("day clicked, whole date") << "DTPrikaza" << 1 << "20.09.2023" << QDate(2023, 9, 20);
+        QTest::newRow("month clicked, whole date") << "DTPrikaza" << 4 << "20.09.2023" << QDate(2023, 9, 20);
+        QTest::newRow("year clicked, whole date") << "DTZaklExp" << 8 << "20.09.2023" << QDate(2023, 9, 20);
+        QTest::newRow("staff dialog, month clicked, the 31st") << "DTUd" << 4 << "31.12.2023" << QDate(2023, 12, 31);
+        QTest::newRow("day clicked, the day") << "DTPrikaza" << 1 << "25" << QDate(2014, 6, 25);
+        QTest::newRow("month clicked, the month") << "DTZaklExp" << 4 << "11" << QDate(2014, 11, 3);
+        QTest::newRow("staff dialog, year clicked, the year") << "DTUd" << 8 << "2021" << QDate(2021, 6, 3);
+    }
+    void dateTypedAfterAClick()
+    {
+        QFETCH(QString, picker);
+        QFETCH(int, clickedBefore);
+        QFETCH(QString, typed);
+        QFETCH(QDate, expected);
+        TFrmSotr staffDialog(w->window.get());
+        QWidget* form = w->window.get();
+        if (picker == "DTUd") {
+            QVERIFY(ShowActive(&staffDialog));
+            form = &staffDialog;
+        }
+        auto* date = form->findChild<QDateEdit*>(picker);
+        date->setDate(QDate(2014, 6, 3));
+        // The edit inside the picker is the widget under the pointer.
+        auto* line = date->findChild<QLineEdit*>();
+        const int y = line->height() / 2;
+        int x = 0;
+        while (x < line->width() && line->cursorPositionAt(QPoint(x, y)) != clickedBefore)
+            ++x;
+        QVERIFY(x < line->width());
+        QTest::mouseClick(line, Qt::LeftButton, {}, QPoint(x, y));
+        TypeText(date, typed);
+        QCOMPARE(date->date(), expected);
+    }
+
     void tabOrder()
     {
         const QStringList expected{"EdYear",        "RGrpPeriod",   "Edsrsp",    "Ed1den",     "Ed1den_Dead",
