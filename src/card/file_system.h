@@ -63,12 +63,6 @@ inline std::string FolderPart(const std::string& path)
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
-#ifdef _WIN32
-// `utf8` as the wide path the system's calls take (one of 260 characters or
-// more in its "\\?\" form); throws FileError for a name they cannot take.
-std::wstring WindowsPath(const std::string& utf8);
-#endif
-
 // The longest name of one file this platform takes, and a UTF-8 name's
 // length in the units it counts: bytes on POSIX, UTF-16 units on Windows.
 inline constexpr std::size_t kMaxFileNameUnits = 255;

@@ -23,6 +23,7 @@
 #include "classifier/record_navigator.h"
 #include "widgets/key_filters.h"
 #include "widgets/messages_qt.h"
+#include "widgets/named.h"
 #include "widgets/named_button.h"
 
 namespace {
@@ -44,13 +45,6 @@ std::optional<QChar> SearchFieldChar(QChar typed)
     if (typed.unicode() == 9)
         return typed;
     return DigitsAndBackspace(typed);
-}
-
-QLabel* MakeLabel(QWidget* parent, const char* name, const char* text)
-{
-    auto* label = new QLabel(Utf8(text), parent);
-    label->setObjectName(QString::fromLatin1(name));
-    return label;
 }
 
 } // namespace
@@ -81,11 +75,11 @@ TFrm_okv::TFrm_okv(const CodeTarget& target, QWidget* parent)
     }
     rgrpItems_->button(kItemOkved)->setChecked(true);
 
-    lbl_1 = MakeLabel(this, "lbl_1", "Поиск по коду ");
+    lbl_1 = NamedLabel("lbl_1", Utf8("Поиск по коду "), this);
     edt_eh_locate = new QLineEdit(this);
     edt_eh_locate->setObjectName(QStringLiteral("edt_eh_locate"));
     edt_eh_locate->setFixedWidth(120);
-    lbl_2 = MakeLabel(this, "lbl_2", "* код вводить без точек");
+    lbl_2 = NamedLabel("lbl_2", Utf8("* код вводить без точек"), this);
     QPalette red = lbl_2->palette();
     red.setColor(QPalette::WindowText, QColor(255, 0, 0));
     lbl_2->setPalette(red);
@@ -108,8 +102,8 @@ TFrm_okv::TFrm_okv(const CodeTarget& target, QWidget* parent)
     dbmemo_ABOUT->setFixedHeight(130);
     dbmemo_ABOUT->hide();
 
-    bitbtn_Ok = MakeNamedButton(this, "bitbtn_Ok", Utf8("Принять"));
-    bitbtn_close = MakeNamedButton(this, "bitbtn_close", Utf8("Закрыть"));
+    bitbtn_Ok = MakeNamedButton("bitbtn_Ok", Utf8("Принять"), this);
+    bitbtn_close = MakeNamedButton("bitbtn_close", Utf8("Закрыть"), this);
     dbnav1 = new RecordNavigator(this);
     dbnav1->setObjectName(QStringLiteral("dbnav1"));
 

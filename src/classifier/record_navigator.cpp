@@ -7,6 +7,7 @@
 #include <QToolButton>
 
 #include "classifier/classifier_table.h"
+#include "widgets/named.h"
 
 namespace {
 
@@ -23,10 +24,9 @@ const QIcon& NavigatorIcon(const QWidget* parent, QStyle::StandardPixmap which)
     return found->second;
 }
 
-QToolButton* MakeButton(QWidget* parent, const char* name, QStyle::StandardPixmap icon, const QString& hint)
+QToolButton* MakeButton(const char* name, QStyle::StandardPixmap icon, const QString& hint, QWidget* parent)
 {
-    auto* button = new QToolButton(parent);
-    button->setObjectName(QString::fromLatin1(name));
+    auto* button = Named<QToolButton>(name, parent);
     button->setIcon(NavigatorIcon(parent, icon));
     button->setToolTip(hint);
     button->setAutoRaise(false);
@@ -39,10 +39,10 @@ QToolButton* MakeButton(QWidget* parent, const char* name, QStyle::StandardPixma
 RecordNavigator::RecordNavigator(QWidget* parent)
     : QWidget(parent)
 {
-    first_ = MakeButton(this, "nbFirst", QStyle::SP_MediaSkipBackward, QStringLiteral("Первая запись"));
-    prior_ = MakeButton(this, "nbPrior", QStyle::SP_MediaSeekBackward, QStringLiteral("Предыдущая запись"));
-    next_ = MakeButton(this, "nbNext", QStyle::SP_MediaSeekForward, QStringLiteral("Следующая запись"));
-    last_ = MakeButton(this, "nbLast", QStyle::SP_MediaSkipForward, QStringLiteral("Последняя запись"));
+    first_ = MakeButton("nbFirst", QStyle::SP_MediaSkipBackward, QStringLiteral("Первая запись"), this);
+    prior_ = MakeButton("nbPrior", QStyle::SP_MediaSeekBackward, QStringLiteral("Предыдущая запись"), this);
+    next_ = MakeButton("nbNext", QStyle::SP_MediaSeekForward, QStringLiteral("Следующая запись"), this);
+    last_ = MakeButton("nbLast", QStyle::SP_MediaSkipForward, QStringLiteral("Последняя запись"), this);
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(0);

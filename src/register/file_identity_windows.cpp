@@ -13,7 +13,7 @@
 #include <map>
 #include <string>
 
-#include "card/file_system.h"
+#include "card/utf8_path.h"
 
 namespace reg {
 namespace {
@@ -46,8 +46,7 @@ private:
 HANDLE OpenToAsk(const fs::path& path, DWORD access)
 {
     try {
-        const std::u8string utf8 = path.u8string();
-        return CreateFileW(card::WindowsPath(std::string(utf8.begin(), utf8.end())).c_str(), access,
+        return CreateFileW(card::WindowsPath(card::Utf8FromPath(path)).c_str(), access,
                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                            FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     } catch (...) {

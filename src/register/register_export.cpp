@@ -6,16 +6,7 @@
 #include <xlsxwriter.h>
 
 #include "card/utf8.h"
-
-#ifdef _WIN32
-#include <atomic>
-#include <filesystem>
-#include <system_error>
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>
-#endif
+#include "register/workbook_file.h"
 
 namespace reg {
 namespace {
@@ -115,11 +106,6 @@ ExportFormat ExportFormatOf(const std::string& path)
     return ExportFormat::None;
 }
 
-namespace {
-
-// Writes the workbook to `path`, libxlsxwriter's temporary files into
-// `tmpdir` (null: the system's); false when libxlsxwriter failed, with its
-// reason in `reason`.
 bool WriteWorkbook(const std::vector<ExportTable>& tables, const std::string& path, char* tmpdir, std::string& reason)
 {
     lxw_workbook_options options{};
@@ -141,86 +127,6 @@ bool WriteWorkbook(const std::vector<ExportTable>& tables, const std::string& pa
         return false;
     }
     return true;
-}
-
-#ifdef _WIN32
-
-namespace fs = std::filesystem;
-
-bool IsAscii(const std::wstring& text)
-{
-    return std::all_of(text.begin(), text.end(), [](wchar_t c) { return c > 0 && c < 0x80; });
-}
-
-// A name of `folder` made of ASCII characters only: the folder's own, or
-// its short (8.3) name; empty when it has neither.
-std::wstring AsciiFolderName(const fs::path& folder)
-{
-    const std::wstring name = folder.wstring();
-    if (name.empty() || IsAscii(name))
-        return name;
-    const DWORD n = GetShortPathNameW(name.c_str(), nullptr, 0);
-    if (n == 0)
-        return {};
-    std::wstring shortName(n, L'\0');
-    const DWORD written = GetShortPathNameW(name.c_str(), shortName.data(), n);
-    if (written == 0 || written >= n)
-        return {};
-    shortName.resize(written);
-    return IsAscii(shortName) ? shortName : std::wstring();
-}
-
-// libxlsxwriter built with MinGW opens its files with the narrow fopen,
-// which takes a name in the machine's ANSI code page: a folder or file name
-// with other characters cannot be opened that way, and a Cyrillic one only
-// where the code page is Cyrillic. The workbook is therefore written under
-// an ASCII name, beside the target or in the temporary folder, and moved
-// into place with the wide-character call.
-std::string WriteXlsxThroughAsciiName(const std::vector<ExportTable>& tables, const std::string& path)
-{
-    std::error_code error;
-    const fs::path target = fs::absolute(fs::path(std::u8string(path.begin(), path.end())), error);
-    std::wstring folder;
-    if (!error)
-        folder = AsciiFolderName(target.parent_path());
-    if (folder.empty())
-        folder = AsciiFolderName(fs::temp_directory_path(error));
-    if (folder.empty())
-        return SaveFailedText(path) + " (нет папки для временного файла)";
-    if (folder.back() == L'\\' || folder.back() == L'/')
-        folder.pop_back();
-
-    static std::atomic<unsigned> serial{0};
-    const std::wstring temporary = folder + L"\\unra5-register-" + std::to_wstring(GetCurrentProcessId()) + L"-"
-        + std::to_wstring(serial++) + L".xlsx.tmp";
-    std::string tmpdir(folder.begin(), folder.end());
-    std::string reason;
-    bool written = WriteWorkbook(tables, std::string(temporary.begin(), temporary.end()), tmpdir.data(), reason);
-    if (written
-        && !MoveFileExW(temporary.c_str(), target.c_str(),
-                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED | MOVEFILE_WRITE_THROUGH))
-        written = false;
-    if (!written) {
-        DeleteFileW(temporary.c_str());
-        return SaveFailedText(path) + (reason.empty() ? "" : " (" + reason + ")");
-    }
-    return {};
-}
-
-#endif
-
-} // namespace
-
-std::string WriteXlsx(const std::vector<ExportTable>& tables, const std::string& path)
-{
-#ifdef _WIN32
-    return WriteXlsxThroughAsciiName(tables, path);
-#else
-    std::string reason;
-    if (!WriteWorkbook(tables, path, nullptr, reason))
-        return SaveFailedText(path) + (reason.empty() ? "" : " (" + reason + ")");
-    return {};
-#endif
 }
 
 std::string ExportTables(const ExportTable& cards, const ExportTable& districts, const std::string& path,

@@ -11,6 +11,7 @@
 #include "card/file_error.h"
 #include "card/messages.h"
 #include "card/utf8.h"
+#include "card/utf8_path.h"
 #include "register/file_identity.h"
 #include "register/message_capture.h"
 #include "register/register_summary.h"
@@ -20,17 +21,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Utf8(const fs::path& path)
-{
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
-
-fs::path FromUtf8(const std::string& text) { return fs::path(std::u8string(text.begin(), text.end())); }
-
 bool IsCardName(const fs::path& path)
 {
-    std::string ext = Utf8(path.extension());
+    std::string ext = card::Utf8FromPath(path.extension());
     std::transform(ext.begin(), ext.end(), ext.begin(), [](char c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; });
     return ext == ".crd";
 }
@@ -90,7 +83,7 @@ struct Walker {
             if (entry.is_directory(typeError)) {
                 subfolders.push_back(entry.path());
             } else if (IsCardName(entry.path())) {
-                listed.push_back({{Utf8(entry.path()), shown(entry.path())}, std::nullopt});
+                listed.push_back({{card::Utf8FromPath(entry.path()), shown(entry.path())}, std::nullopt});
                 cardNames.push_back(entry.path().filename());
             }
         }
@@ -124,7 +117,7 @@ FoundFiles FindCardFiles(const std::vector<std::string>& folders, const std::ato
             if (!prefix.empty() && prefix.back() != '/' && prefix.back() != '\\')
                 prefix += '/';
         }
-        const fs::path root = FromUtf8(folder);
+        const fs::path root = card::PathFromUtf8(folder);
         std::error_code error;
         if (!fs::is_directory(root, error)) {
             found.unreadable.push_back(

@@ -7,6 +7,7 @@
 
 #include "card/cp1251.h"
 #include "card/text_rules.h"
+#include "card/utf8_path.h"
 #include "register/register_summary.h"
 
 namespace reg {
@@ -179,7 +180,7 @@ std::string SaveFailedText(const std::string& path) { return "Не удалос�
 
 std::string WriteCsvFile(const ExportTable& table, const std::string& path)
 {
-    std::ofstream out(std::filesystem::path(std::u8string(path.begin(), path.end())), std::ios::binary);
+    std::ofstream out(card::PathFromUtf8(path), std::ios::binary);
     if (out)
         WriteCsv(table, out);
     out.close();

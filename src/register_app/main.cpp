@@ -2,24 +2,12 @@
 #include <QApplication>
 #include <QStringList>
 
-#include <cstdio>
 #include <iostream>
 #include <string>
 #include <vector>
 
-#ifdef _WIN32
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <io.h>
-#include <windows.h>
-#define UNRA5_ISATTY(fd) _isatty(fd)
-#else
-#include <unistd.h>
-#define UNRA5_ISATTY(fd) isatty(fd)
-#endif
-
 #include "register/register_cli.h"
+#include "register/register_console.h"
 #include "register_window/register_window.h"
 #include "widgets/messages_qt.h"
 #include "widgets/qt_russian.h"
@@ -35,47 +23,6 @@ std::vector<std::string> Arguments(const QStringList& all)
     return args;
 }
 
-#ifdef _WIN32
-// The Windows program is a window program, which gets no console of its
-// own. Its command line writes where its output was redirected, or else to
-// the console it was started from, in UTF-8 while it runs.
-class ConsoleOutput {
-public:
-    ConsoleOutput()
-    {
-        const bool out = HasHandle(STD_OUTPUT_HANDLE);
-        const bool err = HasHandle(STD_ERROR_HANDLE);
-        if ((out && err) || !AttachConsole(ATTACH_PARENT_PROCESS))
-            return;
-        if (!out)
-            std::freopen("CONOUT$", "w", stdout);
-        if (!err)
-            std::freopen("CONOUT$", "w", stderr);
-        codePage_ = GetConsoleOutputCP();
-        SetConsoleOutputCP(CP_UTF8);
-    }
-    ~ConsoleOutput()
-    {
-        std::cout.flush();
-        std::cerr.flush();
-        if (codePage_ != 0)
-            SetConsoleOutputCP(codePage_);
-    }
-    ConsoleOutput(const ConsoleOutput&) = delete;
-    ConsoleOutput& operator=(const ConsoleOutput&) = delete;
-
-private:
-    static bool HasHandle(DWORD which)
-    {
-        const HANDLE handle = GetStdHandle(which);
-        return handle != nullptr && handle != INVALID_HANDLE_VALUE;
-    }
-    UINT codePage_ = 0;
-};
-#else
-struct ConsoleOutput {};
-#endif
-
 } // namespace
 
 int main(int argc, char* argv[])
@@ -84,8 +31,8 @@ int main(int argc, char* argv[])
         QCoreApplication probe(argc, argv);
         const std::vector<std::string> args = Arguments(QCoreApplication::arguments());
         if (reg::WantsCommandLine(args)) {
-            [[maybe_unused]] const ConsoleOutput console;
-            return reg::RunRegisterCommand(args, std::cout, std::cerr, UNRA5_ISATTY(2) != 0);
+            [[maybe_unused]] const reg::ConsoleOutput console;
+            return reg::RunRegisterCommand(args, std::cout, std::cerr, reg::ErrorIsTerminal());
         }
     }
     QApplication app(argc, argv);

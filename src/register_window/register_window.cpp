@@ -32,6 +32,8 @@
 #include "print/card_preview.h"
 #include "register/message_capture.h"
 #include "register/register_export.h"
+#include "widgets/named.h"
+#include "widgets/named_button.h"
 
 namespace {
 
@@ -41,25 +43,9 @@ constexpr int kRowBatch = 200;      // rows put into the table at once
 constexpr int kSumIntervalMs = 300; // totals follow at most this often while reading
 constexpr char kFolderKey[] = "register/folder";
 
-QComboBox* NamedCombo(const char* name, QWidget* parent)
+// A table of whole rows that are read, never edited.
+QTableView* SetUpRowTable(QTableView* table)
 {
-    auto* combo = new QComboBox(parent);
-    combo->setObjectName(QString::fromLatin1(name));
-    combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    return combo;
-}
-
-QPushButton* NamedButton(const char* name, const QString& text, QWidget* parent)
-{
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    return button;
-}
-
-QTableView* NamedTable(const char* name, QWidget* parent)
-{
-    auto* table = new QTableView(parent);
-    table->setObjectName(QString::fromLatin1(name));
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setTextElideMode(Qt::ElideMiddle); // file names differ at their ends
@@ -147,10 +133,9 @@ RegisterWindow::RegisterWindow(QWidget* parent, reg::RowReader readRow)
     auto* layout = new QVBoxLayout(central);
     layout->addWidget(buildFilters());
 
-    tabs_ = new QTabWidget(central);
-    tabs_->setObjectName(QStringLiteral("TabViews"));
+    tabs_ = Named<QTabWidget>("TabViews", central);
     tabs_->addTab(buildCardsView(), QStringLiteral("Карточки"));
-    tblDistricts_ = NamedTable("TblDistricts", tabs_);
+    tblDistricts_ = SetUpRowTable(Named<QTableView>("TblDistricts", tabs_));
     tblDistricts_->setModel(districts_);
     std::vector<int> districtWidths(reg::DistrictHeaders().size(), 12);
     districtWidths[0] = 22;
@@ -159,12 +144,10 @@ RegisterWindow::RegisterWindow(QWidget* parent, reg::RowReader readRow)
     layout->addWidget(tabs_, 1);
 
     auto* bottom = new QHBoxLayout;
-    lblSummary_ = new QLabel(central);
-    lblSummary_->setObjectName(QStringLiteral("LblSummary"));
-    progress_ = new QProgressBar(central);
-    progress_->setObjectName(QStringLiteral("ProgressReading"));
+    lblSummary_ = Named<QLabel>("LblSummary", central);
+    progress_ = Named<QProgressBar>("ProgressReading", central);
     progress_->setVisible(false);
-    btnCancel_ = NamedButton("BtnCancel", QStringLiteral("Отмена"), central);
+    btnCancel_ = MakeNamedButton("BtnCancel", QStringLiteral("Отмена"), central);
     btnCancel_->setEnabled(false);
     bottom->addWidget(lblSummary_, 1);
     bottom->addWidget(progress_);
@@ -213,35 +196,35 @@ QWidget* RegisterWindow::buildFilters()
     auto* bar = new QWidget(this);
     auto* row = new QHBoxLayout(bar);
     row->setContentsMargins(0, 0, 0, 0);
-    btnOpen_ = NamedButton("BtnOpenFolder", QStringLiteral("Открыть папку…"), bar);
-    lblFolder_ = new QLabel(bar);
-    lblFolder_->setObjectName(QStringLiteral("LblFolder"));
+    btnOpen_ = MakeNamedButton("BtnOpenFolder", QStringLiteral("Открыть папку…"), bar);
+    lblFolder_ = Named<QLabel>("LblFolder", bar);
     row->addWidget(btnOpen_);
     row->addWidget(lblFolder_, 1);
 
-    combDistrict_ = NamedCombo("CombDistrict", bar);
+    combDistrict_ = Named<QComboBox>("CombDistrict", bar);
     combDistrict_->addItem(QStringLiteral("Все районы"));
     for (int i = 0; i < card::kDistrictCount; ++i)
         combDistrict_->addItem(ToQString(std::string(card::DistrictName(i))), i);
-    combYear_ = NamedCombo("CombYear", bar);
+    combYear_ = Named<QComboBox>("CombYear", bar);
     combYear_->addItem(QStringLiteral("Все годы"));
-    combPeriod_ = NamedCombo("CombPeriod", bar);
+    combPeriod_ = Named<QComboBox>("CombPeriod", bar);
     combPeriod_->addItem(QStringLiteral("Все периоды"));
     for (int i = 0; i < 2; ++i)
         combPeriod_->addItem(ToQString(card::kReportPeriodItems[i]).trimmed(), i);
-    combState_ = NamedCombo("CombState", bar);
+    combState_ = Named<QComboBox>("CombState", bar);
     combState_->addItem(QStringLiteral("Все карточки"));
     combState_->addItem(QString::fromUtf8(reg::kStateOk), static_cast<int>(reg::StateFilter::Ok));
     combState_->addItem(QStringLiteral("с ошибками"), static_cast<int>(reg::StateFilter::Faulty));
     combState_->addItem(QStringLiteral("не прочитаны"), static_cast<int>(reg::StateFilter::Refused));
     combState_->addItem(QStringLiteral("повторы"), static_cast<int>(reg::StateFilter::Repeats));
     for (QComboBox* combo : {combDistrict_, combYear_, combPeriod_, combState_}) {
+        combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
         row->addWidget(combo);
         connect(combo, &QComboBox::currentIndexChanged, this, &RegisterWindow::applyFilters);
     }
-    btnExport_ = NamedButton("BtnExport", QStringLiteral("Экспорт…"), bar);
+    btnExport_ = MakeNamedButton("BtnExport", QStringLiteral("Экспорт…"), bar);
     row->addWidget(btnExport_);
-    btnPrintCard_ = NamedButton("BtnPrintCard", QStringLiteral("Печать карточки…"), bar);
+    btnPrintCard_ = MakeNamedButton("BtnPrintCard", QStringLiteral("Печать карточки…"), bar);
     btnPrintCard_->setToolTip(QStringLiteral("Печать или PDF карточки выбранной строки (Ctrl+P, двойной щелчок)"));
     btnPrintCard_->setEnabled(false);
     row->addWidget(btnPrintCard_);
@@ -254,7 +237,7 @@ QWidget* RegisterWindow::buildCardsView()
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    tblCards_ = NamedTable("TblCards", page);
+    tblCards_ = SetUpRowTable(Named<QTableView>("TblCards", page));
     tblCards_->setModel(proxy_);
     tblCards_->setSortingEnabled(true);
     tblCards_->sortByColumn(reg::kColumnFile, Qt::AscendingOrder);
@@ -265,7 +248,7 @@ QWidget* RegisterWindow::buildCardsView()
 
     // The totals: one row under the table, its columns kept under the
     // table's columns.
-    tblTotals_ = NamedTable("TblTotals", page);
+    tblTotals_ = SetUpRowTable(Named<QTableView>("TblTotals", page));
     tblTotals_->setModel(totals_);
     tblTotals_->horizontalHeader()->hide();
     tblTotals_->setVerticalHeader(new QHeaderView(Qt::Vertical, tblTotals_));

@@ -2,10 +2,12 @@
 
 #include <QPushButton>
 
-QPushButton* MakeNamedButton(QWidget* parent, const char* name, const QString& caption, EnterKey enter)
+#include "widgets/named.h"
+
+QPushButton* MakeNamedButton(const char* name, const QString& caption, QWidget* parent, EnterKey enter)
 {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QString::fromLatin1(name));
+    auto* button = Named<QPushButton>(name, parent);
+    button->setText(caption);
     button->setAutoDefault(enter == EnterKey::PressesFocusedButton);
     button->setDefault(false);
     return button;

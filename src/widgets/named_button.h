@@ -9,5 +9,5 @@ class QWidget;
 
 enum class EnterKey { PressesFocusedButton, Ignored };
 
-QPushButton* MakeNamedButton(QWidget* parent, const char* name, const QString& caption,
+QPushButton* MakeNamedButton(const char* name, const QString& caption, QWidget* parent,
                              EnterKey enter = EnterKey::Ignored);

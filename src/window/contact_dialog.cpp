@@ -11,6 +11,7 @@
 
 #include "widgets/form_font.h"
 #include "widgets/key_filters.h"
+#include "widgets/named.h"
 #include "widgets/named_button.h"
 
 namespace {
@@ -18,14 +19,6 @@ namespace {
 // Wide enough for a web address or an e-mail address without scrolling.
 constexpr int kFieldMinWidth = 300;
 constexpr QSize kButtonMinSize(95, 25);
-
-QLabel* MakeLabel(const char* name, const QString& text, QWidget* buddy, QWidget* parent)
-{
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setBuddy(buddy);
-    return label;
-}
 
 } // namespace
 
@@ -49,16 +42,16 @@ TFrmKontakt::TFrmKontakt(QWidget* parent)
     EdKontakt->setObjectName(QStringLiteral("EdKontakt"));
     EdKontakt->setMinimumWidth(kFieldMinWidth);
 
-    BtnOK = MakeNamedButton(this, "BtnOK", QStringLiteral("Принять"));
-    BtnClose = MakeNamedButton(this, "BtnClose", QStringLiteral("Закрыть"));
+    BtnOK = MakeNamedButton("BtnOK", QStringLiteral("Принять"), this);
+    BtnClose = MakeNamedButton("BtnClose", QStringLiteral("Закрыть"), this);
 
     // Sizes come from the font, so the labels keep their whole text wherever
     // the program runs; the dialog itself cannot be resized.
     auto* fields = new QGridLayout;
     fields->setHorizontalSpacing(16);
-    fields->addWidget(MakeLabel("Label1", QStringLiteral("Тип контакта"), ComBTypeK, this), 0, 0);
+    fields->addWidget(NamedLabel("Label1", QStringLiteral("Тип контакта"), this, ComBTypeK), 0, 0);
     fields->addWidget(ComBTypeK, 0, 1);
-    fields->addWidget(MakeLabel("LblKontkt", QStringLiteral("Контактные данные"), EdKontakt, this), 1, 0);
+    fields->addWidget(NamedLabel("LblKontkt", QStringLiteral("Контактные данные"), this, EdKontakt), 1, 0);
     fields->addWidget(EdKontakt, 1, 1);
 
     auto* buttons = new QHBoxLayout;

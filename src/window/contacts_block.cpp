@@ -58,9 +58,9 @@ ContactsBlock::ContactsBlock(QWidget* parent)
     Label6->setObjectName(QStringLiteral("Label6"));
     Label6->setMinimumWidth(kLabelWidth);
 
-    BitBtn1 = MakeNamedButton(this, "BitBtn1", QStringLiteral("Добавить"), EnterKey::PressesFocusedButton);
-    BitBtn2 = MakeNamedButton(this, "BitBtn2", QStringLiteral("Редактировать"), EnterKey::PressesFocusedButton);
-    BitBtn3 = MakeNamedButton(this, "BitBtn3", QStringLiteral("Удалить"), EnterKey::PressesFocusedButton);
+    BitBtn1 = MakeNamedButton("BitBtn1", QStringLiteral("Добавить"), this, EnterKey::PressesFocusedButton);
+    BitBtn2 = MakeNamedButton("BitBtn2", QStringLiteral("Редактировать"), this, EnterKey::PressesFocusedButton);
+    BitBtn3 = MakeNamedButton("BitBtn3", QStringLiteral("Удалить"), this, EnterKey::PressesFocusedButton);
 
     StrGridKont = new QTableWidget(this);
     StrGridKont->setObjectName(QStringLiteral("StrGridKont"));

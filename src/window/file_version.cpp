@@ -8,6 +8,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include "card/utf8_path.h"
 #else
 #include "window/elf_section.h"
 #include "window/version_block.h"
@@ -24,30 +26,12 @@ namespace {
 
 // Paths and queries go through the wide-character functions: a program
 // folder may be named in characters outside the machine's ANSI code page.
-std::wstring Wide(const std::string& utf8)
-{
-    if (utf8.empty())
-        return {};
-    const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(n), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), n);
-    return wide;
-}
-
-std::string Utf8(const std::wstring& wide)
-{
-    if (wide.empty())
-        return {};
-    const int n
-        = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<std::size_t>(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), n, nullptr, nullptr);
-    return utf8;
-}
-
 std::vector<std::uint8_t> ReadVersionInfo(const std::string& path)
 {
-    const std::wstring widePath = Wide(path);
+    const std::optional<std::wstring> wide = card::WideFromUtf8(path);
+    if (!wide)
+        return {};
+    const std::wstring& widePath = *wide;
     DWORD handle = 0;
     const DWORD size = GetFileVersionInfoSizeW(widePath.c_str(), &handle);
     if (size == 0)
@@ -58,11 +42,14 @@ std::vector<std::uint8_t> ReadVersionInfo(const std::string& path)
     return block;
 }
 
+// A sub-block path is ASCII, so it always converts.
+std::wstring WideSubBlock(const std::string& subBlock) { return card::WideFromUtf8(subBlock).value_or(std::wstring()); }
+
 std::optional<std::vector<std::uint8_t>> QueryBytes(std::vector<std::uint8_t>& block, const std::string& subBlock)
 {
     void* value = nullptr;
     UINT length = 0;
-    if (!VerQueryValueW(block.data(), Wide(subBlock).c_str(), &value, &length) || !value)
+    if (!VerQueryValueW(block.data(), WideSubBlock(subBlock).c_str(), &value, &length) || !value)
         return std::nullopt;
     const auto* bytes = static_cast<const std::uint8_t*>(value);
     return std::vector<std::uint8_t>(bytes, bytes + length);
@@ -72,9 +59,9 @@ std::optional<std::string> QueryText(std::vector<std::uint8_t>& block, const std
 {
     void* value = nullptr;
     UINT length = 0;
-    if (!VerQueryValueW(block.data(), Wide(subBlock).c_str(), &value, &length) || !value)
+    if (!VerQueryValueW(block.data(), WideSubBlock(subBlock).c_str(), &value, &length) || !value)
         return std::nullopt;
-    return Utf8(std::wstring(static_cast<const wchar_t*>(value)));
+    return card::Utf8FromWide(static_cast<const wchar_t*>(value));
 }
 
 #else

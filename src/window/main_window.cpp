@@ -78,17 +78,17 @@ TFrmGn::TFrmGn(QWidget* parent)
     if (auto* stack = PCtrl->findChild<QStackedWidget*>(QString(), Qt::FindDirectChildrenOnly))
         stack->setAttribute(Qt::WA_Resized);
 
-    BitBtn4 = MakeNamedButton(this, "BitBtn4", QStringLiteral("<< Назад"), EnterKey::PressesFocusedButton);
+    BitBtn4 = MakeNamedButton("BitBtn4", QStringLiteral("<< Назад"), this, EnterKey::PressesFocusedButton);
     BitBtn4->setGeometry(8, kButtonTop, 90, kButtonHeight);
-    BitBtn5 = MakeNamedButton(this, "BitBtn5", QStringLiteral("Далее >>"), EnterKey::PressesFocusedButton);
+    BitBtn5 = MakeNamedButton("BitBtn5", QStringLiteral("Далее >>"), this, EnterKey::PressesFocusedButton);
     BitBtn5->setGeometry(104, kButtonTop, 90, kButtonHeight);
-    BtnLoadPr = MakeNamedButton(this, "BtnLoadPr", QStringLiteral("Загрузить"), EnterKey::PressesFocusedButton);
+    BtnLoadPr = MakeNamedButton("BtnLoadPr", QStringLiteral("Загрузить"), this, EnterKey::PressesFocusedButton);
     BtnLoadPr->setGeometry(453, kButtonTop, 95, kButtonHeight);
-    BtnSavePr = MakeNamedButton(this, "BtnSavePr", QStringLiteral("Сохранить"), EnterKey::PressesFocusedButton);
+    BtnSavePr = MakeNamedButton("BtnSavePr", QStringLiteral("Сохранить"), this, EnterKey::PressesFocusedButton);
     BtnSavePr->setGeometry(553, kButtonTop, 95, kButtonHeight);
-    BtnClose = MakeNamedButton(this, "BtnClose", QStringLiteral("Закрыть"), EnterKey::PressesFocusedButton);
+    BtnClose = MakeNamedButton("BtnClose", QStringLiteral("Закрыть"), this, EnterKey::PressesFocusedButton);
     BtnClose->setGeometry(kCloseLeft, kButtonTop, 95, kButtonHeight);
-    BtnPrint = MakeNamedButton(this, "BtnPrint", QStringLiteral("Печать…"), EnterKey::PressesFocusedButton);
+    BtnPrint = MakeNamedButton("BtnPrint", QStringLiteral("Печать…"), this, EnterKey::PressesFocusedButton);
     BtnPrint->setGeometry(353, kButtonTop, 95, kButtonHeight);
     // Page navigation leaves the keyboard focus in the field being edited: a
     // click does not take it, while Tab still reaches both buttons.

@@ -14,6 +14,7 @@
 
 #include "widgets/field_captions.h"
 #include "widgets/messages_qt.h"
+#include "widgets/named.h"
 #include "widgets/named_button.h"
 #include "widgets/radio_group.h"
 #include "widgets/table_grid.h"
@@ -27,13 +28,6 @@ namespace {
 // date of issue, issued by.
 const QList<int> kStaffColumnWidths{166, 172, 82, 81, 342};
 constexpr int kStaffRowHeight = 26;
-
-QLabel* MakeLabel(const char* name, const QString& text, QWidget* parent)
-{
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    return label;
-}
 
 card::SotrList& Staff() { return FrmGn->lists().staff; }
 
@@ -55,19 +49,19 @@ ServicePage::ServicePage(QWidget* parent)
     : QWidget(parent)
 {
     const QString service = ControlName("HasOtService");
-    auto* label11 = MakeLabel("Label11", CaptionText(service.toStdString()), this);
+    auto* label11 = NamedLabel("Label11", CaptionText(service.toStdString()), this);
     RGrpSot = MakeYesNoGroup(service, this);
     RGrpSot->setMinimumWidth(120);
-    auto* notice = MakeLabel("lbl_1",
-                             QStringLiteral("Внимание! Служба ОТ в организации создается в соответствии с "
-                                            "постановлением Минтруда РФ от 08.02.2000 г. № 14 и состоит не "
-                                            "менее, чем из 2 человек.\r\n"),
-                             this);
+    auto* notice = NamedLabel("lbl_1",
+                              QStringLiteral("Внимание! Служба ОТ в организации создается в соответствии с "
+                                             "постановлением Минтруда РФ от 08.02.2000 г. № 14 и состоит не "
+                                             "менее, чем из 2 человек.\r\n"),
+                              this);
     notice->setWordWrap(true);
     notice->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     notice->setMinimumWidth(380);
 
-    auto* label12 = MakeLabel("Label12", CardText(card::kStaffCaption), this);
+    auto* label12 = NamedLabel("Label12", CardText(card::kStaffCaption), this);
 
     StrGridSOT = new QTableWidget(this);
     StrGridSOT->setObjectName(QStringLiteral("StrGridSOT"));
@@ -77,9 +71,9 @@ ServicePage::ServicePage(QWidget* parent)
     StrGridSOT->setTabKeyNavigation(false); // Tab leaves the grid; arrows move the current cell
     grid_ = std::make_unique<TableGrid>(StrGridSOT);
 
-    BtnAddSotr = MakeNamedButton(this, "BtnAddSotr", QStringLiteral("Добавить"));
-    BitBtn7 = MakeNamedButton(this, "BitBtn7", QStringLiteral("Редактировать"));
-    BitBtn8 = MakeNamedButton(this, "BitBtn8", QStringLiteral("Удалить"));
+    BtnAddSotr = MakeNamedButton("BtnAddSotr", QStringLiteral("Добавить"), this);
+    BitBtn7 = MakeNamedButton("BitBtn7", QStringLiteral("Редактировать"), this);
+    BitBtn8 = MakeNamedButton("BitBtn8", QStringLiteral("Удалить"), this);
 
     auto* top = new QHBoxLayout;
     top->addWidget(label11, 0, Qt::AlignVCenter);

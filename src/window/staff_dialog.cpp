@@ -15,29 +15,8 @@
 #include "widgets/date_picker.h"
 #include "widgets/key_filters.h"
 #include "widgets/messages_qt.h"
+#include "widgets/named.h"
 #include "widgets/named_button.h"
-
-namespace {
-
-QLineEdit* MakeEdit(const char* name, QWidget* parent)
-{
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(QString::fromLatin1(name));
-    InstallCardText(edit);
-    return edit;
-}
-
-QLabel* MakeFieldLabel(const char* name, const QString& text, QWidget* buddy, QWidget* parent)
-{
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setWordWrap(true);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
-    label->setBuddy(buddy);
-    return label;
-}
-
-} // namespace
 
 TFrmSotr::TFrmSotr(QWidget* parent)
     : QDialog(parent)
@@ -46,14 +25,16 @@ TFrmSotr::TFrmSotr(QWidget* parent)
     setWindowTitle(QStringLiteral("Сотрудники службы охраны труда"));
     setModal(true);
 
-    EdDoljn = MakeEdit("EdDoljn", this);
-    EdFIO = MakeEdit("EdFIO", this);
-    EDNUd = MakeEdit("EDNUd", this);
+    EdDoljn = Named<QLineEdit>("EdDoljn", this);
+    EdFIO = Named<QLineEdit>("EdFIO", this);
+    EDNUd = Named<QLineEdit>("EDNUd", this);
     DTUd = MakeDatePicker(QStringLiteral("DTUd"), this);
     DTUd->setDate(defaultDate());
-    EdOrg = MakeEdit("EdOrg", this);
-    BtnOk = MakeNamedButton(this, "BtnOk", QStringLiteral("Принять"));
-    BtnClose = MakeNamedButton(this, "BtnClose", QStringLiteral("Закрыть"));
+    EdOrg = Named<QLineEdit>("EdOrg", this);
+    for (QLineEdit* edit : {EdDoljn, EdFIO, EDNUd, EdOrg})
+        InstallCardText(edit);
+    BtnOk = MakeNamedButton("BtnOk", QStringLiteral("Принять"), this);
+    BtnClose = MakeNamedButton("BtnClose", QStringLiteral("Закрыть"), this);
 
     struct Column {
         const char* labelName;
@@ -75,7 +56,9 @@ TFrmSotr::TFrmSotr(QWidget* parent)
         // A larger font widens a column only where its field (the date) would
         // no longer show its text.
         const int width = std::max(column.width, column.field->minimumSizeHint().width());
-        QLabel* label = MakeFieldLabel(column.labelName, column.text, column.field, this);
+        QLabel* label = NamedLabel(column.labelName, column.text, this, column.field);
+        label->setWordWrap(true);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
         label->setFixedWidth(width);
         fields->addWidget(label, 0, i);
         column.field->setFixedWidth(width);

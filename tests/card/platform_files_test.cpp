@@ -12,6 +12,7 @@
 #endif
 
 #include "card/card_file_store.h"
+#include "card/utf8_path.h"
 #include "support/message_recorder.h"
 #include "support/temp_folder.h"
 #include "support/under_wine.h"
@@ -24,18 +25,11 @@ constexpr bool kWindows = true;
 constexpr bool kWindows = false;
 #endif
 
-std::filesystem::path PathOf(const std::string& utf8)
-{
-    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
-}
-
 std::set<std::string> EntriesAsUtf8(const std::filesystem::path& folder)
 {
     std::set<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-        const std::u8string name = entry.path().filename().u8string();
-        names.emplace(name.begin(), name.end());
-    }
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.insert(card::Utf8FromPath(entry.path().filename()));
     return names;
 }
 
@@ -141,7 +135,7 @@ TEST(PlatformFiles, CyrillicCardNameIsWrittenAndReadUnderThatName)
     store.WriteCardFile(name);
 
     EXPECT_EQ(EntriesAsUtf8(folder.path()), std::set<std::string>{name});
-    EXPECT_EQ(std::filesystem::file_size(folder.path() / PathOf(name)), std::uintmax_t{card::kCardRecSize});
+    EXPECT_EQ(std::filesystem::file_size(folder.path() / card::PathFromUtf8(name)), std::uintmax_t{card::kCardRecSize});
     ASSERT_TRUE(store.ReadCardFile(name));
     EXPECT_EQ(store.card(), written);
     EXPECT_TRUE(boxes.shown.empty());

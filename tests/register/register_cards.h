@@ -11,13 +11,14 @@
 #include <vector>
 
 #include "card/card_record.h"
+#include "card/utf8_path.h"
 #include "card/workplace_counts.h"
 
 namespace regtest {
 
 namespace fs = std::filesystem;
 
-inline fs::path U8Path(const std::string& utf8) { return fs::path(std::u8string(utf8.begin(), utf8.end())); }
+inline fs::path U8Path(const std::string& utf8) { return card::PathFromUtf8(utf8); }
 
 inline void WriteBytes(const fs::path& file, const void* data, std::size_t size)
 {

@@ -5,6 +5,7 @@
 #include <atomic>
 #include <set>
 
+#include "card/utf8_path.h"
 #include "register/register_reader.h"
 #include "register/register_summary.h"
 #include "register_cards.h"
@@ -14,11 +15,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Utf8(const fs::path& path)
-{
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
+std::string Utf8(const fs::path& path) { return card::Utf8FromPath(path); }
 
 // Folders named twice or one inside another, a link and a hard link to a card
 // of the tree: every card is one row, no card is its own repeat; a missing

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "card/utf8_path.h"
+
 class TempFolder {
 public:
     TempFolder()
@@ -49,15 +51,8 @@ public:
         return names;
     }
 
-    static std::filesystem::path Path(const std::string& utf8)
-    {
-        return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
-    }
-    static std::string Utf8(const std::filesystem::path& path)
-    {
-        const std::u8string text = path.u8string();
-        return std::string(text.begin(), text.end());
-    }
+    static std::filesystem::path Path(const std::string& utf8) { return card::PathFromUtf8(utf8); }
+    static std::string Utf8(const std::filesystem::path& path) { return card::Utf8FromPath(path); }
 
     static void writeFile(const std::string& name, const std::vector<unsigned char>& bytes)
     {

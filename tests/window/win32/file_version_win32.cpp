@@ -13,18 +13,12 @@
 #endif
 #include <windows.h>
 
+#include "card/utf8_path.h"
 #include "window/file_version.h"
 
 namespace {
 
-std::string Utf8(const std::wstring& wide)
-{
-    const int n
-        = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), out.data(), n, nullptr, nullptr);
-    return out;
-}
+std::string Utf8(const std::wstring& wide) { return card::Utf8FromWide(wide); }
 
 // The full name of this program's file, as argument 0 gives it.
 std::wstring OwnPathWide()
