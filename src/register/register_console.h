@@ -12,7 +12,7 @@ public:
     ConsoleOutput& operator=(const ConsoleOutput&) = delete;
 
 private:
-    unsigned codePage_ = 0; // the console's own, given back at the end
+    [[maybe_unused]] unsigned codePage_ = 0; // the console's own, given back at the end (Windows only)
 };
 
 // Whether standard error is a terminal, which a progress line may rewrite.
