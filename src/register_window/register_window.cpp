@@ -21,17 +21,15 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <optional>
 #include <set>
 
 #include "card/card_file_store.h"
 #include "card/district.h"
 #include "card/district_names.h"
-#include "card/errors.h"
 #include "card/messages.h"
 #include "print/card_preview.h"
-#include "register/message_capture.h"
 #include "register/register_export.h"
+#include "register/register_reprint.h"
 #include "widgets/named.h"
 #include "widgets/named_button.h"
 
@@ -65,49 +63,6 @@ void SetColumnWidths(QTableView* table, const std::vector<int>& characters)
 }
 
 QSettings Settings() { return QSettings(QStringLiteral("UNRA5"), QStringLiteral("unra5-register")); }
-
-// The card of the file `path` read again by the card program's reader (a
-// version-1 card upgraded, as on reading); nullopt after the card program's
-// message for what went wrong: a file error in the error display, a refusal
-// in the information box. The register keeps no records, only their rows.
-// `path` is the row's own, as the reader found it: a name that is no UTF-8
-// would not survive a trip through QString.
-std::optional<card::TCardRec> ReadCardAgain(const std::string& path)
-{
-    std::optional<card::TCardRec> card;
-    std::string error;
-    std::string refusal;
-    {
-        reg::RouteMessagesByThread();
-        reg::MessageCapture said; // the version-1 notice is no news here
-        card::CardFileStore store;
-        try {
-            if (store.ReadCardFile(path))
-                card = store.card();
-            else
-                refusal = said.infos.empty() ? std::string(card::kMsgLoadFailed) : said.infos.back();
-        } catch (const card::CardError& e) {
-            error = e.what();
-        }
-    }
-    // Out of the capture, the core's messages reach the window's boxes again.
-    if (!error.empty())
-        card::ShowError(error);
-    else if (!card)
-        card::messages().info(refusal);
-    return card;
-}
-
-// The card's file name with .pdf, beside the card: the register never sets a
-// current folder (started from a menu that is the home or the program's
-// folder), while the card's folder is the one the user chose.
-QString PdfBesideCard(const QString& cardPath)
-{
-    QString path = cardPath;
-    if (path.endsWith(QStringLiteral(".crd"), Qt::CaseInsensitive))
-        path.chop(4);
-    return path + QStringLiteral(".pdf");
-}
 
 } // namespace
 
@@ -491,15 +446,22 @@ void RegisterWindow::printSelectedCard()
     const reg::RegisterRow* row = selectedCardRow();
     if (!row)
         return;
-    // Copied: the message boxes of a failed reading run the event loop.
-    const std::string path = row->path;
-    const QString shown = QDir(folder_).filePath(ToQString(row->file));
-    const std::optional<card::TCardRec> card = ReadCardAgain(path);
-    if (!card)
+    const QByteArray shown = QDir(folder_).filePath(ToQString(row->file)).toUtf8();
+    const reg::CardReadAgain again = reg::ReadCardAgain(*row);
+    // The card program's boxes: the error display, or the information box
+    // for a file that holds no card.
+    if (again.refusal == reg::CardReadAgain::Refusal::FileError) {
+        card::messages().error(again.text);
         return;
-    ShowCardPreview(this, *card,
+    }
+    if (!again.record) {
+        card::messages().info(again.text);
+        return;
+    }
+    const std::string pdf = reg::PdfBesideCard(std::string(shown.constData(), static_cast<std::size_t>(shown.size())));
+    ShowCardPreview(this, *again.record,
                     {QString::fromUtf8(kRegisterTitle), QString::fromLatin1(UNRA5_VERSION), QDate::currentDate()},
-                    QDir::toNativeSeparators(PdfBesideCard(shown)));
+                    QDir::toNativeSeparators(ToQString(pdf)));
 }
 
 void RegisterWindow::closeEvent(QCloseEvent* event)
