@@ -62,6 +62,17 @@ TFrm_okv::TFrm_okv(const CodeTarget& target, QWidget* parent)
     cldtset_kdes2 = new ClassifierTable(ClassifierRowsOf(ClassifierKind::Kdes2), this);
     cldtset_kdes2->setObjectName(QStringLiteral("cldtset_kdes2"));
 
+    buildControls();
+    // The grid and the navigator start on the OKVED table.
+    bindGrid(cldtset_okved);
+    dbnav1->bind(cldtset_okved);
+    showNote();
+    wireHandlers();
+}
+
+// The controls, their arrangement and the tab order.
+void TFrm_okv::buildControls()
+{
     rgrp_okv_kds = new QGroupBox(QStringLiteral("выбор: ОКВЭД/ОКВЭД2"), this);
     rgrp_okv_kds->setObjectName(QStringLiteral("rgrp_okv_kds"));
     rgrpItems_ = new QButtonGroup(rgrp_okv_kds);
@@ -144,11 +155,12 @@ TFrm_okv::TFrm_okv(const CodeTarget& target, QWidget* parent)
                            dbnav1->lastButton()};
     for (std::size_t i = 1; i < std::size(tabOrder); ++i)
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
+}
 
-    bindGrid(cldtset_okved);
-    dbnav1->bind(cldtset_okved);
-    showNote();
-
+// What the controls do: the tables' moves, the radio group's keys and focus,
+// the search field and the buttons.
+void TFrm_okv::wireHandlers()
+{
     for (ClassifierTable* table : {cldtset_okved, cldtset_kdes2}) {
         connect(table, &ClassifierTable::currentRowChanged, this, [this, table] {
             if (table == gridTable_)

@@ -33,6 +33,9 @@ public slots:
     void done(int result) override;
 
 private:
+    void buildControls();
+    void wireHandlers();
+
     void FormShow();
     void FormClose();
     void rgrp_okv_kdsClick();

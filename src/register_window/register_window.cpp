@@ -4,7 +4,6 @@
 #include <QComboBox>
 #include <QDate>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFontMetrics>
 #include <QHBoxLayout>
@@ -20,27 +19,20 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-#include <algorithm>
-#include <optional>
 #include <set>
 
 #include "card/card_file_store.h"
 #include "card/district.h"
 #include "card/district_names.h"
-#include "card/errors.h"
 #include "card/messages.h"
 #include "print/card_preview.h"
-#include "register/message_capture.h"
 #include "register/register_export.h"
+#include "register/register_reprint.h"
 #include "widgets/named.h"
 #include "widgets/named_button.h"
 
 namespace {
 
-constexpr int kRowIntervalMs = 40;  // rows reach the table this often while reading
-constexpr int kRowSliceMs = 20;     // and for at most this long each time
-constexpr int kRowBatch = 200;      // rows put into the table at once
-constexpr int kSumIntervalMs = 300; // totals follow at most this often while reading
 constexpr char kFolderKey[] = "register/folder";
 
 // A table of whole rows that are read, never edited.
@@ -66,49 +58,6 @@ void SetColumnWidths(QTableView* table, const std::vector<int>& characters)
 
 QSettings Settings() { return QSettings(QStringLiteral("UNRA5"), QStringLiteral("unra5-register")); }
 
-// The card of the file `path` read again by the card program's reader (a
-// version-1 card upgraded, as on reading); nullopt after the card program's
-// message for what went wrong: a file error in the error display, a refusal
-// in the information box. The register keeps no records, only their rows.
-// `path` is the row's own, as the reader found it: a name that is no UTF-8
-// would not survive a trip through QString.
-std::optional<card::TCardRec> ReadCardAgain(const std::string& path)
-{
-    std::optional<card::TCardRec> card;
-    std::string error;
-    std::string refusal;
-    {
-        reg::RouteMessagesByThread();
-        reg::MessageCapture said; // the version-1 notice is no news here
-        card::CardFileStore store;
-        try {
-            if (store.ReadCardFile(path))
-                card = store.card();
-            else
-                refusal = said.infos.empty() ? std::string(card::kMsgLoadFailed) : said.infos.back();
-        } catch (const card::CardError& e) {
-            error = e.what();
-        }
-    }
-    // Out of the capture, the core's messages reach the window's boxes again.
-    if (!error.empty())
-        card::ShowError(error);
-    else if (!card)
-        card::messages().info(refusal);
-    return card;
-}
-
-// The card's file name with .pdf, beside the card: the register never sets a
-// current folder (started from a menu that is the home or the program's
-// folder), while the card's folder is the one the user chose.
-QString PdfBesideCard(const QString& cardPath)
-{
-    QString path = cardPath;
-    if (path.endsWith(QStringLiteral(".crd"), Qt::CaseInsensitive))
-        path.chop(4);
-    return path + QStringLiteral(".pdf");
-}
-
 } // namespace
 
 RegisterWindow::RegisterWindow(QWidget* parent, reg::RowReader readRow)
@@ -124,7 +73,7 @@ RegisterWindow::RegisterWindow(QWidget* parent, reg::RowReader readRow)
           }(),
           false, this))
     , districts_(new CellTableModel(reg::DistrictHeaders(), true, this))
-    , job_(std::move(readRow))
+    , feeder_(model_, std::move(readRow))
 {
     setObjectName(QStringLiteral("FrmRegister"));
     setWindowTitle(QString::fromUtf8(kRegisterTitle));
@@ -171,25 +120,21 @@ RegisterWindow::RegisterWindow(QWidget* parent, reg::RowReader readRow)
     connect(proxy_, &QAbstractItemModel::layoutChanged, this, &RegisterWindow::updatePrintButton);
     connect(proxy_, &QAbstractItemModel::rowsRemoved, this, &RegisterWindow::updatePrintButton);
 
-    rowTimer_.setInterval(kRowIntervalMs);
-    connect(&rowTimer_, &QTimer::timeout, this, &RegisterWindow::takeRows);
-    sumTimer_.setSingleShot(true);
-    connect(&sumTimer_, &QTimer::timeout, this, &RegisterWindow::updateSums);
+    connect(&feeder_, &RowFeeder::rowsAdded, this, &RegisterWindow::updateYears);
+    connect(&feeder_, &RowFeeder::progressed, this, &RegisterWindow::showProgress);
+    connect(&feeder_, &RowFeeder::finished, this, &RegisterWindow::finishReading);
+    connect(&feeder_, &RowFeeder::sumsDue, this, &RegisterWindow::updateSums);
     for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
-        connect(proxy_, signal, this, &RegisterWindow::scheduleSums);
-    connect(proxy_, &QAbstractItemModel::modelReset, this, &RegisterWindow::scheduleSums);
-    connect(proxy_, &QAbstractItemModel::layoutChanged, this, &RegisterWindow::scheduleSums);
-    connect(proxy_, &QAbstractItemModel::dataChanged, this, &RegisterWindow::scheduleSums);
+        connect(proxy_, signal, &feeder_, &RowFeeder::requestSums);
+    connect(proxy_, &QAbstractItemModel::modelReset, &feeder_, &RowFeeder::requestSums);
+    connect(proxy_, &QAbstractItemModel::layoutChanged, &feeder_, &RowFeeder::requestSums);
+    connect(proxy_, &QAbstractItemModel::dataChanged, &feeder_, &RowFeeder::requestSums);
 
     resize(1200, 700);
     updateSums();
 }
 
-RegisterWindow::~RegisterWindow()
-{
-    job_.cancel();
-    job_.wait();
-}
+RegisterWindow::~RegisterWindow() { feeder_.stop(); }
 
 QWidget* RegisterWindow::buildFilters()
 {
@@ -300,9 +245,7 @@ void RegisterWindow::openRememberedFolder()
 
 void RegisterWindow::openFolder(const QString& folder)
 {
-    job_.cancel();
-    job_.wait();
-    backlog_.clear();
+    feeder_.stop();
     folder_ = QDir::toNativeSeparators(folder);
     Settings().setValue(QString::fromLatin1(kFolderKey), folder);
     lblFolder_->setText(folder_);
@@ -321,51 +264,27 @@ void RegisterWindow::openFolder(const QString& folder)
     btnExport_->setEnabled(false); // an export would save part of the folder
     lblSummary_->setText(QStringLiteral("Чтение карточек…"));
     const QByteArray path = folder.toUtf8();
-    job_.start({std::string(path.constData(), static_cast<std::size_t>(path.size()))});
-    rowTimer_.start();
+    feeder_.start(std::string(path.constData(), static_cast<std::size_t>(path.size())));
 }
 
-bool RegisterWindow::reading() const { return rowTimer_.isActive(); }
+bool RegisterWindow::reading() const { return feeder_.reading(); }
 
 void RegisterWindow::cancelReading()
 {
     if (!reading())
         return;
-    job_.cancel();
+    feeder_.cancel();
     btnCancel_->setEnabled(false);
 }
 
-// Rows go into the table in small batches for a short slice of time, so that
-// the window answers the user however fast the cards arrive.
-void RegisterWindow::takeRows()
+void RegisterWindow::showProgress(int done, int total)
 {
-    const bool ended = job_.finished(); // before taking: no row can follow
-    std::vector<reg::RegisterRow> arrived = job_.takeRows();
-    backlog_.insert(backlog_.end(), std::make_move_iterator(arrived.begin()), std::make_move_iterator(arrived.end()));
-    QElapsedTimer slice;
-    slice.start();
-    std::size_t next = 0;
-    while (next < backlog_.size() && slice.elapsed() < kRowSliceMs) {
-        const std::size_t end = std::min(backlog_.size(), next + kRowBatch);
-        model_->append({std::make_move_iterator(backlog_.begin() + static_cast<std::ptrdiff_t>(next)),
-                        std::make_move_iterator(backlog_.begin() + static_cast<std::ptrdiff_t>(end))});
-        next = end;
-    }
-    backlog_.erase(backlog_.begin(), backlog_.begin() + static_cast<std::ptrdiff_t>(next));
-    if (next > 0)
-        updateYears();
-    if (job_.total() >= 0) {
-        progress_->setRange(0, static_cast<int>(job_.total()));
-        progress_->setValue(model_->rowCount());
-    }
-    if (ended && backlog_.empty())
-        finishReading();
+    progress_->setRange(0, total);
+    progress_->setValue(done);
 }
 
 void RegisterWindow::finishReading()
 {
-    rowTimer_.stop();
-    job_.wait();
     btnCancel_->setEnabled(false);
     btnExport_->setEnabled(true);
     progress_->setVisible(false);
@@ -374,10 +293,7 @@ void RegisterWindow::finishReading()
 
 QString RegisterWindow::cancelledNote() const
 {
-    if (reading() || !job_.cancelled())
-        return {};
-    const std::size_t found = static_cast<std::size_t>(std::max(job_.total(), 0L));
-    const std::string note = reg::CancelledReadingNote(found - std::min(found, job_.taken()), found, job_.allFound());
+    const std::string note = feeder_.cancelledNote();
     return note.empty() ? QString() : QStringLiteral(" (") + ToQString(note) + QLatin1Char(')');
 }
 
@@ -418,15 +334,9 @@ void RegisterWindow::applyFilters()
     updateSums();
 }
 
-void RegisterWindow::scheduleSums()
-{
-    if (!sumTimer_.isActive())
-        sumTimer_.start(reading() ? kSumIntervalMs : 0);
-}
-
 void RegisterWindow::updateSums()
 {
-    sumTimer_.stop();
+    feeder_.sumsUpdated();
     const auto shown = proxy_->shownRows();
     totals_->setRows({reg::TotalsRow(shown)});
     districts_->setRows(reg::DistrictRows(shown));
@@ -491,20 +401,26 @@ void RegisterWindow::printSelectedCard()
     const reg::RegisterRow* row = selectedCardRow();
     if (!row)
         return;
-    // Copied: the message boxes of a failed reading run the event loop.
-    const std::string path = row->path;
-    const QString shown = QDir(folder_).filePath(ToQString(row->file));
-    const std::optional<card::TCardRec> card = ReadCardAgain(path);
-    if (!card)
+    const QByteArray shown = QDir(folder_).filePath(ToQString(row->file)).toUtf8();
+    const reg::CardReadAgain again = reg::ReadCardAgain(*row);
+    // The card program's boxes: the error display, or the information box
+    // for a file that holds no card.
+    if (again.refusal == reg::CardReadAgain::Refusal::FileError) {
+        card::messages().error(again.text);
         return;
-    ShowCardPreview(this, *card,
+    }
+    if (!again.record) {
+        card::messages().info(again.text);
+        return;
+    }
+    const std::string pdf = reg::PdfBesideCard(std::string(shown.constData(), static_cast<std::size_t>(shown.size())));
+    ShowCardPreview(this, *again.record,
                     {QString::fromUtf8(kRegisterTitle), QString::fromLatin1(UNRA5_VERSION), QDate::currentDate()},
-                    QDir::toNativeSeparators(PdfBesideCard(shown)));
+                    QDir::toNativeSeparators(ToQString(pdf)));
 }
 
 void RegisterWindow::closeEvent(QCloseEvent* event)
 {
-    job_.cancel();
-    job_.wait();
+    feeder_.stop();
     QMainWindow::closeEvent(event);
 }

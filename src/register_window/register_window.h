@@ -2,10 +2,10 @@
 // The register's window: the chosen folder's cards as one table with
 // filters and a totals row, a view per district, and the export.
 #include <QMainWindow>
-#include <QTimer>
 
 #include "register/register_reader.h"
 #include "register_window/register_models.h"
+#include "register_window/row_feeder.h"
 
 class QComboBox;
 class QLabel;
@@ -57,13 +57,12 @@ private:
     // when there is none.
     const reg::RegisterRow* selectedCardRow() const;
     void updatePrintButton();
-    void takeRows();
+    void showProgress(int done, int total);
     void finishReading();
     // " (чтение отменено: пропущено 5 файлов из 120)" after a cancelled
     // reading that left files out; empty otherwise.
     QString cancelledNote() const;
     void applyFilters();
-    void scheduleSums();
     void updateSums();
     void updateYears();
     QWidget* buildFilters();
@@ -73,10 +72,7 @@ private:
     RegisterProxy* proxy_;
     CellTableModel* totals_;
     CellTableModel* districts_;
-    reg::ReadingJob job_;
-    std::vector<reg::RegisterRow> backlog_; // read, not yet in the table
-    QTimer rowTimer_;
-    QTimer sumTimer_;
+    RowFeeder feeder_;
     QString folder_;
 
     QPushButton* btnOpen_ = nullptr;

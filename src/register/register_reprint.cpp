@@ -1,0 +1,46 @@
+#include "register/register_reprint.h"
+
+#include "card/card_file_store.h"
+#include "card/errors.h"
+#include "card/messages.h"
+#include "register/message_capture.h"
+
+namespace reg {
+
+CardReadAgain ReadCardAgain(const RegisterRow& row)
+{
+    CardReadAgain result;
+    RouteMessagesByThread();
+    MessageCapture said; // the version-1 notice is no news here
+    card::CardFileStore store;
+    try {
+        if (store.ReadCardFile(row.path)) {
+            result.record = store.card();
+            return result;
+        }
+    } catch (const card::CardError& e) {
+        result.refusal = CardReadAgain::Refusal::FileError;
+        result.text = card::ErrorDisplayText(e.what());
+        return result;
+    }
+    result.refusal = CardReadAgain::Refusal::NotACard;
+    result.text = said.infos.empty() ? std::string(card::kMsgLoadFailed) : said.infos.back();
+    return result;
+}
+
+std::string PdfBesideCard(const std::string& cardPath)
+{
+    constexpr std::size_t kExtension = 4; // ".crd"
+    std::string path = cardPath;
+    if (path.size() >= kExtension) {
+        std::string end = path.substr(path.size() - kExtension);
+        for (char& c : end)
+            if (c >= 'A' && c <= 'Z')
+                c = static_cast<char>(c - 'A' + 'a');
+        if (end == ".crd")
+            path.resize(path.size() - kExtension);
+    }
+    return path + ".pdf";
+}
+
+} // namespace reg
