@@ -190,7 +190,7 @@ package:
 	cd $(BUILD_PACKAGE) && cpack
 
 test-package: package
-	bash scripts/test-package.sh dist/unra5-card_$$(sed -n 's/^project(unra5_card VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)_amd64.deb
+	bash scripts/test-package.sh dist/unra5-card_$$(cat VERSION)_amd64.deb
 
 # Shares the build folder of make test; only the picture taker is added.
 screenshots: configure

@@ -15,7 +15,7 @@ build=${1:?usage: smoke-windows.sh BUILD_WINDOWS DIST LINUX_BUILD}
 dist=${2:?}
 linux_build=${3:?}
 root=$(cd "$(dirname "$0")/.." && pwd)
-version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+version=$(cat "$root/VERSION")
 installer="$dist/unra5-card-$version-windows-installer.exe"
 caption="ЮНРА5. Карточка предприятия. версия $version"
 

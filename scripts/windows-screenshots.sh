@@ -13,7 +13,7 @@ build=$(cd "${1:?usage: windows-screenshots.sh BUILD_WINDOWS DIST [DPI]}" && pwd
 dist=$(cd "${2:?}" && pwd)
 dpi=${3:-96}
 root=$(cd "$(dirname "$0")/.." && pwd)
-version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+version=$(cat "$root/VERSION")
 out="$build/screenshots-$dpi"
 rm -rf "$out"
 mkdir -p "$out"
