@@ -54,8 +54,8 @@ XLSXWRITER_WINDOWS ?= $(or $(XDG_CACHE_HOME),$(HOME)/.cache)/unra5-card/libxlsxw
   -f='$${source:Version}' libxlsxwriter-dev 2>/dev/null)-x86_64-w64-mingw32-gcc$(shell x86_64-w64-mingw32-gcc-posix \
   -dumpversion 2>/dev/null)
 # Wine: a sandbox prefix inside the build folder (scripts/wine-prefix.sh), a
-# temporary home, no debug chatter, no display, no offer to download Mono or
-# Gecko, no menu entries. Programs find Qt's and MinGW's DLLs through WINEPATH.
+# temporary home and no display; scripts/wine-env.sh holds the rest of Wine's
+# environment. Programs find Qt's and MinGW's DLLs through WINEPATH.
 WINE_HOME = $(abspath $(BUILD_WINDOWS))/wine-home
 # Qt's offscreen platform on Windows reads its fonts from one folder: the
 # tests get the DejaVu faces the Linux run uses. Wine passes no QT_ variable
@@ -65,8 +65,7 @@ WINE_TEST_FONTS ?= /usr/share/fonts/truetype/dejavu
 # Test programs left out of the Wine run (a CTest regular expression); the
 # README names each one left out and why.
 WINE_TESTS_EXCLUDE ?=
-WINE_ENV = WINEPREFIX="$(abspath $(BUILD_WINDOWS))/wineprefix" HOME="$(WINE_HOME)" WINEDEBUG=-all \
-           WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe=" DISPLAY=
+WINE_ENV = bash $(CURDIR)/scripts/wine-env.sh "$(abspath $(BUILD_WINDOWS))/wineprefix" "$(WINE_HOME)"
 # Sanitizers: every finding, leaks included, fails the test. Nothing is
 # suppressed: the suite runs clean with Debian's Qt as it is.
 ASAN_ENV = ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1 \
@@ -147,8 +146,8 @@ windows: configure-windows
 test-windows: configure-windows build
 	cmake --build $(BUILD_WINDOWS) -j $(JOBS) --target all windows_dist
 	bash scripts/wine-prefix.sh "$(abspath $(BUILD_WINDOWS))/wineprefix" "$(WINE_HOME)"
-	cd $(BUILD_WINDOWS) && $(WINE_ENV) WINEPATH="$$(cat wine-path.txt)" WINEQT_QPA_FONTDIR="Z:$(WINE_TEST_FONTS)" \
-	  WINEQT_FORCE_STDERR_LOGGING=1 \
+	cd $(BUILD_WINDOWS) && WINEPATH="$$(cat wine-path.txt)" WINEQT_QPA_FONTDIR="Z:$(WINE_TEST_FONTS)" \
+	  WINEQT_FORCE_STDERR_LOGGING=1 $(WINE_ENV) \
 	  ctest --output-on-failure -j $(JOBS) --timeout 300 $(if $(WINE_TESTS_EXCLUDE),-E '$(WINE_TESTS_EXCLUDE)')
 	$(WINE_ENV) wineserver --wait
 	bash scripts/smoke-windows.sh "$(abspath $(BUILD_WINDOWS))" "$(abspath dist)" "$(abspath $(BUILD))"

@@ -22,8 +22,7 @@ caption="ЮНРА5. Карточка предприятия. версия $versi
 smoke="$build/smoke"
 rm -rf "$smoke"
 mkdir -p "$smoke"
-export WINEPREFIX="$smoke/prefix" HOME="$smoke/home" WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
+. "$root/scripts/wine-env.sh" "$smoke/prefix" "$smoke/home"
 bash "$root/scripts/wine-prefix.sh" "$WINEPREFIX" "$HOME"
 fail() { echo "smoke test: $*" >&2; exit 1; }
 
