@@ -16,11 +16,16 @@
 # make check-format  fails when a C++ file differs from .clang-format (changes nothing)
 # make screenshots   the pictures of the user guide in docs/images, taken from the real window
 # WERROR=ON          (CI) compiler warnings fail the build, in every build folder
-BUILD ?= build
-BUILD_WINDOWS ?= $(BUILD)-windows
-BUILD_ASAN ?= $(BUILD)-asan
-BUILD_FUZZ ?= $(BUILD)-fuzz
-BUILD_PACKAGE ?= $(BUILD)-package
+#
+# Each build folder's settings are a preset of CMakePresets.json (default, bench, asan, fuzz, package,
+# windows): a target installs what is missing and runs the presets, so `cmake --workflow --preset asan`
+# does what make test-asan does once the packages are there. These name the presets' folders.
+BUILD = build
+BUILD_WINDOWS = build-windows
+BUILD_ASAN = build-asan
+BUILD_FUZZ = build-fuzz
+BUILD_PACKAGE = build-package
+BUILD_BENCH = build-bench
 WERROR ?= OFF
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
@@ -54,8 +59,8 @@ XLSXWRITER_WINDOWS ?= $(or $(XDG_CACHE_HOME),$(HOME)/.cache)/unra5-card/libxlsxw
   -f='$${source:Version}' libxlsxwriter-dev 2>/dev/null)-x86_64-w64-mingw32-gcc$(shell x86_64-w64-mingw32-gcc-posix \
   -dumpversion 2>/dev/null)
 # Wine: a sandbox prefix inside the build folder (scripts/wine-prefix.sh), a
-# temporary home, no debug chatter, no display, no offer to download Mono or
-# Gecko, no menu entries. Programs find Qt's and MinGW's DLLs through WINEPATH.
+# temporary home and no display; scripts/wine-env.sh holds the rest of Wine's
+# environment. Programs find Qt's and MinGW's DLLs through WINEPATH.
 WINE_HOME = $(abspath $(BUILD_WINDOWS))/wine-home
 # Qt's offscreen platform on Windows reads its fonts from one folder: the
 # tests get the DejaVu faces the Linux run uses. Wine passes no QT_ variable
@@ -65,9 +70,9 @@ WINE_TEST_FONTS ?= /usr/share/fonts/truetype/dejavu
 # Test programs left out of the Wine run (a CTest regular expression); the
 # README names each one left out and why.
 WINE_TESTS_EXCLUDE ?=
-WINE_ENV = WINEPREFIX="$(abspath $(BUILD_WINDOWS))/wineprefix" HOME="$(WINE_HOME)" WINEDEBUG=-all \
-           WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe=" DISPLAY=
-# Sanitizers: every finding, leaks included, fails the test. Nothing is
+WINE_ENV = bash $(CURDIR)/scripts/wine-env.sh "$(abspath $(BUILD_WINDOWS))/wineprefix" "$(WINE_HOME)"
+# Sanitizers: every finding, leaks included, fails the test (the asan
+# preset's environment, which the soak's own run gets here too). Nothing is
 # suppressed: the suite runs clean with Debian's Qt as it is.
 ASAN_ENV = ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1 \
            UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
@@ -81,10 +86,10 @@ deps:
 	@bash scripts/install-deps.sh
 
 configure: deps
-	cmake -S . -B $(BUILD) -DUNRA5_WERROR=$(WERROR) $(CMAKE_FLAGS)
+	cmake --preset default -DUNRA5_WERROR=$(WERROR) $(CMAKE_FLAGS)
 
 build: configure
-	cmake --build $(BUILD) -j $(JOBS)
+	cmake --build --preset default -j $(JOBS)
 
 run: build
 	./$(BUILD)/src/app/unra5-card
@@ -93,7 +98,7 @@ run-register: build
 	./$(BUILD)/src/register_app/unra5-register
 
 test: build
-	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	ctest --preset default -j $(JOBS)
 
 # A clean clone of the committed HEAD runs make test in a chroot of a standard
 # Debian 12 install with empty apt lists, so a package that install-deps.sh
@@ -102,23 +107,23 @@ test-fresh:
 	$(if $(filter 0,$(shell id -u)),,sudo) bash $(SHARED)/tools/fresh/check.sh . $(SHARED)
 
 bench: deps
-	cmake -S . -B $(BUILD)-bench -DCMAKE_BUILD_TYPE=Release -DUNRA5_BUILD_BENCH=ON -DUNRA5_BUILD_TESTS=OFF
-	cmake --build $(BUILD)-bench -j $(JOBS)
-	@for b in $(BUILD)-bench/bench/*_bench $(BUILD)-bench/bench/gui_*; do \
+	cmake --preset bench -DUNRA5_WERROR=$(WERROR)
+	cmake --build --preset bench -j $(JOBS)
+	@for b in $(BUILD_BENCH)/bench/*_bench $(BUILD_BENCH)/bench/gui_*; do \
 	  case "$$b" in *gui_soak) continue ;; esac; \
 	  [ -f "$$b" ] && [ -x "$$b" ] && echo "== $$b" && QT_QPA_PLATFORM=offscreen "$$b"; done; true
 
 # The soak is a benchmark program too, but runs only on its own request.
 soak: deps
-	cmake -S . -B $(BUILD)-bench -DCMAKE_BUILD_TYPE=Release -DUNRA5_BUILD_BENCH=ON -DUNRA5_BUILD_TESTS=OFF
-	cmake --build $(BUILD)-bench -j $(JOBS) --target gui_soak
-	QT_QPA_PLATFORM=offscreen $(BUILD)-bench/bench/gui_soak $(SOAK_ARGS)
+	cmake --preset bench -DUNRA5_WERROR=$(WERROR)
+	cmake --build --preset bench -j $(JOBS) --target gui_soak
+	QT_QPA_PLATFORM=offscreen $(BUILD_BENCH)/bench/gui_soak $(SOAK_ARGS)
 
 # Shares the sanitizer build folder with test-asan; only the soak is built.
 soak-asan:
 	@bash scripts/install-deps.sh asan
-	cmake -S . -B $(BUILD_ASAN) -DCMAKE_BUILD_TYPE=Debug -DUNRA5_SANITIZE=ON -DUNRA5_BUILD_BENCH=ON
-	$(ASAN_ENV) cmake --build $(BUILD_ASAN) -j $(JOBS) --target gui_soak
+	cmake --preset asan -DUNRA5_BUILD_BENCH=ON -DUNRA5_WERROR=$(WERROR)
+	cmake --build --preset asan -j $(JOBS) --target gui_soak
 	$(ASAN_ENV) QT_QPA_PLATFORM=offscreen $(BUILD_ASAN)/bench/gui_soak $(SOAK_ARGS)
 
 deps-windows:
@@ -134,38 +139,33 @@ configure-windows: qt-windows xlsxwriter-windows
 	@# A build folder made by the earlier Qt-less cross build cannot switch toolchains.
 	@if [ -f $(BUILD_WINDOWS)/CMakeCache.txt ] && ! grep -q qt.toolchain.cmake $(BUILD_WINDOWS)/CMakeCache.txt; then \
 	  rm -rf $(BUILD_WINDOWS); fi
-	cmake -S . -B $(BUILD_WINDOWS) -DCMAKE_BUILD_TYPE=Release \
-	  -DCMAKE_TOOLCHAIN_FILE="$(QT_WINDOWS)/lib/cmake/Qt6/qt.toolchain.cmake" \
-	  -DQT_CHAINLOAD_TOOLCHAIN_FILE="$(abspath cmake/mingw-w64-x86_64.cmake)" \
-	  -DUNRA5_MINGW_STATIC_RUNTIME=OFF -DUNRA5_GTEST_SOURCE_DIR=$(GTEST_SOURCE) \
-	  -DUNRA5_XLSXWRITER_DIR="$(XLSXWRITER_WINDOWS)" \
-	  -DUNRA5_DIST_DIR="$(abspath dist)" -DUNRA5_WERROR=$(WERROR) $(CMAKE_FLAGS)
+	UNRA5_QT_WINDOWS="$(QT_WINDOWS)" UNRA5_XLSXWRITER_WINDOWS="$(XLSXWRITER_WINDOWS)" \
+	  cmake --preset windows -DUNRA5_GTEST_SOURCE_DIR=$(GTEST_SOURCE) -DUNRA5_WERROR=$(WERROR) $(CMAKE_FLAGS)
 
 windows: configure-windows
-	cmake --build $(BUILD_WINDOWS) -j $(JOBS) --target windows_dist
+	cmake --build --preset windows -j $(JOBS) --target windows_dist
 
 test-windows: configure-windows build
-	cmake --build $(BUILD_WINDOWS) -j $(JOBS) --target all windows_dist
+	cmake --build --preset windows -j $(JOBS)
 	bash scripts/wine-prefix.sh "$(abspath $(BUILD_WINDOWS))/wineprefix" "$(WINE_HOME)"
-	cd $(BUILD_WINDOWS) && $(WINE_ENV) WINEPATH="$$(cat wine-path.txt)" WINEQT_QPA_FONTDIR="Z:$(WINE_TEST_FONTS)" \
-	  WINEQT_FORCE_STDERR_LOGGING=1 \
+	cd $(BUILD_WINDOWS) && WINEPATH="$$(cat wine-path.txt)" WINEQT_QPA_FONTDIR="Z:$(WINE_TEST_FONTS)" \
+	  WINEQT_FORCE_STDERR_LOGGING=1 $(WINE_ENV) \
 	  ctest --output-on-failure -j $(JOBS) --timeout 300 $(if $(WINE_TESTS_EXCLUDE),-E '$(WINE_TESTS_EXCLUDE)')
 	$(WINE_ENV) wineserver --wait
 	bash scripts/smoke-windows.sh "$(abspath $(BUILD_WINDOWS))" "$(abspath dist)" "$(abspath $(BUILD))"
 
 test-asan:
 	@bash scripts/install-deps.sh asan
-	cmake -S . -B $(BUILD_ASAN) -DCMAKE_BUILD_TYPE=Debug -DUNRA5_SANITIZE=ON -DUNRA5_BUILD_BENCH=OFF -DUNRA5_WERROR=$(WERROR)
-	$(ASAN_ENV) cmake --build $(BUILD_ASAN) -j $(JOBS)
-	cd $(BUILD_ASAN) && $(ASAN_ENV) QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	cmake --preset asan -DUNRA5_WERROR=$(WERROR)
+	cmake --build --preset asan -j $(JOBS)
+	ctest --preset asan -j $(JOBS)
 
 # New inputs go to the build folder's corpora, crashing inputs to its findings
 # folder; fuzz/corpus and fuzz/register_corpus hold the seeds and are only read.
 fuzz:
 	@bash scripts/install-deps.sh fuzz
-	cmake -S . -B $(BUILD_FUZZ) -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-	  -DUNRA5_BUILD_FUZZ=ON -DUNRA5_BUILD_GUI=OFF -DUNRA5_BUILD_TESTS=OFF -DUNRA5_WERROR=$(WERROR)
-	cmake --build $(BUILD_FUZZ) -j $(JOBS) --target card_read_fuzz register_export_fuzz
+	cmake --preset fuzz -DUNRA5_WERROR=$(WERROR)
+	cmake --build --preset fuzz -j $(JOBS)
 	@mkdir -p $(BUILD_FUZZ)/corpus $(BUILD_FUZZ)/register_corpus $(BUILD_FUZZ)/findings
 	$(BUILD_FUZZ)/fuzz/card_read_fuzz -max_total_time=$(FUZZ_CARD_SECONDS) -max_len=16384 -timeout=10 \
 	  -print_final_stats=1 -artifact_prefix=$(BUILD_FUZZ)/findings/ $(BUILD_FUZZ)/corpus fuzz/corpus
@@ -177,29 +177,27 @@ fuzz:
 # core's write path.
 fuzz-seeds:
 	@bash scripts/install-deps.sh fuzz
-	cmake -S . -B $(BUILD_FUZZ) -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-	  -DUNRA5_BUILD_FUZZ=ON -DUNRA5_BUILD_GUI=OFF -DUNRA5_BUILD_TESTS=OFF
-	cmake --build $(BUILD_FUZZ) -j $(JOBS) --target make_seed_cards
+	cmake --preset fuzz -DUNRA5_WERROR=$(WERROR)
+	cmake --build --preset fuzz -j $(JOBS) --target make_seed_cards
 	$(BUILD_FUZZ)/fuzz/make_seed_cards fuzz/corpus fuzz/register_corpus
 
 package:
 	@bash scripts/install-deps.sh package
-	cmake -S . -B $(BUILD_PACKAGE) -DCMAKE_BUILD_TYPE=Release -DUNRA5_PACKAGE=ON -DUNRA5_BUILD_TESTS=OFF \
-	  -DUNRA5_WERROR=$(WERROR)
-	cmake --build $(BUILD_PACKAGE) -j $(JOBS)
-	cd $(BUILD_PACKAGE) && cpack
+	cmake --preset package -DUNRA5_WERROR=$(WERROR)
+	cmake --build --preset package -j $(JOBS)
+	cpack --preset package
 
 test-package: package
-	bash scripts/test-package.sh dist/unra5-card_$$(sed -n 's/^project(unra5_card VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)_amd64.deb
+	bash scripts/test-package.sh dist/unra5-card_$$(cat VERSION)_amd64.deb
 
 # Shares the build folder of make test; only the picture taker is added.
 screenshots: configure
-	cmake -S . -B $(BUILD) -DUNRA5_BUILD_TOOLS=ON
+	cmake --preset default -DUNRA5_WERROR=$(WERROR) -DUNRA5_BUILD_TOOLS=ON
 	cmake --build $(BUILD) -j $(JOBS) --target screenshots
 	QT_QPA_PLATFORM=offscreen $(BUILD)/tools/screenshots docs/images
 
 clean:
-	rm -rf $(BUILD) $(BUILD)-bench $(BUILD_WINDOWS) $(BUILD_ASAN) $(BUILD_FUZZ) $(BUILD_PACKAGE) dist
+	rm -rf $(BUILD) $(BUILD_BENCH) $(BUILD_WINDOWS) $(BUILD_ASAN) $(BUILD_FUZZ) $(BUILD_PACKAGE) dist
 
 check-format:
 	@bash scripts/install-deps.sh format

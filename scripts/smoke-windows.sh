@@ -15,15 +15,14 @@ build=${1:?usage: smoke-windows.sh BUILD_WINDOWS DIST LINUX_BUILD}
 dist=${2:?}
 linux_build=${3:?}
 root=$(cd "$(dirname "$0")/.." && pwd)
-version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+version=$(cat "$root/VERSION")
 installer="$dist/unra5-card-$version-windows-installer.exe"
 caption="ЮНРА5. Карточка предприятия. версия $version"
 
 smoke="$build/smoke"
 rm -rf "$smoke"
 mkdir -p "$smoke"
-export WINEPREFIX="$smoke/prefix" HOME="$smoke/home" WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
+. "$root/scripts/wine-env.sh" "$smoke/prefix" "$smoke/home"
 bash "$root/scripts/wine-prefix.sh" "$WINEPREFIX" "$HOME"
 fail() { echo "smoke test: $*" >&2; exit 1; }
 

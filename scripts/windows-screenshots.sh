@@ -13,12 +13,11 @@ build=$(cd "${1:?usage: windows-screenshots.sh BUILD_WINDOWS DIST [DPI]}" && pwd
 dist=$(cd "${2:?}" && pwd)
 dpi=${3:-96}
 root=$(cd "$(dirname "$0")/.." && pwd)
-version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+version=$(cat "$root/VERSION")
 out="$build/screenshots-$dpi"
 rm -rf "$out"
 mkdir -p "$out"
-export WINEPREFIX="$out/prefix" HOME="$out/home" WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
+. "$root/scripts/wine-env.sh" "$out/prefix" "$out/home"
 bash "$root/scripts/wine-prefix.sh" "$WINEPREFIX" "$HOME"
 DISPLAY= wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null
 DISPLAY= wine "$dist/unra5-card-$version-windows-installer.exe" /S

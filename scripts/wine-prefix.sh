@@ -12,9 +12,8 @@ home=${2:?usage: wine-prefix.sh PREFIX HOME}
 
 mkdir -p "$home"
 rm -rf "$prefix"
-export WINEPREFIX="$prefix" HOME="$home" WINEDEBUG=-all DISPLAY=
-# No offer to fetch Mono or Gecko, no menu entries in the (temporary) home.
-export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
+. "$(dirname "$0")/wine-env.sh" "$prefix" "$home"
+export DISPLAY=
 wineboot --init >/dev/null 2>&1
 wineserver --wait
 for link in "$prefix"/drive_c/users/*/*; do
