@@ -8,4 +8,8 @@ namespace card {
 // counts as filled when this is not empty. Tabs and other blanks stay.
 std::string TrimSpaces(std::string_view text);
 
+// The text with A-Z made a-z and every other byte as it is: file name
+// endings (".crd", ".xlsx") are matched in any letter case.
+std::string AsciiLower(std::string_view text);
+
 } // namespace card

@@ -2,7 +2,6 @@
 
 namespace card {
 namespace {
-bool IsContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
 
 // The length of the well-formed sequence `bytes` starts with, 0 when it
 // starts with none (Unicode's table of well-formed UTF-8 byte sequences).
@@ -30,7 +29,7 @@ std::size_t SequenceLength(std::string_view bytes)
     if (bytes.size() < length || at(1) < low || at(1) > high)
         return 0;
     for (std::size_t i = 2; i < length; ++i)
-        if (!IsContinuation(at(i)))
+        if (!IsUtf8Continuation(bytes[i]))
             return 0;
     return length;
 }
@@ -55,7 +54,7 @@ std::string ValidUtf8(std::string_view bytes)
     for (std::size_t i = 0; i < bytes.size();) {
         const std::size_t n = SequenceLength(bytes.substr(i));
         if (n == 0) {
-            text += "\xEF\xBF\xBD";
+            text += kReplacementCharacter;
             ++i;
         } else {
             text.append(bytes.substr(i, n));
@@ -68,8 +67,8 @@ std::string ValidUtf8(std::string_view bytes)
 std::size_t CharCount(std::string_view utf8)
 {
     std::size_t n = 0;
-    for (unsigned char c : utf8)
-        if (!IsContinuation(c))
+    for (const char c : utf8)
+        if (!IsUtf8Continuation(c))
             ++n;
     return n;
 }
@@ -78,7 +77,7 @@ std::string CutToChars(std::string_view utf8, std::size_t maxChars)
 {
     std::size_t chars = 0;
     for (std::size_t i = 0; i < utf8.size(); ++i) {
-        if (!IsContinuation(static_cast<unsigned char>(utf8[i]))) {
+        if (!IsUtf8Continuation(utf8[i])) {
             if (chars == maxChars)
                 return std::string(utf8.substr(0, i));
             ++chars;
@@ -92,7 +91,7 @@ char32_t LastCodePoint(std::string_view utf8)
     if (utf8.empty())
         return 0;
     std::size_t start = utf8.size() - 1;
-    while (start > 0 && IsContinuation(static_cast<unsigned char>(utf8[start])))
+    while (start > 0 && IsUtf8Continuation(utf8[start]))
         --start;
     auto lead = static_cast<unsigned char>(utf8[start]);
     int extra = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : 0;

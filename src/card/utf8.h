@@ -7,6 +7,12 @@
 
 namespace card {
 
+// U+FFFD, which stands where a text could not be read.
+inline constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";
+
+// Whether the byte continues a UTF-8 sequence rather than starting one.
+constexpr bool IsUtf8Continuation(char byte) { return (static_cast<unsigned char>(byte) & 0xC0) == 0x80; }
+
 // Number of characters (code points) in a UTF-8 text.
 std::size_t CharCount(std::string_view utf8);
 // The first `maxChars` characters of a UTF-8 text.

@@ -5,15 +5,16 @@
 
 #include <xlsxwriter.h>
 
+#include "card/text_rules.h"
 #include "card/utf8.h"
 #include "register/workbook_file.h"
 
 namespace reg {
 namespace {
 
-bool EndsWith(std::string text, const std::string& ending)
+bool EndsWith(const std::string& path, const std::string& ending)
 {
-    std::transform(text.begin(), text.end(), text.begin(), [](char c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; });
+    const std::string text = card::AsciiLower(path);
     return text.size() > ending.size() && text.compare(text.size() - ending.size(), ending.size(), ending) == 0;
 }
 
@@ -34,15 +35,14 @@ bool IsSpelledControl(char c) { return c > 0 && c < 0x20 && c != '\t' && c != '\
 std::string XlsxText(std::string_view bytes)
 {
     const std::string text = card::ValidUtf8(bytes);
-    static constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
     std::string out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
         if (c == '\0') {
-            out += kReplacement;
+            out += card::kReplacementCharacter;
         } else if (text.compare(i, 3, "\xEF\xBF\xBE") == 0 || text.compare(i, 3, "\xEF\xBF\xBF") == 0) {
-            out += kReplacement;
+            out += card::kReplacementCharacter;
             i += 2;
         } else if (IsSpelledControl(c)) {
             static constexpr char kHex[] = "0123456789ABCDEF";

@@ -10,6 +10,7 @@
 
 #include "card/file_error.h"
 #include "card/messages.h"
+#include "card/text_rules.h"
 #include "card/utf8.h"
 #include "card/utf8_path.h"
 #include "register/file_identity.h"
@@ -21,12 +22,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-bool IsCardName(const fs::path& path)
-{
-    std::string ext = card::Utf8FromPath(path.extension());
-    std::transform(ext.begin(), ext.end(), ext.begin(), [](char c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; });
-    return ext == ".crd";
-}
+bool IsCardName(const fs::path& path) { return card::AsciiLower(card::Utf8FromPath(path.extension())) == ".crd"; }
 
 RegisterRow UnreadableFolder(const std::string& shown, const std::error_code& error)
 {

@@ -3,6 +3,7 @@
 #include "card/card_file_store.h"
 #include "card/errors.h"
 #include "card/messages.h"
+#include "card/text_rules.h"
 #include "register/message_capture.h"
 
 namespace reg {
@@ -32,14 +33,8 @@ std::string PdfBesideCard(const std::string& cardPath)
 {
     constexpr std::size_t kExtension = 4; // ".crd"
     std::string path = cardPath;
-    if (path.size() >= kExtension) {
-        std::string end = path.substr(path.size() - kExtension);
-        for (char& c : end)
-            if (c >= 'A' && c <= 'Z')
-                c = static_cast<char>(c - 'A' + 'a');
-        if (end == ".crd")
-            path.resize(path.size() - kExtension);
-    }
+    if (path.size() >= kExtension && card::AsciiLower(path.substr(path.size() - kExtension)) == ".crd")
+        path.resize(path.size() - kExtension);
     return path + ".pdf";
 }
 

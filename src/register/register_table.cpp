@@ -7,6 +7,7 @@
 
 #include "card/cp1251.h"
 #include "card/text_rules.h"
+#include "card/utf8.h"
 #include "card/utf8_path.h"
 #include "register/register_summary.h"
 
@@ -31,8 +32,6 @@ std::string Quoted(const std::string& text)
 constexpr std::size_t kFormulaTextUnits = 255;
 constexpr std::size_t kFormulaUnits = 8192;
 
-bool IsContinuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
-
 // A four-byte UTF-8 character is two UTF-16 units.
 std::size_t Utf16Units(char lead) { return static_cast<unsigned char>(lead) >= 0xF0 ? 2 : 1; }
 
@@ -44,7 +43,7 @@ std::string TextFormula(std::string_view text)
     std::size_t units = 2, inConstant = 0;
     for (std::size_t i = 0; i < text.size();) {
         std::size_t end = i + 1;
-        while (end < text.size() && IsContinuation(text[end]))
+        while (end < text.size() && card::IsUtf8Continuation(text[end]))
             ++end;
         const std::size_t n = Utf16Units(text[i]);
         if (inConstant + n > kFormulaTextUnits) {

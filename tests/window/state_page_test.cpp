@@ -28,6 +28,14 @@ private:
 
     QLineEdit* edit(const char* name) const { return w->find<QLineEdit>(QString::fromLatin1(name)); }
     RadioGroup* group(const char* name) const { return w->find<RadioGroup>(QString::fromLatin1(name)); }
+    // The date picker named `name`: the staff dialog's (shown for it) or the
+    // state page's; null when the dialog did not become active.
+    QDateEdit* datePicker(const QString& name, TFrmSotr& staffDialog) const
+    {
+        if (name != QStringLiteral("DTUd"))
+            return w->window->findChild<QDateEdit*>(name);
+        return ShowActive(&staffDialog) ? staffDialog.findChild<QDateEdit*>(name) : nullptr;
+    }
     // Gives `field` the keyboard focus as Tab would.
     void focus(QWidget* field) const
     {
@@ -425,12 +433,8 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QDate, expected);
         TFrmSotr staffDialog(w->window.get());
-        QWidget* form = w->window.get();
-        if (picker == "DTUd") {
-            QVERIFY(ShowActive(&staffDialog));
-            form = &staffDialog;
-        }
-        auto* date = form->findChild<QDateEdit*>(picker);
+        auto* date = datePicker(picker, staffDialog);
+        QVERIFY(date);
         focus(date);
         TypeText(date, typed);
         QCOMPARE(date->date(), expected);
@@ -462,12 +466,8 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QDate, expected);
         TFrmSotr staffDialog(w->window.get());
-        QWidget* form = w->window.get();
-        if (picker == "DTUd") {
-            QVERIFY(ShowActive(&staffDialog));
-            form = &staffDialog;
-        }
-        auto* date = form->findChild<QDateEdit*>(picker);
+        auto* date = datePicker(picker, staffDialog);
+        QVERIFY(date);
         date->setDate(QDate(2014, 6, 3));
         // The edit inside the picker is the widget under the pointer.
         auto* line = date->findChild<QLineEdit*>();
