@@ -11,6 +11,9 @@ namespace {
 
 Cell Text(std::string text) { return {std::move(text), std::nullopt}; }
 
+// A yes/no answer of a card that was read.
+Cell YesNo(const RegisterRow& row, bool yes) { return row.read() ? Text(yes ? "Да" : "Нет") : Cell{}; }
+
 // Number cells of a refused file stay empty.
 Cell Number(const RegisterRow& row, double value)
 {
@@ -82,6 +85,19 @@ std::vector<RegisterColumn> BuildColumns()
         {"Служба ОТ", K::Text, false, 8,
          [](const RegisterRow& r) { return r.read() ? Text(r.hasService ? "Да" : "Нет") : Cell{}; }},
         {"Работников службы ОТ", K::Number, true, 10, [](const RegisterRow& r) { return Number(r, r.serviceStaff); }},
+        {"Коллективный договор", K::Text, false, 11,
+         [](const RegisterRow& r) { return YesNo(r, r.collectiveAgreement); }},
+        {"Мероприятия по улучшению условий труда", K::Text, false, 12,
+         [](const RegisterRow& r) { return YesNo(r, r.improvementMeasures); }},
+        {"Руководство аттестовано по ОТ", K::Text, false, 11,
+         [](const RegisterRow& r) { return YesNo(r, r.managementCertified); }},
+        {"Комиссия по ОТ", K::Text, false, 9, [](const RegisterRow& r) { return YesNo(r, r.otCommission); }},
+        {"Кабинет ОТ", K::Text, false, 8, [](const RegisterRow& r) { return YesNo(r, r.otOffice); }},
+        {"Спецоценка завершена", K::Text, false, 11, [](const RegisterRow& r) { return YesNo(r, r.assessmentDone); }},
+        {"Дата приказа о спецоценке", K::Text, false, 11, [](const RegisterRow& r) { return Text(r.assessmentDate); }},
+        {"Госэкспертиза спецоценки", K::Text, false, 12,
+         [](const RegisterRow& r) { return YesNo(r, r.expertiseDone); }},
+        {"Дата заключения экспертизы", K::Text, false, 11, [](const RegisterRow& r) { return Text(r.expertiseDate); }},
         {"Версия", K::Number, false, 7, [](const RegisterRow& r) { return Number(r, r.version); }},
         {"Повтор", K::Text, false, 18,
          [](const RegisterRow& r) {

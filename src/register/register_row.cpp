@@ -84,6 +84,15 @@ void FillRegisterRow(const card::TCardRec& card, RegisterRow& row)
                 = card.int32At(card::WorkplaceCountOffset(c, side, card::kWorkplaces));
     row.trained = card.int32("TrainedCount");
     row.hasService = card.byte("HasOtService") != 0;
+    row.collectiveAgreement = card.byte("HasCollectiveAgreement") != 0;
+    row.improvementMeasures = card.byte("HasImprovementMeasures") != 0;
+    row.managementCertified = card.byte("ManagementCertified") != 0;
+    row.otCommission = card.byte("HasOtCommission") != 0;
+    row.otOffice = card.byte("HasOtOffice") != 0;
+    row.assessmentDone = card.byte("AssessmentCompleted") != 0;
+    row.assessmentDate = row.assessmentDone ? card.text("AssessmentDate") : std::string();
+    row.expertiseDone = card.byte("ExpertiseDone") != 0;
+    row.expertiseDate = row.expertiseDone ? card.text("ExpertiseDate") : std::string();
 
     card::SotrList staff;
     NoGrid noGrid;

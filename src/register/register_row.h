@@ -50,6 +50,19 @@ struct RegisterRow {
     bool hasService = false;
     int serviceStaff = 0;
 
+    // The yes/no answers of the state page, in its order (a stored byte
+    // beyond "Да" shows "Да", as in the card window); a date only when its
+    // answer is "Да", as stored.
+    bool collectiveAgreement = false;
+    bool improvementMeasures = false;
+    bool managementCertified = false;
+    bool otCommission = false;
+    bool otOffice = false;
+    bool assessmentDone = false;
+    std::string assessmentDate;
+    bool expertiseDone = false;
+    std::string expertiseDate;
+
     // Files holding a card of the same INN, year and period (0: no repeat).
     int repeatFiles = 0;
 
