@@ -63,10 +63,16 @@ struct RegisterRow {
     bool expertiseDone = false;
     std::string expertiseDate;
 
-    // Files holding a card of the same INN, year and period (0: no repeat).
+    // When the file was last modified: nanoseconds since 1970 UTC (0: unknown).
+    std::int64_t modified = 0;
+    // Files holding a card of the same INN, year and period (0: no repeat),
+    // and whether this one is the file of them that counts in every sum.
     int repeatFiles = 0;
+    bool counted = true;
 
     bool read() const { return state != CardState::Refused; }
+    // Whether the row goes into sums, indicators and the exports' sums.
+    bool summed() const { return read() && counted; }
 };
 
 // Index into RegisterRow::workplaces.

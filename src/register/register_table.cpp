@@ -122,10 +122,12 @@ ExportTable DistrictsTable(const std::vector<const RegisterRow*>& rows)
     table.widths[0] = 22;
     table.rows = DistrictRows(rows);
     std::vector<Cell> totals = TotalsRow(rows);
-    std::vector<Cell> sumRow = {{"Итого", std::nullopt}};
+    const bool mixed = MixesYearsOrPeriods(rows);
+    std::vector<Cell> sumRow
+        = {{mixed ? std::string("Итого; суммы: ") + kChooseYearAndPeriod : std::string("Итого"), std::nullopt}};
     const auto counts = CountRows(rows);
-    sumRow.push_back({std::string(), static_cast<double>(counts.read)});
-    sumRow.push_back({std::string(), static_cast<double>(counts.faulty)});
+    sumRow.push_back({std::string(), static_cast<double>(counts.read - counts.notCounted)});
+    sumRow.push_back({std::string(), static_cast<double>(counts.faultyCounted)});
     const auto& columns = RegisterColumns();
     for (std::size_t i = 0; i < columns.size(); ++i)
         if (columns[i].summed)
