@@ -68,16 +68,7 @@ void PutSums(const std::vector<const RegisterRow*>& rows, const std::vector<int>
 
 Cell NumberCell(double value) { return {std::string(), value}; }
 
-std::string DistrictLabel(std::int32_t code)
-{
-    std::string name = card::DistrictNameOfCode(code);
-    return name.empty() ? "без района" : name;
-}
-
-// A row of the district view: a district of the list by its item, then a
-// code outside the list by its value. The two kinds never meet, whatever a
-// file holds.
-using DistrictPlace = std::pair<bool, std::int32_t>; // (outside the list, item or code)
+} // namespace
 
 DistrictPlace DistrictPlaceOf(std::int32_t code)
 {
@@ -85,7 +76,11 @@ DistrictPlace DistrictPlaceOf(std::int32_t code)
     return index >= 0 ? DistrictPlace{false, index} : DistrictPlace{true, code};
 }
 
-} // namespace
+std::string DistrictLabel(std::int32_t code)
+{
+    std::string name = card::DistrictNameOfCode(code);
+    return name.empty() ? "без района" : name;
+}
 
 std::optional<RepeatKey> RepeatKeyOf(const RegisterRow& row)
 {

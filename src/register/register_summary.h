@@ -7,6 +7,7 @@
 #include <set>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "register/register_columns.h"
@@ -122,6 +123,14 @@ const char* RussianPlural(std::size_t n, const char* one, const char* few, const
 // `found` files were never read), or "чтение отменено при поиске файлов" when
 // the search for files had not ended; empty when nothing was left out.
 std::string CancelledReadingNote(std::size_t skipped, std::size_t found, bool allFound);
+
+// A row of the district view: a district of the list by its item, then a
+// code outside the list by its value. The two kinds never meet, whatever a
+// file holds.
+using DistrictPlace = std::pair<bool, std::int32_t>; // (outside the list, item or code)
+DistrictPlace DistrictPlaceOf(std::int32_t code);
+// The district's name, "код 15" outside the list, "без района" for 0.
+std::string DistrictLabel(std::int32_t code);
 
 std::vector<const RegisterRow*> Pointers(const std::vector<RegisterRow>& rows);
 

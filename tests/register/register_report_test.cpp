@@ -1,0 +1,173 @@
+// The annual report's figures and the list of who did not hand in, on a
+// small folder whose every figure is worked out by hand below.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+
+#include "register/register_indicators.h"
+#include "register/register_reader.h"
+#include "register/register_summary.h"
+#include "register_cards.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Utf8(const fs::path& path)
+{
+    const auto text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
+struct HandCard {
+    const char* file;
+    const char* inn; // 7707083894 fails the INN check: a faulty card
+    int year, period, district, headcount, injured, fatal, lostDays;
+    const char* spending;                        // thousands of roubles
+    std::vector<std::pair<int, int>> workplaces; // (class index, total) beside class 1's 10
+    int trained;
+    bool service, assessment, agreement, commission;
+};
+
+// 2014 annual against 2013 annual; D is another period, "B старый" an older
+// file of B (headcount 999), which does not count.
+const HandCard kCards[] = {
+    {"A 2014.crd",
+     "7707083893",
+     2014,
+     1,
+     1,
+     200,
+     3,
+     1,
+     45,
+     "120,5",
+     {{1, 20}, {2, 5}, {3, 3}, {6, 2}},
+     7,
+     true,
+     true,
+     true,
+     true},
+    {"B 2014.crd", "500100732259", 2014, 1, 1, 60, 1, 0, 12, "30", {{4, 10}}, 3, false, false, false, false},
+    {"B старый.crd", "500100732259", 2014, 1, 1, 999, 9, 9, 99, "999", {}, 9, false, false, false, false},
+    {"C 2014.crd", "7707083894", 2014, 1, 4, 40, 0, 0, 0, "9,75", {}, 0, false, true, false, true},
+    {"D полугодие.crd", "0000000000", 2014, 0, 4, 500, 9, 0, 90, "1", {}, 0, false, false, false, false},
+    {"A 2013.crd", "7707083893", 2013, 1, 1, 180, 2, 0, 20, "100", {}, 5, true, true, true, true},
+    {"C 2013.crd", "7707083894", 2013, 1, 4, 50, 1, 0, 8, "5", {}, 0, false, false, false, false},
+    {"E 2013.crd", "5000000000", 2013, 1, 2, 30, 0, 0, 0, "0", {}, 0, false, false, false, false},
+};
+
+class HandFolder : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        for (const HandCard& c : kCards) {
+            card::TCardRec rec = regtest::GoodCard(c.file, c.inn, c.year, c.period, c.district, c.headcount);
+            rec.setInt32("InjuredCount", c.injured);
+            rec.setInt32("FatalCount", c.fatal);
+            rec.setInt32("LostWorkdays", c.lostDays);
+            rec.setText("OtSpending", c.spending);
+            for (const auto& [cls, total] : c.workplaces)
+                rec.setInt32At(card::WorkplaceCountOffset(cls, card::kWorkplaceTotal, card::kWorkplaces), total);
+            rec.setInt32("TrainedCount", c.trained);
+            rec.setByte("HasOtService", c.service);
+            rec.setByte("AssessmentCompleted", c.assessment);
+            rec.setText("AssessmentDate", c.assessment ? "15.03.2014" : "");
+            rec.setByte("HasCollectiveAgreement", c.agreement);
+            rec.setByte("HasOtCommission", c.commission);
+            const fs::path file = folder_.path() / regtest::U8Path(c.file);
+            regtest::WriteCard(file, rec);
+            // The older file of B is older by a day.
+            if (std::string(c.file) == "B старый.crd")
+                fs::last_write_time(file, fs::last_write_time(file) - std::chrono::hours(24));
+        }
+        // A file the reader refuses counts nowhere.
+        regtest::WriteBytes(folder_.path() / "пустой.crd", "", 0);
+        rows_ = reg::ReadRegister({Utf8(folder_.path())});
+    }
+
+    TempFolder folder_;
+    std::vector<reg::RegisterRow> rows_;
+};
+
+// A row's figures as shown, in the definitions' order, one space between.
+std::string Shown(const reg::IndicatorSums& sums)
+{
+    std::string text;
+    for (const auto& d : reg::IndicatorDefinitions())
+        text += (text.empty() ? "" : " ") + reg::IndicatorText(d.value(sums), d.decimals);
+    return text;
+}
+
+std::string Changes(const reg::IndicatorRow& row)
+{
+    std::string text;
+    for (const auto& d : reg::IndicatorDefinitions())
+        text += (text.empty() ? "" : " ")
+            + reg::IndicatorText(reg::IndicatorChange(d, row.current, row.previous), d.decimals);
+    return text;
+}
+
+// Order: enterprises, headcount, injured, fatal, lost days, Кч, Ксм, Кт,
+// spending per worker (roubles), workplaces, harmful %, dangerous %,
+// trained, >50 without service, without assessment, agreement, commission.
+//
+// 2014, Г. НАЛЬЧИК: A and B (B's older file does not count).
+//   headcount 200 + 60 = 260; injured 3 + 1 = 4; fatal 1; lost 45 + 12 = 57
+//   Кч 4 × 1000 / 260 = 15,3846 → 15,38; Ксм 1000 / 260 = 3,846 → 3,85; Кт 57 / 4 = 14,25
+//   spending (120,5 + 30) thousand = 150 500 roubles / 260 = 578,846 → 578,85
+//   workplaces A 10+20+5+3+2 = 40, B 10+10 = 20: 60; harmful 5+3+10 = 18: 30,00 %;
+//   dangerous 2: 3,333 → 3,33 %; trained 7 + 3 = 10; B: 60 > 50 without a service,
+//   without assessment, agreement and commission: 1 1 1 1.
+// 2014, БАКСАНСКИЙ Р-Н: C alone: Кч 0 × 1000 / 40 = 0,00; Кт 0 / 0: —;
+//   9 750 roubles / 40 = 243,75; workplaces 10; 40 ≤ 50; no agreement only.
+// 2014, Итого: headcount 300; Кч 4000 / 300 = 13,33; Ксм 1000 / 300 = 3,33;
+//   Кт 57 / 4 = 14,25; 160 250 / 300 = 534,1667 → 534,17; workplaces 70;
+//   18 × 100 / 70 = 25,714 → 25,71; 2 × 100 / 70 = 2,857 → 2,86.
+// 2013: Нальчик A: Кч 2000 / 180 = 11,11; Кт 20 / 2 = 10,00; 100 000 / 180 = 555,56.
+//   Г. БАКСАН E: Кч 0 / 30 = 0,00; Кт 0 / 0: —; 0 / 30 = 0,00.
+//   Баксанский C: Кч 1000 / 50 = 20,00; Кт 8 / 1 = 8,00; 5 000 / 50 = 100,00; 50 is not > 50.
+//   Итого: headcount 260, injured 3, lost 28: Кч 3000 / 260 = 11,538 → 11,54; Кт 28 / 3 = 9,33;
+//   105 000 / 260 = 403,846 → 403,85; workplaces 30.
+// Changes of Итого: Кч 13,3333 − 11,5385 = 1,79; Кт 14,25 − 9,3333 = 4,92;
+//   534,1667 − 403,8462 = 130,32.
+TEST_F(HandFolder, IndicatorsMatchTheHandCount)
+{
+    const reg::IndicatorTable table = reg::ComputeIndicators(reg::Pointers(rows_), {2014, 1});
+    EXPECT_EQ(table.previous, (reg::YearPeriod{2013, 1}));
+    struct Expected {
+        const char* district;
+        const char* current;
+        const char* previous;
+    };
+    const Expected expected[] = {
+        {"Г. НАЛЬЧИК", "2 260 4 1 57 15,38 3,85 14,25 578,85 60 30,00 3,33 10 1 1 1 1",
+         "1 180 2 0 20 11,11 0,00 10,00 555,56 10 0,00 0,00 5 0 0 0 0"},
+        {"Г. БАКСАН", "0 0 0 0 0 — — — — 0 — — 0 0 0 0 0", "1 30 0 0 0 0,00 0,00 — 0,00 10 0,00 0,00 0 0 1 1 1"},
+        {"БАКСАНСКИЙ Р-Н", "1 40 0 0 0 0,00 0,00 — 243,75 10 0,00 0,00 0 0 0 1 0",
+         "1 50 1 0 8 20,00 0,00 8,00 100,00 10 0,00 0,00 0 0 1 1 1"},
+        {"Итого", "3 300 4 1 57 13,33 3,33 14,25 534,17 70 25,71 2,86 10 1 1 2 1",
+         "3 260 3 0 28 11,54 0,00 9,33 403,85 30 0,00 0,00 5 0 2 2 2"},
+    };
+    ASSERT_EQ(table.rows.size(), std::size(expected));
+    for (std::size_t i = 0; i < std::size(expected); ++i) {
+        SCOPED_TRACE(expected[i].district);
+        EXPECT_EQ(table.rows[i].district, expected[i].district);
+        EXPECT_EQ(Shown(table.rows[i].current), expected[i].current);
+        EXPECT_EQ(Shown(table.rows[i].previous), expected[i].previous);
+    }
+    const reg::IndicatorRow& total = table.rows.back();
+    EXPECT_EQ(Changes(total), "0 40 1 1 29 1,79 3,33 4,92 130,32 40 25,71 2,86 5 1 -1 0 -1");
+    EXPECT_EQ(total.current.faulty, 1); // C fails the INN check
+    EXPECT_EQ(total.current.spendingKopecks, 16025000);
+    // Tooltips say how a figure is made, with its numbers.
+    EXPECT_EQ(reg::IndicatorToolTip(reg::IndicatorDefinitions()[5], total.current),
+              "Кч = пострадавшие × 1000 / среднесписочная численность = 4 × 1000 / 300 = 13,33");
+    EXPECT_EQ(reg::IndicatorToolTip(reg::IndicatorDefinitions()[7], table.rows[2].current),
+              "Кт = дни нетрудоспособности / пострадавшие = 0 / 0: делитель равен нулю, показатель не определён (—)");
+}
+
+} // namespace
