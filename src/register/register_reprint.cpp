@@ -2,11 +2,27 @@
 
 #include "card/card_file_store.h"
 #include "card/errors.h"
+#include "card/file_error.h"
 #include "card/messages.h"
 #include "card/text_rules.h"
 #include "register/message_capture.h"
 
 namespace reg {
+namespace {
+
+std::string FileErrorReason(int code)
+{
+    switch (code) {
+    case card::kFileNotFound: return "файла больше нет (удалён или перемещён после чтения папки)";
+    case card::kInvalidFilename: return "недопустимое имя файла";
+    case card::kTooManyOpenFiles: return "открыто слишком много файлов";
+    case card::kFileAccessDenied: return "нет доступа к файлу";
+    case card::kReadBeyondEndOfFile: return "файл короче карточки";
+    default: return "ошибка ввода-вывода " + std::to_string(code);
+    }
+}
+
+} // namespace
 
 CardReadAgain ReadCardAgain(const RegisterRow& row)
 {
@@ -19,13 +35,20 @@ CardReadAgain ReadCardAgain(const RegisterRow& row)
             result.record = store.card();
             return result;
         }
+    } catch (const card::FileError& e) {
+        result.refusal = CardReadAgain::Refusal::FileError;
+        result.text = card::ErrorDisplayText(e.what());
+        result.reason = FileErrorReason(e.code());
+        return result;
     } catch (const card::CardError& e) {
         result.refusal = CardReadAgain::Refusal::FileError;
         result.text = card::ErrorDisplayText(e.what());
+        result.reason = card::ErrorDisplayText(e.what());
         return result;
     }
     result.refusal = CardReadAgain::Refusal::NotACard;
     result.text = said.infos.empty() ? std::string(card::kMsgLoadFailed) : said.infos.back();
+    result.reason = "файл больше не содержит карточку: " + result.text;
     return result;
 }
 

@@ -19,6 +19,8 @@ struct CardReadAgain {
     std::optional<card::TCardRec> record;
     Refusal refusal = Refusal::None;
     std::string text; // the refusal's message
+    // Why, in Russian, for the register's own message that names the file.
+    std::string reason;
 };
 
 // Reads the card of `row` again by the card program's reader (a version-1

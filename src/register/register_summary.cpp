@@ -289,6 +289,22 @@ std::vector<std::vector<Cell>> DistrictRows(const std::vector<const RegisterRow*
     return table;
 }
 
+std::vector<Cell> DistrictTotalsRow(const std::vector<const RegisterRow*>& rows)
+{
+    const auto counts = CountRows(rows);
+    const bool mixed = MixesYearsOrPeriods(rows);
+    const std::vector<int> summed = SummedColumns();
+    std::vector<Cell> cells = {{mixed ? std::string("Итого; суммы: ") + kChooseYearAndPeriod : "Итого", std::nullopt},
+                               NumberCell(counts.read - counts.notCounted),
+                               NumberCell(counts.faultyCounted)};
+    cells.resize(3 + summed.size());
+    std::vector<std::size_t> places;
+    for (std::size_t k = 0; k < summed.size(); ++k)
+        places.push_back(3 + k);
+    PutSums(rows, summed, mixed, cells, places);
+    return cells;
+}
+
 ReadingCounts CountRows(const std::vector<const RegisterRow*>& rows)
 {
     ReadingCounts counts;

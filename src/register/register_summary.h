@@ -101,6 +101,9 @@ std::string TotalsLabel(int cards, int faulty, bool mixed);
 // one year or period).
 std::vector<std::string> DistrictHeaders();
 std::vector<std::vector<Cell>> DistrictRows(const std::vector<const RegisterRow*>& rows);
+// The district view's totals row in its columns: «Итого» (with why the sums
+// stay empty over more than one year or period), the counts and the sums.
+std::vector<Cell> DistrictTotalsRow(const std::vector<const RegisterRow*>& rows);
 
 struct ReadingCounts {
     int read = 0;

@@ -6,6 +6,9 @@
 namespace {
 
 const QColor kRed(255, 0, 0);
+// Rows the card program would refuse, and files it could not read.
+const QColor kFaultyTint(255, 232, 224);
+const QColor kRefusedTint(236, 236, 236);
 
 QVariant CellData(const reg::Cell& cell, int role)
 {
@@ -22,6 +25,12 @@ QVariant CellData(const reg::Cell& cell, int role)
 QString ToQString(const std::string& utf8)
 {
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+std::string Utf8(const QString& text)
+{
+    const QByteArray bytes = text.toUtf8();
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
 
 int RegisterModel::rowCount(const QModelIndex& parent) const
@@ -45,8 +54,22 @@ QVariant RegisterModel::data(const QModelIndex& index, int role) const
             || (column == reg::StateColumn() && r.state != reg::CardState::Ok);
         return marked ? QVariant(QBrush(kRed)) : QVariant();
     }
-    if (role == Qt::ToolTipRole && column == reg::StateColumn())
-        return ToQString(r.stateText);
+    if (role == Qt::BackgroundRole) {
+        if (r.state == reg::CardState::Faulty)
+            return QBrush(kFaultyTint);
+        return r.read() ? QVariant() : QVariant(QBrush(kRefusedTint));
+    }
+    if (role == Qt::ToolTipRole) {
+        if (column == reg::StateColumn() || column == reg::kColumnShortState)
+            return ToQString(r.stateText);
+        if (column == reg::RepeatColumn()) {
+            std::vector<const reg::RegisterRow*> group;
+            if (const auto* same = groupOf(r))
+                for (int i : *same)
+                    group.push_back(&rows_[static_cast<std::size_t>(i)]);
+            return ToQString(reg::RepeatToolTip(r, group));
+        }
+    }
     return CellData(reg::RegisterColumns()[static_cast<std::size_t>(column)].cell(r), role);
 }
 
@@ -87,7 +110,7 @@ void RegisterModel::append(std::vector<reg::RegisterRow>&& rows)
         std::vector<reg::RegisterRow*> group;
         for (int index : *same)
             group.push_back(&rows_[static_cast<std::size_t>(index)]);
-        reg::MarkRepeatGroup(group);
+        reg::MarkRepeatGroup(group, chosen_);
         for (int index : *same) {
             if (index < first) {
                 low = low < 0 ? index : std::min(low, index);
@@ -198,4 +221,30 @@ void CellTableModel::setRows(std::vector<std::vector<reg::Cell>> rows)
     beginResetModel();
     rows_ = std::move(rows);
     endResetModel();
+}
+
+const std::vector<int>* RegisterModel::groupOf(const reg::RegisterRow& row) const
+{
+    const auto key = reg::RepeatKeyOf(row);
+    if (!key)
+        return nullptr;
+    const auto found = byKey_.find(*key);
+    return found == byKey_.end() || found->second.size() < 2 ? nullptr : &found->second;
+}
+
+bool RegisterModel::countFile(int index)
+{
+    const std::vector<int>* same = groupOf(row(index));
+    if (!same)
+        return false;
+    std::vector<reg::RegisterRow*> group;
+    for (int i : *same) {
+        chosen_.erase(rows_[static_cast<std::size_t>(i)].path);
+        group.push_back(&rows_[static_cast<std::size_t>(i)]);
+    }
+    chosen_.insert(row(index).path);
+    reg::MarkRepeatGroup(group, chosen_);
+    for (int i : *same)
+        emit dataChanged(this->index(i, 0), this->index(i, columnCount() - 1));
+    return true;
 }

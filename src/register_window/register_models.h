@@ -28,8 +28,20 @@ public:
     // Adds rows; rows they repeat (and they themselves) are marked.
     void append(std::vector<reg::RegisterRow>&& rows);
 
+    // The files the user chose to count among their repeats (kept per
+    // folder): set before a reading, changed by countFile.
+    void setRepeatChoice(reg::RepeatChoice chosen) { chosen_ = std::move(chosen); }
+    const reg::RepeatChoice& repeatChoice() const { return chosen_; }
+    // Makes the file of `index` the one of its repeats that counts; false
+    // when it repeats nothing.
+    bool countFile(int index);
+
 private:
+    // The rows of `row`'s INN, year and period (empty when it repeats nothing).
+    const std::vector<int>* groupOf(const reg::RegisterRow& row) const;
+
     std::vector<reg::RegisterRow> rows_;
+    reg::RepeatChoice chosen_;
     std::map<reg::RepeatKey, std::vector<int>> byKey_; // rows of each INN, year and period
 };
 
@@ -73,5 +85,6 @@ private:
     bool numbered_;
 };
 
-// Headers, cells and numbers cross into Qt here.
+// Headers, cells and numbers cross into Qt here, and paths back.
 QString ToQString(const std::string& utf8);
+std::string Utf8(const QString& text);

@@ -1,18 +1,22 @@
 #pragma once
 // The register's window: the chosen folder's cards as one table with
-// filters and a totals row, a view per district, and the export.
+// filters and a totals row, a view per district, the annual report's
+// figures, and the export. Each view is a widget of its own; the window
+// builds them and passes the rows between them.
 #include <QMainWindow>
 
 #include "register/register_reader.h"
 #include "register_window/register_models.h"
 #include "register_window/row_feeder.h"
 
-class QComboBox;
+class CardsView;
+class FilterBar;
+class IndicatorsView;
 class QLabel;
 class QProgressBar;
 class QPushButton;
 class QTabWidget;
-class QTableView;
+class TableWithTotals;
 
 inline constexpr char kRegisterTitle[] = "ЮНРА5. Сводка карточек.";
 
@@ -29,12 +33,14 @@ public:
     void openFolder(const QString& folder);
     // Opens the folder of the last start, if there is one.
     void openRememberedFolder();
+    // Reads the open folder again (F5).
+    void reload();
     // Writes the shown rows (and the districts) to `path`; false after a
     // message says why not, and while a reading runs («Экспорт…» is off
     // then). After a cancelled reading the report says what was left out.
     bool exportTo(const QString& path);
     // The print preview of the card of the selected row, read again from its
-    // file; a file that has gone or changed gives the card program's message.
+    // file; a file that has gone or changed says which and why.
     void printSelectedCard();
     // Stops a reading under way: the rows read so far stay.
     void cancelReading();
@@ -44,6 +50,8 @@ public:
     RegisterProxy* proxy() const { return proxy_; }
     CellTableModel* totals() const { return totals_; }
     CellTableModel* districts() const { return districts_; }
+    CellTableModel* districtTotals() const { return districtTotals_; }
+    IndicatorsView* indicators() const { return indicators_; }
 
     static QString rememberedFolder();
 
@@ -51,6 +59,9 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    QWidget* buildTopBar();
+    QWidget* buildBottomBar();
+    void connectViews();
     void chooseFolder();
     void chooseExportFile();
     // The one selected row of a card that was read, in the cards view; null
@@ -59,19 +70,18 @@ private:
     void updatePrintButton();
     void showProgress(int done, int total);
     void finishReading();
+    void repeatChosen();
     // " (чтение отменено: пропущено 5 файлов из 120)" after a cancelled
     // reading that left files out; empty otherwise.
     QString cancelledNote() const;
     void applyFilters();
     void updateSums();
-    void updateYears();
-    QWidget* buildFilters();
-    QWidget* buildCardsView();
 
     RegisterModel* model_;
     RegisterProxy* proxy_;
     CellTableModel* totals_;
     CellTableModel* districts_;
+    CellTableModel* districtTotals_;
     RowFeeder feeder_;
     QString folder_;
 
@@ -82,12 +92,9 @@ private:
     QLabel* lblFolder_ = nullptr;
     QLabel* lblSummary_ = nullptr;
     QProgressBar* progress_ = nullptr;
-    QComboBox* combDistrict_ = nullptr;
-    QComboBox* combYear_ = nullptr;
-    QComboBox* combPeriod_ = nullptr;
-    QComboBox* combState_ = nullptr;
+    FilterBar* filters_ = nullptr;
     QTabWidget* tabs_ = nullptr;
-    QTableView* tblCards_ = nullptr;
-    QTableView* tblTotals_ = nullptr;
-    QTableView* tblDistricts_ = nullptr;
+    CardsView* cards_ = nullptr;
+    TableWithTotals* districtView_ = nullptr;
+    IndicatorsView* indicators_ = nullptr;
 };

@@ -55,7 +55,8 @@ class RegisterWindowTest : public QObject {
 
     static void waitForReading(RegisterWindow& w) { QTRY_VERIFY_WITH_TIMEOUT(!w.reading(), 20000); }
 
-    // Opens `folder` in a shown, active window and waits for the reading.
+    // Opens `folder` in a shown, active window, waits for the reading and
+    // shows every year and period.
     static void openAndRead(RegisterWindow& w, const QString& folder)
     {
         w.show();
@@ -63,6 +64,8 @@ class RegisterWindowTest : public QObject {
         QVERIFY(QTest::qWaitForWindowActive(&w));
         w.openFolder(folder);
         waitForReading(w);
+        RequiredChild<QComboBox>(&w, "CombYear")->setCurrentIndex(0);
+        RequiredChild<QComboBox>(&w, "CombPeriod")->setCurrentIndex(0);
     }
 
     // The shown row of `file` in the cards table (-1: not shown).
@@ -120,6 +123,12 @@ private slots:
         QVERIFY(!RequiredChild<QPushButton>(&w, "BtnCancel")->isEnabled());
         QCOMPARE(RequiredChild<QLabel>(&w, "LblSummary")->text(),
                  QStringLiteral("Прочитано карточек: 19, не прочитано файлов: 4, с ошибками: 12, повторов: 2"));
+        // It opens on the latest year, annual: one card.
+        QCOMPARE(w.proxy()->rowCount(), 1);
+        checkTotals(w);
+        RequiredChild<QComboBox>(&w, "CombYear")->setCurrentIndex(0);
+        RequiredChild<QComboBox>(&w, "CombPeriod")->setCurrentIndex(0);
+        QCOMPARE(w.proxy()->rowCount(), static_cast<int>(expected_.size()));
         checkTotals(w);
         // The totals' cells stand under the table's cells.
         QCOMPARE(RequiredChild<QTableView>(&w, "TblTotals")->viewport()->x(),
@@ -194,6 +203,7 @@ private slots:
         QTest::mouseClick(RequiredChild<QPushButton>(&w, "BtnCancel"), Qt::LeftButton);
         released = true;
         waitForReading(w);
+        RequiredChild<QComboBox>(&w, "CombYear")->setCurrentIndex(0); // every year
 
         const int rows = w.model()->rowCount();
         QVERIFY(rows >= kHeldAfter && rows < 3000); // the held files that had begun come too
@@ -378,9 +388,15 @@ private slots:
         QTest::addColumn<bool>("removed");
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("icon");
-        QTest::newRow("gone") << true << QStringLiteral("File not found.") << int(QMessageBox::Critical);
+        QTest::newRow("gone") << true
+                              << QStringLiteral("Карточка не напечатана: %1\nфайла больше нет (удалён или перемещён "
+                                                "после чтения папки)")
+                              << int(QMessageBox::Critical);
         QTest::newRow("no longer a card")
-            << false << QStringLiteral("Ошибка загрузки карточи предприятия! ") << int(QMessageBox::NoIcon);
+            << false
+            << QStringLiteral("Карточка не напечатана: %1\nфайл больше не содержит карточку: Ошибка загрузки карточи "
+                              "предприятия! ")
+            << int(QMessageBox::NoIcon);
     }
 
     // The card program's message for the file, and no preview.
@@ -414,7 +430,7 @@ private slots:
             }
         });
         QTest::keyClick(&w, Qt::Key_P, Qt::ControlModifier);
-        QCOMPARE(shown, text);
+        QCOMPARE(shown, text.arg(QDir::toNativeSeparators(QString::fromStdString(card.string()))));
         QCOMPARE(shownIcon, icon);
         QVERIFY(!preview);
     }

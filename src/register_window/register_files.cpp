@@ -1,0 +1,49 @@
+#include "register_window/register_files.h"
+
+#include <QDate>
+#include <QDir>
+#include <QFileDialog>
+
+#include "card/messages.h"
+#include "print/card_preview.h"
+#include "register/register_export.h"
+#include "register/register_reprint.h"
+#include "register_window/register_models.h"
+#include "register_window/register_settings.h"
+#include "register_window/register_window.h"
+
+QString ChooseExportFile(QWidget* parent, const QString& cardsFolder)
+{
+    QString filter;
+    const QString remembered = RememberedExportFolder();
+    const QString folder = !remembered.isEmpty() && QDir(remembered).exists() ? remembered : cardsFolder;
+    const QString start = folder.isEmpty() ? QString() : QDir(folder).filePath(QStringLiteral("Сводка.xlsx"));
+    QString path = QFileDialog::getSaveFileName(parent, QStringLiteral("Экспорт сводки"), start,
+                                                QStringLiteral("Книга Excel (*.xlsx);;Текст CSV (*.csv)"), &filter);
+    if (path.isEmpty())
+        return path;
+    RememberExportFolder(QFileInfo(path).absolutePath());
+    if (reg::ExportFormatOf(Utf8(path)) == reg::ExportFormat::None)
+        path += filter.contains(QStringLiteral("csv")) ? QStringLiteral(".csv") : QStringLiteral(".xlsx");
+    return path;
+}
+
+void PrintCardOfRow(QWidget* parent, const reg::RegisterRow& row, const QString& cardsFolder)
+{
+    const QString shown = QDir::toNativeSeparators(QDir(cardsFolder).filePath(ToQString(row.file)));
+    const reg::CardReadAgain again = reg::ReadCardAgain(row);
+    if (!again.record) {
+        // The stop icon for a file that cannot be read, none for one that
+        // holds no card now.
+        const std::string text = "Карточка не напечатана: " + Utf8(shown) + "\n" + again.reason;
+        if (again.refusal == reg::CardReadAgain::Refusal::FileError)
+            card::messages().error(text);
+        else
+            card::messages().info(text);
+        return;
+    }
+    const std::string pdf = reg::PdfBesideCard(Utf8(QDir::fromNativeSeparators(shown)));
+    ShowCardPreview(parent, *again.record,
+                    {QString::fromUtf8(kRegisterTitle), QString::fromLatin1(UNRA5_VERSION), QDate::currentDate()},
+                    QDir::toNativeSeparators(ToQString(pdf)));
+}
