@@ -44,6 +44,12 @@ int main(int argc, char* argv[])
 
     RegisterWindow window;
     window.show();
-    window.openRememberedFolder();
+    // A folder named on the command line (a shortcut, "Open with") is read
+    // instead of the last one.
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() == 2)
+        window.openFolder(arguments[1]);
+    else
+        window.openRememberedFolder();
     return QApplication::exec();
 }

@@ -1,5 +1,6 @@
 #include "register_window/indicators_view.h"
 
+#include <QFont>
 #include <QHeaderView>
 #include <QLabel>
 #include <QTableView>
@@ -44,6 +45,11 @@ QVariant IndicatorsModel::data(const QModelIndex& index, int role) const
     if (!index.isValid() || !table_)
         return {};
     const reg::IndicatorRow& row = table_->rows[static_cast<std::size_t>(index.row())];
+    if (role == Qt::FontRole && index.row() == rowCount() - 1) {
+        QFont bold;
+        bold.setBold(true);
+        return bold;
+    }
     if (index.column() == 0)
         return role == Qt::DisplayRole ? ToQString(row.district) : QVariant();
     const reg::IndicatorDefinition& definition = DefinitionOf(index.column());
@@ -108,6 +114,8 @@ IndicatorsView::IndicatorsView(QWidget* parent)
     std::vector<int> widths(static_cast<std::size_t>(model_->columnCount()), 9);
     SetColumnWidths(table_, widths);
     table_->setColumnWidth(0, DistrictColumnWidth(table_));
+    table_->verticalHeader()->hide();
+    FreezeFirstColumn(table_);
     layout->addWidget(title_);
     layout->addWidget(table_, 1);
     // The chart of the frequency rate by district comes from the report's

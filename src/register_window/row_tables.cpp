@@ -73,19 +73,19 @@ private:
         for (int c = 1; c < model()->columnCount(); ++c)
             setColumnHidden(c, true);
         setColumnWidth(0, host_->columnWidth(0));
-        horizontalHeader()->setFixedHeight(host_->horizontalHeader()->height());
         place();
     }
+    // Headers count while they are not hidden on purpose: before the window
+    // is shown none is visible yet.
     void place()
     {
-        horizontalHeader()->setFixedHeight(host_->horizontalHeader()->height());
-        const int left
-            = host_->frameWidth() + (host_->verticalHeader()->isVisible() ? host_->verticalHeader()->width() : 0);
-        setGeometry(left, host_->frameWidth(), host_->columnWidth(0),
-                    host_->viewport()->height()
-                        + host_->horizontalHeader()->height() * (host_->horizontalHeader()->isVisible() ? 1 : 0));
-        if (!host_->horizontalHeader()->isVisible())
-            horizontalHeader()->hide();
+        const QHeaderView* top = host_->horizontalHeader();
+        const QHeaderView* side = host_->verticalHeader();
+        const int headerHeight = top->isHidden() ? 0 : top->height();
+        horizontalHeader()->setVisible(!top->isHidden());
+        horizontalHeader()->setFixedHeight(top->height());
+        const int left = host_->frameWidth() + (side->isHidden() ? 0 : side->width());
+        setGeometry(left, host_->frameWidth(), host_->columnWidth(0), host_->viewport()->height() + headerHeight);
     }
 
     QTableView* host_;
@@ -137,6 +137,8 @@ int DistrictColumnWidth(const QTableView* table)
     return widest + 2 * kCellPadding;
 }
 
+void FreezeFirstColumn(QTableView* table) { new FrozenColumn(table); }
+
 TableWithTotals::TableWithTotals(const char* tableName, const char* totalsName, QAbstractItemModel* model,
                                  QAbstractItemModel* totals, bool frozenColumn, QWidget* parent)
     : QWidget(parent)
@@ -182,8 +184,8 @@ TableWithTotals::TableWithTotals(const char* tableName, const char* totalsName, 
         gap->setFixedWidth(high > low ? cards->verticalScrollBar()->sizeHint().width() : 0);
     });
     if (frozenColumn) {
-        new FrozenColumn(table_);
-        new FrozenColumn(totals_);
+        FreezeFirstColumn(table_);
+        FreezeFirstColumn(totals_);
     }
     auto* totalsRow = new QHBoxLayout;
     totalsRow->setSpacing(0);

@@ -19,6 +19,9 @@ void SetColumnWidths(QTableView* table, const std::vector<int>& characters);
 // The width of a column that shows every district's name whole.
 int DistrictColumnWidth(const QTableView* table);
 
+// Keeps the first column of `table` in place while the others scroll.
+void FreezeFirstColumn(QTableView* table);
+
 // A table and, under it, a one-row table of its totals whose cells stay
 // under the table's cells however the table is scrolled or its columns
 // resized. With `frozenColumns` the first column stays in place while the
