@@ -2,12 +2,16 @@
 // small folder whose every figure is worked out by hand below.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 
+#include "card/cp1251.h"
 #include "register/register_indicators.h"
 #include "register/register_reader.h"
+#include "register/register_submissions.h"
 #include "register/register_summary.h"
 #include "register_cards.h"
 #include "support/temp_folder.h"
@@ -168,6 +172,79 @@ TEST_F(HandFolder, IndicatorsMatchTheHandCount)
               "Кч = пострадавшие × 1000 / среднесписочная численность = 4 × 1000 / 300 = 13,33");
     EXPECT_EQ(reg::IndicatorToolTip(reg::IndicatorDefinitions()[7], table.rows[2].current),
               "Кт = дни нетрудоспособности / пострадавшие = 0 / 0: делитель равен нулю, показатель не определён (—)");
+}
+
+std::string Listed(const std::vector<reg::SubmissionEntry>& entries)
+{
+    std::string text;
+    for (const auto& e : entries)
+        text += e.district + "|" + e.name + "|" + e.inn + "|" + e.lastFile + "\n";
+    return text;
+}
+
+// Without a list the cards of 2013 annual are the reference: E handed in
+// then and not now; B is new. D (half-year only) is in neither period.
+TEST_F(HandFolder, NotHandedInAgainstTheYearBefore)
+{
+    const reg::SubmissionLists lists = reg::CompareSubmissions(reg::Pointers(rows_), {2014, 1});
+    EXPECT_FALSE(lists.byReference);
+    EXPECT_EQ(Listed(lists.notHandedIn), "Г. БАКСАН|E 2013.crd|5000000000|E 2013.crd\n");
+    EXPECT_EQ(Listed(lists.newOnes), "Г. НАЛЬЧИК|B 2014.crd|500100732259|B 2014.crd\n");
+}
+
+// The office's list replaces the year before, as CSV (UTF-8 or Windows-1251,
+// ";" or ",", a title line first) or as a workbook whose INN lost its
+// leading zero as a number: Дельта (D, half-year only) and Зета (no card at
+// all, last) did not hand in; B and C are not on the list.
+TEST_F(HandFolder, NotHandedInAgainstTheOfficesList)
+{
+    const std::string csv = "Список на 2014 год\r\n№;ИНН;Наименование организации;Адрес\r\n"
+                            "1;7707083893;ООО Альфа;Нальчик\r\n2;0000000000;Дельта;\r\n3;\"123456789\";\"Зета\";\r\n";
+    std::string commas = card::Utf8ToCp1251(csv);
+    std::replace(commas.begin(), commas.end(), ';', ',');
+    struct Case {
+        const char* file;
+        std::string bytes; // empty: made by openpyxl
+    };
+    const Case cases[] = {{"список.csv", "\xEF\xBB\xBF" + csv}, {"список 1251.csv", commas}, {"список.xlsx", ""}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        const fs::path file = folder_.path() / regtest::U8Path(c.file);
+        if (!c.bytes.empty()) {
+            std::ofstream(file, std::ios::binary) << c.bytes;
+        } else {
+#ifdef _WIN32
+            continue; // written by Python's openpyxl on Linux
+#endif
+            const fs::path script = folder_.path() / "write.py";
+            std::ofstream(script) << R"(import sys, openpyxl
+wb = openpyxl.Workbook()
+ws = wb.active
+ws.append(['Список на 2014 год'])
+ws.append(['Название', 'Район', 'ИНН'])
+ws.append(['ООО Альфа', 'Нальчик', 7707083893])
+ws.append(['Дельта', None, '0000000000'])
+ws.append(['Зета', None, 123456789])
+wb.save(sys.argv[1])
+)";
+            ASSERT_EQ(std::system(("/usr/bin/python3 '" + script.string() + "' '" + file.string() + "'").c_str()), 0);
+        }
+        const reg::ReferenceReading reading = reg::ReadReferenceFile(Utf8(file));
+        ASSERT_TRUE(reading.list) << reading.error;
+        const reg::SubmissionLists lists = reg::CompareSubmissions(reg::Pointers(rows_), {2014, 1}, &*reading.list);
+        EXPECT_TRUE(lists.byReference);
+        EXPECT_EQ(Listed(lists.notHandedIn), "БАКСАНСКИЙ Р-Н|Дельта|0000000000|D полугодие.crd\n|Зета|0123456789|\n");
+        EXPECT_EQ(Listed(lists.newOnes),
+                  "Г. НАЛЬЧИК|B 2014.crd|500100732259|B 2014.crd\n"
+                  "БАКСАНСКИЙ Р-Н|C 2014.crd|7707083894|C 2014.crd\n");
+    }
+    // A list without an INN column, and a damaged workbook, say what is wrong.
+    std::ofstream(folder_.path() / regtest::U8Path("нет.csv")) << "Название;Адрес\r\nАльфа;Нальчик\r\n";
+    std::ofstream(folder_.path() / regtest::U8Path("битый.xlsx")) << "PK\x03\x04 not a workbook";
+    const std::string none = Utf8(folder_.path() / regtest::U8Path("нет.csv"));
+    const std::string broken = Utf8(folder_.path() / regtest::U8Path("битый.xlsx"));
+    EXPECT_EQ(reg::ReadReferenceFile(none).error, "В списке предприятий " + none + " не найден столбец «ИНН»");
+    EXPECT_EQ(reg::ReadReferenceFile(broken).error, "Файл " + broken + " не читается как книга Excel (.xlsx)");
 }
 
 } // namespace
