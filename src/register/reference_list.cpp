@@ -10,6 +10,7 @@
 #include "card/text_rules.h"
 #include "card/utf8.h"
 #include "card/utf8_path.h"
+#include "register/register_columns.h"
 #include "register/xlsx_reading.h"
 
 namespace reg {
@@ -135,7 +136,7 @@ std::optional<ReferenceList> ListFromRows(const std::vector<SheetRow>& rows, con
             if (entry.inn.empty() || !seen.insert(entry.inn).second)
                 continue;
             if (const std::string* name = CellAt(rows[r], nameColumn))
-                entry.name = card::TrimSpaces(*name);
+                entry.name = TrimmedEnds(*name);
             list.entries.push_back(std::move(entry));
         }
         return list;
