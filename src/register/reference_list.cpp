@@ -208,8 +208,10 @@ ReferenceReading ReferenceFromBytes(std::string_view bytes, bool xlsx, const std
         list = ListFromRows(*rows, file);
     } else {
         std::string text(bytes);
+        // A byte-order mark says UTF-8 (bytes that are none show as U+FFFD);
+        // without one, text that is no UTF-8 is the office's Windows-1251.
         if (text.rfind("\xEF\xBB\xBF", 0) == 0)
-            text.erase(0, 3);
+            text = card::ValidUtf8(std::string_view(text).substr(3));
         else if (!card::IsValidUtf8(text))
             text = card::Cp1251ToUtf8(text);
         list = ListFromRows(DelimitedRows(text, SeparatorOf(text)), file);
