@@ -48,9 +48,9 @@ int main(int argc, char** argv)
     std::vector<reg::RegisterRow> rows(static_cast<std::size_t>(cards));
     for (int i = 0; i < cards; ++i) {
         const int enterprise = i / 10, year = 2010 + (i / 2) % 5, period = i % 2;
-        card::TCardRec rec = regtest::GoodCard("Предприятие " + std::to_string(enterprise),
-                                               std::to_string(1000000000 + enterprise), year, period,
-                                               1 + enterprise % 13, 10 + enterprise % 300);
+        card::TCardRec rec
+            = regtest::GoodCard("Предприятие " + std::to_string(enterprise), std::to_string(1000000000 + enterprise),
+                                year, period, 1 + enterprise % 13, 10 + enterprise % 300);
         rec.setInt32("InjuredCount", enterprise % 4);
         rec.setInt32("LostWorkdays", enterprise % 40);
         rec.setText("OtSpending", std::to_string(enterprise % 97) + "," + std::to_string(enterprise % 10));
