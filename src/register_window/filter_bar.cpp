@@ -58,6 +58,19 @@ reg::RegisterFilter FilterBar::filter() const
     return filter;
 }
 
+QString FilterBar::text() const
+{
+    QStringList parts;
+    if (district_->currentIndex() > 0)
+        parts << QStringLiteral("район ") + district_->currentText();
+    if (year_->currentIndex() > 0)
+        parts << QStringLiteral("год ") + year_->currentText();
+    for (const QComboBox* combo : {period_, state_})
+        if (combo->currentIndex() > 0)
+            parts << combo->currentText();
+    return parts.isEmpty() ? QStringLiteral("все карточки") : parts.join(QStringLiteral(", "));
+}
+
 std::optional<reg::YearPeriod> FilterBar::yearPeriod() const
 {
     if (year_->currentIndex() <= 0 || period_->currentIndex() <= 0)

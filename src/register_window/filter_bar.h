@@ -17,6 +17,9 @@ public:
     explicit FilterBar(QWidget* parent);
 
     reg::RegisterFilter filter() const;
+    // The filter in words, for the lines above an export's tables: "все
+    // карточки", or "район Г. НАЛЬЧИК, год 2014, Годовой, с ошибками".
+    QString text() const;
     // The chosen year and period; nullopt while either shows all.
     std::optional<reg::YearPeriod> yearPeriod() const;
 

@@ -12,8 +12,8 @@
 
 namespace {
 
-// Each figure takes three columns: the chosen period, the year before, the
-// change.
+// Each figure takes three columns after the district: the chosen period,
+// the year before, the change.
 enum Side { kCurrent, kPrevious, kChange, kSides };
 
 const reg::IndicatorDefinition& DefinitionOf(int column)
@@ -23,50 +23,44 @@ const reg::IndicatorDefinition& DefinitionOf(int column)
 
 Side SideOf(int column) { return static_cast<Side>((column - 1) % kSides); }
 
-QString NameOf(const reg::IndicatorDefinition& definition)
-{
-    return QString::fromUtf8(*definition.sign ? definition.sign : definition.header);
-}
-
 } // namespace
 
 int IndicatorsModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() || !table_ ? 0 : static_cast<int>(table_->rows.size());
+    return parent.isValid() ? 0 : static_cast<int>(sheet_.rows.size());
 }
 
 int IndicatorsModel::columnCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : 1 + kSides * static_cast<int>(reg::IndicatorDefinitions().size());
+    return parent.isValid() ? 0 : static_cast<int>(sheet_.headers.size());
 }
 
 QVariant IndicatorsModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || !table_)
         return {};
-    const reg::IndicatorRow& row = table_->rows[static_cast<std::size_t>(index.row())];
-    if (role == Qt::FontRole && index.row() == rowCount() - 1) {
+    const auto row = static_cast<std::size_t>(index.row());
+    const auto column = static_cast<std::size_t>(index.column());
+    if (role == Qt::FontRole && index.row() >= rowCount() - sheet_.totalsRows) {
         QFont bold;
         bold.setBold(true);
         return bold;
     }
-    if (index.column() == 0)
-        return role == Qt::DisplayRole ? ToQString(row.district) : QVariant();
+    const reg::Cell& cell = sheet_.rows[row][column];
+    if (column == 0)
+        return role == Qt::DisplayRole ? ToQString(cell.text) : QVariant();
+    const reg::IndicatorRow& sums = table_->rows[row];
     const reg::IndicatorDefinition& definition = DefinitionOf(index.column());
     const Side side = SideOf(index.column());
     switch (role) {
-    case Qt::DisplayRole:
-        if (side == kChange)
-            return ToQString(
-                reg::IndicatorText(reg::IndicatorChange(definition, row.current, row.previous), definition.decimals));
-        return ToQString(
-            reg::IndicatorText(definition.value(side == kCurrent ? row.current : row.previous), definition.decimals));
+    case Qt::DisplayRole: return ToQString(reg::IndicatorText(cell.number, sheet_.decimals[column]));
     case Qt::TextAlignmentRole: return QVariant(Qt::AlignRight | Qt::AlignVCenter);
     case Qt::ToolTipRole:
         if (side == kChange)
-            return NameOf(definition) + QStringLiteral(": ") + ToQString(reg::YearPeriodText(table_->current))
-                + QStringLiteral(" минус ") + ToQString(reg::YearPeriodText(table_->previous));
-        return ToQString(reg::IndicatorToolTip(definition, side == kCurrent ? row.current : row.previous));
+            return ToQString(sheet_.headers[column]) + QStringLiteral(": ")
+                + ToQString(reg::YearPeriodText(table_->current)) + QStringLiteral(" минус ")
+                + ToQString(reg::YearPeriodText(table_->previous));
+        return ToQString(reg::IndicatorToolTip(definition, side == kCurrent ? sums.current : sums.previous));
     default: return {};
     }
 }
@@ -75,31 +69,26 @@ QVariant IndicatorsModel::headerData(int section, Qt::Orientation orientation, i
 {
     if (orientation != Qt::Horizontal || (role != Qt::DisplayRole && role != Qt::ToolTipRole))
         return QAbstractTableModel::headerData(section, orientation, role);
-    if (section == 0)
-        return QStringLiteral("Район");
-    const reg::IndicatorDefinition& definition = DefinitionOf(section);
-    const Side side = SideOf(section);
-    if (role == Qt::ToolTipRole)
+    if (role == Qt::ToolTipRole && section > 0) {
+        const reg::IndicatorDefinition& definition = DefinitionOf(section);
         return QString::fromUtf8(definition.header) + QStringLiteral(" = ") + QString::fromUtf8(definition.how);
-    if (side == kChange)
-        return NameOf(definition) + QStringLiteral(", изменение");
-    if (!table_)
-        return NameOf(definition);
-    return NameOf(definition) + QLatin1Char(' ')
-        + QString::number(side == kCurrent ? table_->current.year : table_->previous.year);
+    }
+    return ToQString(sheet_.headers[static_cast<std::size_t>(section)]);
 }
 
 void IndicatorsModel::setTable(std::optional<reg::IndicatorTable> table)
 {
-    const bool sameRows = table && table_ && table->rows.size() == table_->rows.size();
-    if (!sameRows)
+    reg::ExportTable sheet = table ? reg::IndicatorsTable(*table) : reg::ExportTable{};
+    const bool sameShape = sheet.rows.size() == sheet_.rows.size() && sheet.headers.size() == sheet_.headers.size();
+    if (!sameShape)
         beginResetModel();
     table_ = std::move(table);
-    if (sameRows) {
+    sheet_ = std::move(sheet);
+    if (!sameShape) {
+        endResetModel();
+    } else if (rowCount() > 0) {
         emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
         emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
-    } else {
-        endResetModel();
     }
 }
 
@@ -111,11 +100,15 @@ IndicatorsView::IndicatorsView(QWidget* parent)
     title_ = Named<QLabel>("LblIndicators", this);
     table_ = SetUpRowTable(Named<QTableView>("TblIndicators", this));
     table_->setModel(model_);
-    std::vector<int> widths(static_cast<std::size_t>(model_->columnCount()), 9);
-    SetColumnWidths(table_, widths);
-    table_->setColumnWidth(0, DistrictColumnWidth(table_));
     table_->verticalHeader()->hide();
     FreezeFirstColumn(table_);
+    // The widths follow the sheet's when its columns first come.
+    connect(model_, &QAbstractItemModel::modelReset, table_, [this] {
+        if (model_->columnCount() == 0)
+            return;
+        SetColumnWidths(table_, model_->sheet().widths);
+        table_->setColumnWidth(0, DistrictColumnWidth(table_));
+    });
     layout->addWidget(title_);
     layout->addWidget(table_, 1);
     // The chart of the frequency rate by district comes from the report's

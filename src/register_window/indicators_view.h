@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include "register/register_indicators.h"
+#include "register/register_table.h"
 
 class QLabel;
 class QTableView;
@@ -23,9 +24,11 @@ public:
     // nullopt: no year and period chosen, the table is empty.
     void setTable(std::optional<reg::IndicatorTable> table);
     const std::optional<reg::IndicatorTable>& table() const { return table_; }
+    const reg::ExportTable& sheet() const { return sheet_; }
 
 private:
     std::optional<reg::IndicatorTable> table_;
+    reg::ExportTable sheet_; // the same figures as the workbook's sheet: headers, values, places
 };
 
 class IndicatorsView final : public QWidget {

@@ -6,7 +6,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMessageBox>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QShortcut>
 #include <QTabWidget>
@@ -17,9 +16,11 @@
 #include "register_window/cards_view.h"
 #include "register_window/filter_bar.h"
 #include "register_window/indicators_view.h"
+#include "register_window/reading_bar.h"
 #include "register_window/register_files.h"
 #include "register_window/register_settings.h"
 #include "register_window/row_tables.h"
+#include "register_window/submissions_view.h"
 #include "widgets/named.h"
 #include "widgets/named_button.h"
 
@@ -61,8 +62,11 @@ RegisterWindow::RegisterWindow(QWidget* parent, reg::RowReader readRow)
     tabs_->addTab(districtView_, QStringLiteral("По районам"));
     indicators_ = new IndicatorsView(tabs_);
     tabs_->addTab(indicators_, QStringLiteral("Показатели"));
+    submissions_ = new SubmissionsView(tabs_);
+    tabs_->addTab(submissions_, QStringLiteral("Сдали / не сдали"));
     layout->addWidget(tabs_, 1);
-    layout->addWidget(buildBottomBar());
+    bar_ = new ReadingBar(central);
+    layout->addWidget(bar_);
     setCentralWidget(central);
     connectViews();
     resize(1200, 700);
@@ -93,31 +97,16 @@ QWidget* RegisterWindow::buildTopBar()
     return bar;
 }
 
-QWidget* RegisterWindow::buildBottomBar()
-{
-    auto* bar = new QWidget(this);
-    auto* bottom = new QHBoxLayout(bar);
-    bottom->setContentsMargins(0, 0, 0, 0);
-    lblSummary_ = Named<QLabel>("LblSummary", bar);
-    progress_ = Named<QProgressBar>("ProgressReading", bar);
-    progress_->setVisible(false);
-    btnCancel_ = MakeNamedButton("BtnCancel", QStringLiteral("Отмена"), bar);
-    btnCancel_->setEnabled(false);
-    bottom->addWidget(lblSummary_, 1);
-    bottom->addWidget(progress_);
-    bottom->addWidget(btnCancel_);
-    return bar;
-}
-
 void RegisterWindow::connectViews()
 {
     connect(btnOpen_, &QPushButton::clicked, this, &RegisterWindow::chooseFolder);
     connect(btnExport_, &QPushButton::clicked, this, &RegisterWindow::chooseExportFile);
-    connect(btnCancel_, &QPushButton::clicked, this, &RegisterWindow::cancelReading);
+    connect(bar_, &ReadingBar::cancelClicked, this, &RegisterWindow::cancelReading);
     connect(btnPrintCard_, &QPushButton::clicked, this, &RegisterWindow::printSelectedCard);
     connect(cards_, &CardsView::printRequested, this, &RegisterWindow::printSelectedCard);
     connect(cards_, &CardsView::repeatChosen, this, &RegisterWindow::repeatChosen);
     connect(filters_, &FilterBar::changed, this, &RegisterWindow::applyFilters);
+    connect(submissions_, &SubmissionsView::referenceChanged, this, &RegisterWindow::updateSums);
     const std::pair<QKeySequence, void (RegisterWindow::*)()> keys[] = {
         {QKeySequence(Qt::CTRL | Qt::Key_P), &RegisterWindow::printSelectedCard},
         {QKeySequence(Qt::CTRL | Qt::Key_O), &RegisterWindow::chooseFolder},
@@ -135,7 +124,7 @@ void RegisterWindow::connectViews()
     connect(proxy_, &QAbstractItemModel::rowsRemoved, this, &RegisterWindow::updatePrintButton);
 
     connect(&feeder_, &RowFeeder::rowsAdded, this, [this] { filters_->addYears(model_->rows()); });
-    connect(&feeder_, &RowFeeder::progressed, this, &RegisterWindow::showProgress);
+    connect(&feeder_, &RowFeeder::progressed, bar_, &ReadingBar::progress);
     connect(&feeder_, &RowFeeder::finished, this, &RegisterWindow::finishReading);
     connect(&feeder_, &RowFeeder::sumsDue, this, &RegisterWindow::updateSums);
     for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
@@ -179,12 +168,8 @@ void RegisterWindow::openFolder(const QString& folder)
     filters_->reset();
     applyFilters();
 
-    progress_->setRange(0, 0);
-    progress_->setValue(0);
-    progress_->setVisible(true);
-    btnCancel_->setEnabled(true);
+    bar_->start();
     btnExport_->setEnabled(false); // an export would save part of the folder
-    lblSummary_->setText(QStringLiteral("Чтение карточек…"));
     feeder_.start(Utf8(folder));
 }
 
@@ -195,20 +180,13 @@ void RegisterWindow::cancelReading()
     if (!reading())
         return;
     feeder_.cancel();
-    btnCancel_->setEnabled(false);
-}
-
-void RegisterWindow::showProgress(int done, int total)
-{
-    progress_->setRange(0, total);
-    progress_->setValue(done);
+    bar_->cancelling();
 }
 
 void RegisterWindow::finishReading()
 {
-    btnCancel_->setEnabled(false);
+    bar_->finish();
     btnExport_->setEnabled(true);
-    progress_->setVisible(false);
     filters_->chooseDefault(reg::Pointers(model_->rows()));
     updateSums();
 }
@@ -240,10 +218,11 @@ void RegisterWindow::updateSums()
     districtTotals_->setRows({reg::DistrictTotalsRow(shown)});
     const auto all = reg::Pointers(model_->rows());
     indicators_->show(all, filters_->filter().district, filters_->yearPeriod());
+    submissions_->show(all, filters_->yearPeriod());
     QString summary = ToQString(reg::SummaryLine(reg::CountRows(all)));
     if (reading())
         summary = QStringLiteral("Чтение карточек… ") + summary;
-    lblSummary_->setText(summary + cancelledNote());
+    bar_->setText(summary + cancelledNote());
 }
 
 void RegisterWindow::chooseExportFile()
@@ -255,19 +234,33 @@ void RegisterWindow::chooseExportFile()
         exportTo(path);
 }
 
+reg::ExportContent RegisterWindow::exportContent() const
+{
+    reg::ExportContent content;
+    content.shown = proxy_->shownRows();
+    content.all = reg::Pointers(model_->rows());
+    content.reference = submissions_->reference();
+    content.info.folders = {Utf8(folder_)};
+    content.info.filter = Utf8(filters_->text());
+    content.info.period = filters_->yearPeriod();
+    if (content.reference)
+        content.info.reference = content.reference->file;
+    return content;
+}
+
 bool RegisterWindow::exportTo(const QString& path)
 {
     if (reading())
         return false;
-    const auto shown = proxy_->shownRows();
-    const bool districtsShown = tabs_->currentWidget() == districtView_;
-    const std::string failure
-        = reg::ExportTables(reg::CardsTable(shown), reg::DistrictsTable(shown), Utf8(path), districtsShown);
+    // A CSV holds the one table of the tab shown (the cards without one).
+    const auto sheets = reg::ExportSheets(exportContent());
+    const std::size_t shownTab = static_cast<std::size_t>(std::max(0, tabs_->currentIndex()));
+    const std::string failure = reg::ExportSheetsTo(sheets, Utf8(path), shownTab < sheets.size() ? shownTab : 0);
     if (!failure.empty()) {
         QMessageBox::warning(this, QString::fromUtf8(kRegisterTitle), ToQString(failure));
         return false;
     }
-    lblSummary_->setText(QStringLiteral("Сохранено: ") + QDir::toNativeSeparators(path) + cancelledNote());
+    bar_->setText(QStringLiteral("Сохранено: ") + QDir::toNativeSeparators(path) + cancelledNote());
     return true;
 }
 

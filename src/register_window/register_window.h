@@ -6,6 +6,7 @@
 #include <QMainWindow>
 
 #include "register/register_reader.h"
+#include "register/register_table.h"
 #include "register_window/register_models.h"
 #include "register_window/row_feeder.h"
 
@@ -13,9 +14,10 @@ class CardsView;
 class FilterBar;
 class IndicatorsView;
 class QLabel;
-class QProgressBar;
 class QPushButton;
+class ReadingBar;
 class QTabWidget;
+class SubmissionsView;
 class TableWithTotals;
 
 inline constexpr char kRegisterTitle[] = "ЮНРА5. Сводка карточек.";
@@ -35,9 +37,11 @@ public:
     void openRememberedFolder();
     // Reads the open folder again (F5).
     void reload();
-    // Writes the shown rows (and the districts) to `path`; false after a
-    // message says why not, and while a reading runs («Экспорт…» is off
-    // then). After a cancelled reading the report says what was left out.
+    // Writes the shown rows, the districts and, with a year and period, the
+    // indicators and who handed in to `path` (a CSV holds the tab shown);
+    // false after a message says why not, and while a reading runs
+    // («Экспорт…» is off then). After a cancelled reading the report says
+    // what was left out.
     bool exportTo(const QString& path);
     // The print preview of the card of the selected row, read again from its
     // file; a file that has gone or changed says which and why.
@@ -52,6 +56,7 @@ public:
     CellTableModel* districts() const { return districts_; }
     CellTableModel* districtTotals() const { return districtTotals_; }
     IndicatorsView* indicators() const { return indicators_; }
+    SubmissionsView* submissions() const { return submissions_; }
 
     static QString rememberedFolder();
 
@@ -60,7 +65,6 @@ protected:
 
 private:
     QWidget* buildTopBar();
-    QWidget* buildBottomBar();
     void connectViews();
     void chooseFolder();
     void chooseExportFile();
@@ -68,13 +72,14 @@ private:
     // when there is none.
     const reg::RegisterRow* selectedCardRow() const;
     void updatePrintButton();
-    void showProgress(int done, int total);
     void finishReading();
     void repeatChosen();
     // " (чтение отменено: пропущено 5 файлов из 120)" after a cancelled
     // reading that left files out; empty otherwise.
     QString cancelledNote() const;
     void applyFilters();
+    // What the export and the report hold, for the lines above their tables.
+    reg::ExportContent exportContent() const;
     void updateSums();
 
     RegisterModel* model_;
@@ -88,13 +93,12 @@ private:
     QPushButton* btnOpen_ = nullptr;
     QPushButton* btnExport_ = nullptr;
     QPushButton* btnPrintCard_ = nullptr;
-    QPushButton* btnCancel_ = nullptr;
     QLabel* lblFolder_ = nullptr;
-    QLabel* lblSummary_ = nullptr;
-    QProgressBar* progress_ = nullptr;
+    ReadingBar* bar_ = nullptr;
     FilterBar* filters_ = nullptr;
     QTabWidget* tabs_ = nullptr;
     CardsView* cards_ = nullptr;
     TableWithTotals* districtView_ = nullptr;
     IndicatorsView* indicators_ = nullptr;
+    SubmissionsView* submissions_ = nullptr;
 };

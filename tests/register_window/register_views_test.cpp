@@ -5,11 +5,15 @@
 #include <QApplication>
 #include <QBrush>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QStandardPaths>
 #include <QTabBar>
@@ -240,16 +244,16 @@ private slots:
         // 2014, annual: district 1 holds 100 + 300 workers, district 4 50
         // (the faulty card counts as it is); 2013: district 1 200. Each card 2
         // injured, 1 fatal, 30 lost days.
-        QTest::newRow("Кч, all") << QStringLiteral("Итого") << QStringLiteral("Кч 2014")
+        QTest::newRow("Кч, all") << QStringLiteral("Итого") << QStringLiteral("Кч, 2014")
                                  << QStringLiteral("13,33|10,00|3,33")
                                  << QStringLiteral("Кч = пострадавшие × 1000 / среднесписочная численность = 6 × 1000 "
                                                    "/ 450 = 13,33");
-        QTest::newRow("Кт, district 1") << QStringLiteral("Г. НАЛЬЧИК") << QStringLiteral("Кт 2014")
+        QTest::newRow("Кт, district 1") << QStringLiteral("Г. НАЛЬЧИК") << QStringLiteral("Кт, 2014")
                                         << QStringLiteral("15,00|15,00|0,00") << QString();
         QTest::newRow("Ксм, district 4, no year before")
-            << QStringLiteral("БАКСАНСКИЙ Р-Н") << QStringLiteral("Ксм 2014") << QStringLiteral("20,00|—|—")
+            << QStringLiteral("БАКСАНСКИЙ Р-Н") << QStringLiteral("Ксм, 2014") << QStringLiteral("20,00|—|—")
             << QString();
-        QTest::newRow("headcount") << QStringLiteral("Итого") << QStringLiteral("Среднесписочная численность 2014")
+        QTest::newRow("headcount") << QStringLiteral("Итого") << QStringLiteral("Среднесписочная численность, 2014")
                                    << QStringLiteral("450|200|250") << QString();
     }
 
@@ -282,6 +286,61 @@ private slots:
         QCOMPARE(model->rowCount(), 0);
         QCOMPARE(RequiredChild<QLabel>(&w, "LblIndicators")->text(),
                  QStringLiteral("Показатели: выберите год и период"));
+    }
+
+    void whoDidNotHandIn_data()
+    {
+        QTest::addColumn<QByteArray>("list"); // the office's list; empty: none
+        QTest::addColumn<QStringList>("rows");
+        QTest::addColumn<QString>("said");
+        const QStringList newOnes = {QStringLiteral("новые|Б|500100732259"), QStringLiteral("новые|В|7707083894")};
+        QTest::newRow("against the year before")
+            << QByteArray() << QStringList{QStringLiteral("не сдали|Г|100000000074")} + newOnes << QString();
+        QTest::newRow("against the office's list")
+            << QByteArray("ИНН;Наименование\r\n7707083893;А\r\n1234567890;Ж\r\n")
+            << QStringList{QStringLiteral("не сдали|Ж|1234567890")} + newOnes << QString();
+        QTest::newRow("list without an INN column")
+            << QByteArray("Номер;Наименование\r\n1;А\r\n")
+            << QStringList{QStringLiteral("не сдали|Г|100000000074")} + newOnes << QStringLiteral("список.csv");
+    }
+
+    void whoDidNotHandIn()
+    {
+        QFETCH(QByteArray, list);
+        QFETCH(QStringList, rows);
+        QFETCH(QString, said);
+        QTemporaryDir dir;
+        const fs::path root(dir.path().toStdString());
+        writeYears(root / "карточки");
+        regtest::WriteCard(root / "карточки" / "g13.crd", regtest::GoodCard("Г", "100000000074", 2013, 1, 2, 10));
+        RegisterWindow w;
+        openAndRead(w, dir.path() + QStringLiteral("/карточки"));
+        ClickTab(w, QStringLiteral("Сдали / не сдали"));
+        if (!list.isEmpty()) {
+            const QString path = QDir(dir.path()).filePath(QStringLiteral("список.csv"));
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(list);
+            file.close();
+            QString message;
+            WhenModalOpens<QFileDialog>([&](QFileDialog* dialog) {
+                WhenModalOpens<QMessageBox>([&](QMessageBox* box) {
+                    message = box->text();
+                    box->accept();
+                });
+                RequiredChild<QLineEdit>(dialog, "fileNameEdit")->setText(path);
+                static_cast<QDialog*>(dialog)->accept();
+            });
+            QTest::mouseClick(RequiredChild<QPushButton>(&w, "BtnReferenceList"), Qt::LeftButton);
+            QTRY_COMPARE(message.isEmpty(), said.isEmpty());
+            if (!said.isEmpty())
+                QVERIFY2(message.contains(said), qPrintable(message));
+        }
+        const QAbstractItemModel* model = RequiredChild<QTableView>(&w, "TblSubmissions")->model();
+        QStringList shown;
+        for (int r = 0; r < model->rowCount(); ++r)
+            shown << Cell(model, r, 0) + QLatin1Char('|') + Cell(model, r, 2) + QLatin1Char('|') + Cell(model, r, 3);
+        QCOMPARE(shown, rows);
     }
 
     // The caption names the version; Ctrl+O opens a folder, F5 reads it
