@@ -343,6 +343,38 @@ private slots:
         QCOMPARE(shown, rows);
     }
 
+    // The save dialog starts where the last export went; a CSV holds the
+    // table of the tab shown.
+    void exportRemembersItsFolderAndWritesTheTabShown()
+    {
+        QTemporaryDir dir;
+        const fs::path root(dir.path().toStdString());
+        writeYears(root / "карточки");
+        QDir(dir.path()).mkdir(QStringLiteral("сводки"));
+        RegisterWindow w;
+        openAndRead(w, dir.path() + QStringLiteral("/карточки"));
+        ClickTab(w, QStringLiteral("Показатели"));
+        QStringList started;
+        const auto exportAs = [&](const QString& name) {
+            WhenModalOpens<QFileDialog>([&, name](QFileDialog* dialog) {
+                started << dialog->directory().absolutePath();
+                RequiredChild<QLineEdit>(dialog, "fileNameEdit")
+                    ->setText(dir.path() + QStringLiteral("/сводки/") + name);
+                static_cast<QDialog*>(dialog)->accept();
+            });
+            QTest::mouseClick(RequiredChild<QPushButton>(&w, "BtnExport"), Qt::LeftButton);
+        };
+        exportAs(QStringLiteral("первая.csv"));
+        exportAs(QStringLiteral("вторая.csv"));
+        QCOMPARE(started,
+                 QStringList({dir.path() + QStringLiteral("/карточки"), dir.path() + QStringLiteral("/сводки")}));
+        QFile csv(dir.path() + QStringLiteral("/сводки/вторая.csv"));
+        QVERIFY(csv.open(QIODevice::ReadOnly));
+        const QString header = QString::fromUtf8(csv.readLine());
+        QVERIFY2(header.contains(QStringLiteral("Район;Сдали карточки, 2014;Сдали карточки, 2013")),
+                 qPrintable(header));
+    }
+
     // The caption names the version; Ctrl+O opens a folder, F5 reads it
     // again.
     void captionAndKeys()
