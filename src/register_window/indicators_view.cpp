@@ -37,7 +37,7 @@ int IndicatorsModel::columnCount(const QModelIndex& parent) const
 
 QVariant IndicatorsModel::data(const QModelIndex& index, int role) const
 {
-    if (!index.isValid() || !table_)
+    if (!index.isValid() || !table_ || index.row() >= rowCount() || index.column() >= columnCount())
         return {};
     const auto row = static_cast<std::size_t>(index.row());
     const auto column = static_cast<std::size_t>(index.column());
@@ -69,6 +69,9 @@ QVariant IndicatorsModel::headerData(int section, Qt::Orientation orientation, i
 {
     if (orientation != Qt::Horizontal || (role != Qt::DisplayRole && role != Qt::ToolTipRole))
         return QAbstractTableModel::headerData(section, orientation, role);
+    // A header may still ask for a section of the table before a reset.
+    if (section < 0 || section >= columnCount())
+        return {};
     if (role == Qt::ToolTipRole && section > 0) {
         const reg::IndicatorDefinition& definition = DefinitionOf(section);
         return QString::fromUtf8(definition.header) + QStringLiteral(" = ") + QString::fromUtf8(definition.how);

@@ -119,6 +119,7 @@ void RegisterWindow::connectViews()
     connect(cards_->table()->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &RegisterWindow::updatePrintButton);
     connect(tabs_, &QTabWidget::currentChanged, this, &RegisterWindow::updatePrintButton);
+    connect(tabs_, &QTabWidget::currentChanged, this, &RegisterWindow::updateReportTab);
     connect(proxy_, &QAbstractItemModel::modelReset, this, &RegisterWindow::updatePrintButton);
     connect(proxy_, &QAbstractItemModel::layoutChanged, this, &RegisterWindow::updatePrintButton);
     connect(proxy_, &QAbstractItemModel::rowsRemoved, this, &RegisterWindow::updatePrintButton);
@@ -197,6 +198,17 @@ void RegisterWindow::repeatChosen()
     updateSums();
 }
 
+// The report's tabs are computed only while shown: a switch of year or period
+// keeps the event loop waiting for the tab in front alone.
+void RegisterWindow::updateReportTab()
+{
+    const auto all = reg::Pointers(model_->rows());
+    if (tabs_->currentWidget() == indicators_)
+        indicators_->show(all, filters_->filter().district, filters_->yearPeriod());
+    else if (tabs_->currentWidget() == submissions_)
+        submissions_->show(all, filters_->yearPeriod());
+}
+
 QString RegisterWindow::cancelledNote() const
 {
     const std::string note = feeder_.cancelledNote();
@@ -217,8 +229,7 @@ void RegisterWindow::updateSums()
     districts_->setRows(reg::DistrictRows(shown));
     districtTotals_->setRows({reg::DistrictTotalsRow(shown)});
     const auto all = reg::Pointers(model_->rows());
-    indicators_->show(all, filters_->filter().district, filters_->yearPeriod());
-    submissions_->show(all, filters_->yearPeriod());
+    updateReportTab();
     QString summary = ToQString(reg::SummaryLine(reg::CountRows(all)));
     if (reading())
         summary = QStringLiteral("Чтение карточек… ") + summary;

@@ -81,6 +81,7 @@ private:
     // What the export and the report hold, for the lines above their tables.
     reg::ExportContent exportContent() const;
     void updateSums();
+    void updateReportTab();
 
     RegisterModel* model_;
     RegisterProxy* proxy_;
