@@ -1,0 +1,84 @@
+// The register's report written as a PDF from 50,000 cards over 5 years
+// (both periods) and 13 districts, after reading: the indicators of one year
+// and period beside the year before, the chart, the lists of enterprises to
+// chase (about 2,800 rows) and the account of the files.
+//   register_report_bench [cards]
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "register_report/register_report.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double Seconds(Clock::time_point since) { return std::chrono::duration<double>(Clock::now() - since).count(); }
+
+reg::RegisterRow Card(int i)
+{
+    reg::RegisterRow row;
+    row.state = i % 17 == 0 ? reg::CardState::Faulty : reg::CardState::Ok;
+    row.stateText = reg::kStateOk;
+    const int enterprise = i / 10;
+    row.file = "Район " + std::to_string(i % 13 + 1) + "/" + std::to_string(i) + "_Предприятие_"
+        + std::to_string(enterprise) + ".crd";
+    row.path = row.file;
+    row.legalForm = "ООО";
+    row.orgName = "Предприятие " + std::to_string(enterprise);
+    row.inn = std::to_string(1000000000LL + enterprise);
+    row.districtCode = 1 + i % 13;
+    row.year = 2011 + i % 5;
+    row.period = (i / 5) % 2;
+    row.headcount = 5 + i % 400;
+    row.injured = i % 7 == 0 ? 1 + i % 3 : 0;
+    row.fatal = i % 211 == 0;
+    row.lostDays = row.injured * (10 + i % 20);
+    row.spending = std::to_string(i % 90) + ",5";
+    row.workplaces[reg::WorkplaceColumn(0, card::kWorkplaceTotal)] = 3 + i % 9;
+    row.workplaces[reg::WorkplaceColumn(3, card::kWorkplaceTotal)] = i % 4;
+    row.trained = i % 30;
+    row.hasService = i % 3 != 0;
+    row.assessmentDone = i % 4 != 0;
+    row.collectiveAgreement = i % 2 == 0;
+    row.otCommission = i % 5 != 0;
+    return row;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    const int cards = argc > 1 ? std::atoi(argv[1]) : 50000;
+    std::vector<reg::RegisterRow> rows;
+    rows.reserve(static_cast<std::size_t>(cards));
+    for (int i = 0; i < cards; ++i)
+        rows.push_back(Card(i));
+    const ReportContents contents{
+        reg::Pointers(rows),
+        {2015, reg::kAnnual},
+        std::nullopt,
+        {"/srv/карточки"},
+        {QStringLiteral("ЮНРА5. Сводка карточек."), QStringLiteral("2.1.1.0"), QDate::currentDate()}};
+    const QString path = QDir::temp().filePath(QStringLiteral("unra5-register-report-bench.pdf"));
+    double best = 1e9;
+    for (int round = 0; round < 3; ++round) {
+        const auto start = Clock::now();
+        QString error;
+        if (!WriteRegisterReportPdf(contents, path, &error)) {
+            std::fprintf(stderr, "%s\n", qPrintable(error));
+            return 1;
+        }
+        best = std::min(best, Seconds(start));
+    }
+    std::printf("report of %d cards: %.3f s (best of 3), %lld bytes\n", cards, best,
+                static_cast<long long>(QFileInfo(path).size()));
+    QFile::remove(path);
+    return 0;
+}
