@@ -1,7 +1,7 @@
 // The register's report written as a PDF from 50,000 cards over 5 years
 // (both periods) and 13 districts, after reading: the indicators of one year
 // and period beside the year before, the chart, the lists of enterprises to
-// chase (about 2,800 rows) and the account of the files.
+// chase (about 1,200 rows) and the account of the files.
 //   register_report_bench [cards]
 #include <QApplication>
 #include <QDir>
@@ -9,6 +9,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -43,10 +44,12 @@ reg::RegisterRow Card(int i)
     row.workplaces[reg::WorkplaceColumn(0, card::kWorkplaceTotal)] = 3 + i % 9;
     row.workplaces[reg::WorkplaceColumn(3, card::kWorkplaceTotal)] = i % 4;
     row.trained = i % 30;
-    row.hasService = i % 3 != 0;
-    row.assessmentDone = i % 4 != 0;
-    row.collectiveAgreement = i % 2 == 0;
-    row.otCommission = i % 5 != 0;
+    // One enterprise in 11 has no labour-protection service, one in 7 has
+    // not done the special assessment.
+    row.hasService = i % 11 != 3;
+    row.assessmentDone = i % 7 != 1;
+    row.collectiveAgreement = i % 3 != 2;
+    row.otCommission = i % 19 != 5;
     return row;
 }
 
@@ -68,17 +71,21 @@ int main(int argc, char** argv)
         {QStringLiteral("ЮНРА5. Сводка карточек."), QStringLiteral("2.1.1.0"), QDate::currentDate()}};
     const QString path = QDir::temp().filePath(QStringLiteral("unra5-register-report-bench.pdf"));
     double best = 1e9;
+    double bestCpu = 1e9;
     for (int round = 0; round < 3; ++round) {
         const auto start = Clock::now();
+        const std::clock_t cpuStart = std::clock();
         QString error;
         if (!WriteRegisterReportPdf(contents, path, &error)) {
             std::fprintf(stderr, "%s\n", qPrintable(error));
             return 1;
         }
         best = std::min(best, Seconds(start));
+        bestCpu = std::min(bestCpu, static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC);
     }
-    std::printf("report of %d cards: %.3f s (best of 3), %lld bytes\n", cards, best,
-                static_cast<long long>(QFileInfo(path).size()));
-    QFile::remove(path);
+    // The processor time is what the report costs on a machine that runs
+    // nothing else; the time on the clock grows with the machine's load.
+    std::printf("report of %d cards: %.3f s on the clock, %.3f s of processor time (best of 3), %lld bytes, %s\n",
+                cards, best, bestCpu, static_cast<long long>(QFileInfo(path).size()), qPrintable(path));
     return 0;
 }

@@ -18,7 +18,7 @@ const QColor kGridColour(0xc8, 0xc8, 0xc8);
 constexpr qreal kLegendLines = 1.8;
 constexpr qreal kAxisLines = 2.8;
 constexpr qreal kGroupLines = 2.6;
-constexpr qreal kLeastGroupLines = 1.6;
+constexpr qreal kLeastGroupLines = 2.2;
 constexpr int kMostTicks = 5;
 
 QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
@@ -116,12 +116,12 @@ void DrawIndicatorChart(QPainter& painter, const QRectF& area, const reg::Indica
     const double step = ScaleStep(top);
     const double end = std::max(step, std::ceil(top / step - 1e-9) * step);
     nameWidth = std::min(nameWidth + 0.8 * line, area.width() * 0.4);
-    const qreal valueWidth = metrics.horizontalAdvance(Text(reg::IndicatorText(end, 2))) + 0.8 * line;
+    const qreal valueWidth = metrics.horizontalAdvance(Text(reg::IndicatorText(end, 2))) + 1.2 * line;
     const QRectF plot(area.left() + nameWidth, area.top() + kLegendLines * line,
                       std::max(line, area.width() - nameWidth - valueWidth),
                       std::max(line, area.height() - (kLegendLines + kAxisLines) * line));
     const qreal groupHeight = plot.height() / static_cast<qreal>(groups.size());
-    const qreal bar = std::min(groupHeight * 0.36, 1.1 * line);
+    const qreal bar = std::min(groupHeight * 0.4, 1.1 * line);
 
     painter.setPen(Qt::black);
     DrawLegend(painter, QRectF(plot.left(), area.top(), plot.width(), kLegendLines * line), table, line);
@@ -139,8 +139,9 @@ void DrawIndicatorChart(QPainter& painter, const QRectF& area, const reg::Indica
     painter.setPen(QPen(Qt::black, pixel));
     painter.drawLine(plot.bottomLeft(), plot.bottomRight());
     const reg::IndicatorDefinition& shown = ChartedIndicator();
-    painter.drawText(QRectF(plot.left(), plot.bottom() + 1.4 * line, plot.width(), line), Qt::AlignCenter,
-                     Text(std::string(shown.header) + " " + shown.sign + " = " + shown.how));
+    const QString caption = Text(std::string(shown.sign) + " = " + shown.how);
+    painter.drawText(QRectF(area.left(), plot.bottom() + 1.4 * line, area.width(), line), Qt::AlignCenter,
+                     metrics.elidedText(caption, Qt::ElideRight, area.width()));
 
     for (std::size_t i = 0; i < groups.size(); ++i) {
         const Group& g = groups[i];
@@ -202,7 +203,7 @@ QSize IndicatorChart::minimumSizeHint() const
 {
     const qreal line = QFontMetricsF(font()).height();
     const auto groups = static_cast<qreal>(std::max<std::size_t>(1, table_.rows.size()));
-    return {320, static_cast<int>(std::ceil((kLegendLines + kAxisLines + kLeastGroupLines * groups) * line))};
+    return {420, static_cast<int>(std::ceil((kLegendLines + kAxisLines + kLeastGroupLines * groups) * line))};
 }
 
 void IndicatorChart::paintEvent(QPaintEvent*)

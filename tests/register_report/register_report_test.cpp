@@ -2,6 +2,10 @@
 // pdftotext: the figures of a small folder worked out by hand, a long list
 // broken between rows with its titles again overleaf, page numbers, and the
 // refusals of a path it must not write.
+#include <QAction>
+#include <QFileDialog>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QTest>
 
 #include <chrono>
@@ -10,6 +14,7 @@
 #include "register/register_cards.h"
 #include "register/register_reader.h"
 #include "register_report/register_report.h"
+#include "support/modal.h"
 #include "support/pdf_text.h"
 #include "support/temp_folder.h"
 
@@ -76,6 +81,7 @@ class RegisterReportTest : public QObject {
 private slots:
     void handKnownFigures();
     void longListBreaksBetweenRows();
+    void previewSavesWhatItShows();
     void refusedPaths_data();
     void refusedPaths();
 };
@@ -196,6 +202,33 @@ void RegisterReportTest::longListBreaksBetweenRows()
     }
     QCOMPARE(found, 150);
     QVERIFY(listPages >= 2);
+}
+
+// The preview shows the report's pages; its «Сохранить в PDF…» offers the
+// report's name in the folder read and writes those pages.
+void RegisterReportTest::previewSavesWhatItShows()
+{
+    TempFolder folder;
+    std::vector<reg::RegisterRow> rows;
+    for (int i = 1; i <= 150; ++i)
+        rows.push_back(ListedRow(i));
+    const std::string root = Utf8(folder.path());
+    const ReportContents contents{reg::Pointers(rows), {2015, reg::kAnnual}, std::nullopt, {root}, kInfo};
+    QString offered;
+    int shownPages = 0;
+    WhenModalOpens<QPrintPreviewDialog>([&](QPrintPreviewDialog* preview) {
+        shownPages = preview->findChild<QPrintPreviewWidget*>()->pageCount();
+        WhenModalOpens<QFileDialog>([&](QFileDialog* dialog) {
+            offered = dialog->selectedFiles().value(0);
+            static_cast<QDialog*>(dialog)->accept();
+        });
+        preview->findChild<QAction*>(QStringLiteral("ActSavePdf"))->trigger();
+        preview->reject();
+    });
+    ShowRegisterReportPreview(nullptr, contents);
+    QCOMPARE(offered, QDir(QString::fromStdString(root)).filePath(QStringLiteral("Отчёт 2015 Годовой.pdf")));
+    QVERIFY(shownPages >= 3);
+    QCOMPARE(PdfPageCount(offered), shownPages);
 }
 
 void RegisterReportTest::refusedPaths_data()
