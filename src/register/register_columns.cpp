@@ -5,7 +5,6 @@
 
 #include "card/card_file_store.h"
 #include "card/district_names.h"
-#include "card/text_rules.h"
 #include "register/register_summary.h"
 
 namespace reg {
@@ -60,7 +59,7 @@ std::vector<RegisterColumn> BuildColumns()
         {"Год", K::Number, false, 6, [](const RegisterRow& r) { return Number(r, r.year); }},
         {"Период", K::Text, false, 12,
          [](const RegisterRow& r) {
-             return r.read() ? Text(card::TrimSpaces(card::kReportPeriodItems[r.period])) : Cell{};
+             return r.read() ? Text(TrimmedEnds(card::kReportPeriodItems[r.period])) : Cell{};
          }},
         {"Среднесписочная численность", K::Number, true, 12,
          [](const RegisterRow& r) { return Number(r, r.headcount); }},
@@ -268,6 +267,14 @@ std::optional<std::string> PlainAmount(const std::string& text)
         return std::nullopt;
     return (amount->negative ? "-" : "") + (amount->whole.empty() ? "0" : amount->whole)
         + (amount->fraction.empty() ? "" : "," + amount->fraction);
+}
+
+std::string TrimmedEnds(std::string_view text)
+{
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos)
+        return {};
+    return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
 }
 
 std::string OneLine(const std::string& text)

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "register/register_row.h"
@@ -56,6 +57,9 @@ std::optional<std::string> PlainAmount(const std::string& text);
 // ("15,5" at 100000 gives 1550000); nullopt for what is no number or too
 // large for 64 bits.
 std::optional<std::int64_t> AmountUnits(const std::string& text, std::int64_t scale);
+
+// The text without the spaces at its ends (card::TrimSpaces drops them all).
+std::string TrimmedEnds(std::string_view text);
 
 // A message as one line: its line breaks become single spaces.
 std::string OneLine(const std::string& text);

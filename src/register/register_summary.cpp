@@ -175,8 +175,7 @@ YearPeriod PreviousYearPeriod(YearPeriod current) { return {current.year - 1, cu
 
 std::string YearPeriodText(YearPeriod period)
 {
-    return std::to_string(period.year) + ", "
-        + card::TrimSpaces(card::kReportPeriodItems[std::clamp(period.period, 0, 1)]);
+    return std::to_string(period.year) + ", " + TrimmedEnds(card::kReportPeriodItems[std::clamp(period.period, 0, 1)]);
 }
 
 std::optional<YearPeriod> DefaultYearPeriod(const std::vector<const RegisterRow*>& rows)

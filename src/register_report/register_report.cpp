@@ -128,31 +128,20 @@ QString TitleBlock(const ReportContents& contents, const reg::IndicatorTable& ta
         + contents.print.printedOn.toString(QStringLiteral("dd.MM.yyyy")) + QStringLiteral("</p>");
 }
 
-// What the report holds: folders, filter, year and period, date, program.
-// Marked place: the exports' header block comes from the register core.
-QString HeaderBlock(const ReportContents& contents)
+// What the report holds, in the lines every export has above its sheets:
+// folders, filter, year and period, the office's list, date, program.
+QString AboutBlock(const ReportContents& contents)
 {
-    QStringList folders;
-    for (const std::string& folder : contents.folders)
-        folders << QDir::toNativeSeparators(Text(folder)).toHtmlEscaped();
-    const QString district = contents.district && *contents.district >= 0
-            && *contents.district < static_cast<int>(card::kDistrictNames.size())
-        ? QStringLiteral("район ")
-            + Html(std::string(card::kDistrictNames[static_cast<std::size_t>(*contents.district)]))
-        : QStringLiteral("все районы");
-    const std::pair<QString, QString> lines[] = {
-        {QStringLiteral("Папки"), folders.join(QStringLiteral("<br>"))},
-        {QStringLiteral("Отбор"), district},
-        {QStringLiteral("Год и период"), Html(reg::YearPeriodText(contents.period))},
-        {QStringLiteral("Сравнение с"), Html(reg::YearPeriodText(reg::PreviousYearPeriod(contents.period)))},
-        {QStringLiteral("Дата"), contents.print.printedOn.toString(QStringLiteral("dd.MM.yyyy"))},
-        {QStringLiteral("Программа"),
-         contents.print.program.toHtmlEscaped() + QStringLiteral(" версия ") + contents.print.version.toHtmlEscaped()},
-    };
+    reg::ExportInfo info = contents.info;
+    info.period = contents.period;
     QString html = TableStart();
-    for (const auto& [label, value] : lines)
-        html += QStringLiteral("<tr>") + Cell(label, QStringLiteral("width=\"22%\"")) + Cell(value)
+    for (const std::string& line : reg::AboutLines(info)) {
+        const std::size_t colon = line.find(": ");
+        const std::string label = colon == std::string::npos ? std::string() : line.substr(0, colon);
+        const std::string value = colon == std::string::npos ? line : line.substr(colon + 2);
+        html += QStringLiteral("<tr>") + Cell(Html(label), QStringLiteral("width=\"22%\"")) + Cell(Html(value))
             + QStringLiteral("</tr>");
+    }
     return html + QStringLiteral("</table>");
 }
 
@@ -226,6 +215,48 @@ QString EnterpriseList(const QString& title, const std::vector<const reg::Regist
     return html + QStringLiteral("</table>");
 }
 
+QString SubmissionList(const QString& title, const std::vector<const reg::SubmissionEntry*>& entries)
+{
+    const std::vector<std::pair<QString, int>> columns = {{QStringLiteral("Район"), 16},
+                                                          {QStringLiteral("Предприятие"), 36},
+                                                          {QStringLiteral("ИНН"), 14},
+                                                          {QStringLiteral("Последняя карточка"), 34}};
+    QString html = Heading(title + QStringLiteral(": %1").arg(entries.size())) + TableStart() + TitleRow(columns);
+    for (const reg::SubmissionEntry* entry : entries)
+        html += QStringLiteral("<tr>") + Cell(Html(entry->district)) + Cell(Html(entry->name)) + Cell(Html(entry->inn))
+            + Cell(Html(entry->lastFile)) + QStringLiteral("</tr>");
+    if (entries.empty())
+        html += EmptyRow(static_cast<int>(columns.size()));
+    return html + QStringLiteral("</table>");
+}
+
+// The entries of the chosen district: an entry of the office's list with
+// no card at all belongs to no district and shows only in the report of all.
+std::vector<const reg::SubmissionEntry*> OfDistrict(const std::vector<reg::SubmissionEntry>& entries,
+                                                    std::optional<int> district)
+{
+    std::vector<const reg::SubmissionEntry*> kept;
+    for (const reg::SubmissionEntry& entry : entries)
+        if (!district
+            || (*district >= 0 && *district < static_cast<int>(card::kDistrictNames.size())
+                && entry.district == card::kDistrictNames[static_cast<std::size_t>(*district)]))
+            kept.push_back(&entry);
+    return kept;
+}
+
+QString SubmissionsBlock(const ReportContents& contents)
+{
+    const reg::SubmissionLists& lists = contents.submissions;
+    const QString against = lists.byReference
+        ? QStringLiteral("по списку предприятий")
+        : QStringLiteral("по карточкам за ") + Html(reg::YearPeriodText(lists.previous));
+    return SubmissionList(QStringLiteral("Не сдали карточку за ") + Html(reg::YearPeriodText(lists.current))
+                              + QStringLiteral(" (") + against + QLatin1Char(')'),
+                          OfDistrict(lists.notHandedIn, contents.district))
+        + SubmissionList(QStringLiteral("Новые (") + against + QStringLiteral(", их не было)"),
+                         OfDistrict(lists.newOnes, contents.district));
+}
+
 QString ListsBlock(const std::vector<const reg::RegisterRow*>& counted)
 {
     std::vector<const reg::RegisterRow*> noService, noAssessment;
@@ -235,8 +266,6 @@ QString ListsBlock(const std::vector<const reg::RegisterRow*>& counted)
         if (reg::WithoutAssessment(*row))
             noAssessment.push_back(row);
     }
-    // Marked place: the lists of who did not hand in and who is new, matched
-    // by INN, come from the register core once it has them.
     return EnterpriseList(QStringLiteral("Более 50 работников, нет службы охраны труда"), noService, true)
         + EnterpriseList(QStringLiteral("Специальная оценка условий труда не проведена"), noAssessment, false);
 }
@@ -327,9 +356,10 @@ std::unique_ptr<QTextDocument> RegisterReportDocument(const ReportContents& cont
     // no other image); placing it while the HTML is read spares an edit of
     // the document afterwards, which would lay it all out once more.
     document->documentLayout()->registerHandler(QTextFormat::ImageObject, new ChartObject(table, document.get()));
-    document->setHtml(QStringLiteral("<html><body>") + TitleBlock(contents, table) + HeaderBlock(contents)
-                      + IndicatorBlock(table) + ChartBlock() + ListsBlock(CountedOfPeriod(chosen, contents.period))
-                      + FilesBlock(contents, chosen) + QStringLiteral("</body></html>"));
+    document->setHtml(QStringLiteral("<html><body>") + TitleBlock(contents, table) + AboutBlock(contents)
+                      + IndicatorBlock(table) + ChartBlock() + SubmissionsBlock(contents)
+                      + ListsBlock(CountedOfPeriod(chosen, contents.period)) + FilesBlock(contents, chosen)
+                      + QStringLiteral("</body></html>"));
     return document;
 }
 
@@ -361,6 +391,17 @@ bool WriteRegisterReportPdf(const ReportContents& contents, const QString& path,
     return fail(WriteFailure(path));
 }
 
+reg::ReportWriter RegisterReportWriter(const PrintInfo& print)
+{
+    return [print](const reg::ReportInput& input, const std::string& path) {
+        const ReportContents contents{reg::Pointers(input.rows), input.period, std::nullopt,
+                                      input.submissions,         input.info,   print};
+        QString error;
+        return WriteRegisterReportPdf(contents, QString::fromStdString(path), &error) ? std::string()
+                                                                                      : error.toStdString();
+    };
+}
+
 QString RegisterReportPdfName(const ReportContents& contents)
 {
     return QStringLiteral("Отчёт ") + Text(reg::YearPeriodText(contents.period)).remove(QLatin1Char(','))
@@ -369,7 +410,7 @@ QString RegisterReportPdfName(const ReportContents& contents)
 
 void ShowRegisterReportPreview(QWidget* parent, const ReportContents& contents, const QString& pdfPath)
 {
-    const QString folder = contents.folders.empty() ? QDir::currentPath() : Text(contents.folders.front());
+    const QString folder = contents.info.folders.empty() ? QDir::currentPath() : Text(contents.info.folders.front());
     PrintPreview preview;
     preview.objectName = QStringLiteral("ReportPreview");
     preview.title = kTitle;

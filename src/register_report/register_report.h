@@ -13,8 +13,11 @@
 #include <QString>
 
 #include "print/paged_document.h"
+#include "register/register_cli.h"
 #include "register/register_row.h"
+#include "register/register_submissions.h"
 #include "register/register_summary.h"
+#include "register/register_table.h"
 
 class QPagedPaintDevice;
 class QTextDocument;
@@ -27,10 +30,13 @@ struct ReportContents {
     reg::YearPeriod period; // the report's year and period
     // The office's chosen district (an item of the district list); all when none.
     std::optional<int> district;
-    std::vector<std::string> folders; // the folders read, UTF-8
-    PrintInfo print;                  // the program, its version and the date
+    // Who did not hand in and who is new (reg::CompareSubmissions over all
+    // rows, with the office's list when it has one); the report keeps the
+    // entries of the chosen district.
+    reg::SubmissionLists submissions;
+    reg::ExportInfo info; // what the report holds: folders, filter, list, date
+    PrintInfo print;      // the pages' footer: program, version, date
 };
-
 // The report's body (everything but the page footers) as a document, laid
 // out for `device` (the chart's size follows its resolution).
 std::unique_ptr<QTextDocument> RegisterReportDocument(const ReportContents& contents);
@@ -43,6 +49,10 @@ int PrintRegisterReport(const ReportContents& contents, QPagedPaintDevice& devic
 // report never overwrites a card). On failure `error` says which file and
 // why, in Russian.
 bool WriteRegisterReportPdf(const ReportContents& contents, const QString& path, QString* error);
+
+// The writer of the command line's --report: the report of everything the
+// reading found, with `print`'s footer.
+reg::ReportWriter RegisterReportWriter(const PrintInfo& print);
 
 // "Отчёт 2014 Годовой.pdf".
 QString RegisterReportPdfName(const ReportContents& contents);

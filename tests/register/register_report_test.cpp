@@ -2,12 +2,18 @@
 // small folder whose every figure is worked out by hand below.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <functional>
+#include <sstream>
 
+#include "card/cp1251.h"
+#include "register/register_cli.h"
 #include "register/register_indicators.h"
 #include "register/register_reader.h"
+#include "register/register_submissions.h"
 #include "register/register_summary.h"
 #include "register_cards.h"
 #include "support/temp_folder.h"
@@ -168,6 +174,219 @@ TEST_F(HandFolder, IndicatorsMatchTheHandCount)
               "Кч = пострадавшие × 1000 / среднесписочная численность = 4 × 1000 / 300 = 13,33");
     EXPECT_EQ(reg::IndicatorToolTip(reg::IndicatorDefinitions()[7], table.rows[2].current),
               "Кт = дни нетрудоспособности / пострадавшие = 0 / 0: делитель равен нулю, показатель не определён (—)");
+}
+
+std::string Listed(const std::vector<reg::SubmissionEntry>& entries)
+{
+    std::string text;
+    for (const auto& e : entries)
+        text += e.district + "|" + e.name + "|" + e.inn + "|" + e.lastFile + "\n";
+    return text;
+}
+
+// Without a list the cards of 2013 annual are the reference: E handed in
+// then and not now; B is new. D (half-year only) is in neither period.
+TEST_F(HandFolder, NotHandedInAgainstTheYearBefore)
+{
+    const reg::SubmissionLists lists = reg::CompareSubmissions(reg::Pointers(rows_), {2014, 1});
+    EXPECT_FALSE(lists.byReference);
+    EXPECT_EQ(Listed(lists.notHandedIn), "Г. БАКСАН|E 2013.crd|5000000000|E 2013.crd\n");
+    EXPECT_EQ(Listed(lists.newOnes), "Г. НАЛЬЧИК|B 2014.crd|500100732259|B 2014.crd\n");
+}
+
+// The office's list replaces the year before, as CSV (UTF-8 or Windows-1251,
+// ";" or ",", a title line first) or as a workbook whose INN lost its
+// leading zero as a number: Дельта (D, half-year only) and Зета (no card at
+// all, last) did not hand in; B and C are not on the list.
+TEST_F(HandFolder, NotHandedInAgainstTheOfficesList)
+{
+    const std::string csv = "Список на 2014 год\r\n№;ИНН;Наименование организации;Адрес\r\n"
+                            "1;7707083893;ООО Альфа;Нальчик\r\n2;0000000000;Дельта;\r\n3;\"123456789\";\"Зета\";\r\n";
+    std::string commas = card::Utf8ToCp1251(csv);
+    std::replace(commas.begin(), commas.end(), ';', ',');
+    struct Case {
+        const char* file;
+        std::string bytes; // empty: made by openpyxl
+    };
+    const Case cases[] = {{"список.csv", "\xEF\xBB\xBF" + csv}, {"список 1251.csv", commas}, {"список.xlsx", ""}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        const fs::path file = folder_.path() / regtest::U8Path(c.file);
+        if (!c.bytes.empty()) {
+            std::ofstream(file, std::ios::binary) << c.bytes;
+        } else {
+#ifdef _WIN32
+            continue; // written by Python's openpyxl on Linux
+#endif
+            const fs::path script = folder_.path() / "write.py";
+            std::ofstream(script) << R"(import sys, openpyxl
+wb = openpyxl.Workbook()
+ws = wb.active
+ws.append(['Список на 2014 год'])
+ws.append(['Название', 'Район', 'ИНН'])
+ws.append(['ООО Альфа', 'Нальчик', 7707083893])
+ws.append(['Дельта', None, '0000000000'])
+ws.append(['Зета', None, 123456789])
+wb.save(sys.argv[1])
+)";
+            ASSERT_EQ(std::system(("/usr/bin/python3 '" + script.string() + "' '" + file.string() + "'").c_str()), 0);
+        }
+        const reg::ReferenceReading reading = reg::ReadReferenceFile(Utf8(file));
+        ASSERT_TRUE(reading.list) << reading.error;
+        const reg::SubmissionLists lists = reg::CompareSubmissions(reg::Pointers(rows_), {2014, 1}, &*reading.list);
+        EXPECT_TRUE(lists.byReference);
+        EXPECT_EQ(Listed(lists.notHandedIn), "БАКСАНСКИЙ Р-Н|Дельта|0000000000|D полугодие.crd\n|Зета|0123456789|\n");
+        EXPECT_EQ(Listed(lists.newOnes),
+                  "Г. НАЛЬЧИК|B 2014.crd|500100732259|B 2014.crd\n"
+                  "БАКСАНСКИЙ Р-Н|C 2014.crd|7707083894|C 2014.crd\n");
+    }
+    // A list without an INN column, and a damaged workbook, say what is wrong.
+    std::ofstream(folder_.path() / regtest::U8Path("нет.csv")) << "Название;Адрес\r\nАльфа;Нальчик\r\n";
+    std::ofstream(folder_.path() / regtest::U8Path("битый.xlsx")) << "PK\x03\x04 not a workbook";
+    const std::string none = Utf8(folder_.path() / regtest::U8Path("нет.csv"));
+    const std::string broken = Utf8(folder_.path() / regtest::U8Path("битый.xlsx"));
+    EXPECT_EQ(reg::ReadReferenceFile(none).error, "В списке предприятий " + none + " не найден столбец «ИНН»");
+    EXPECT_EQ(reg::ReadReferenceFile(broken).error, "Файл " + broken + " не читается как книга Excel (.xlsx)");
+}
+
+// The command line: --help, what it refuses (2), an output it cannot write
+// (3, in Russian, naming the file and the reason), and the report's hook.
+TEST_F(HandFolder, CommandLineSaysWhatWentWrongByItsExitCode)
+{
+    const std::string root = Utf8(folder_.path());
+    const std::string csv = Utf8(folder_.path() / "out" / "c.csv");
+    fs::create_directory(folder_.path() / "out");
+    const std::string summary = "Прочитано карточек: 8, не прочитано файлов: 1, с ошибками: 2, повторов: 2\n";
+    const std::string usage = "Использование: unra5-register --export ФАЙЛ.xlsx|ФАЙЛ.csv ПАПКА…\n";
+    const std::string missing = root + "/нет/сводка.xlsx";
+    struct Case {
+        std::vector<std::string> args;
+        int exit;
+        std::string err;
+    };
+    const Case cases[] = {
+        {{"--export", csv, "--period", "year", root},
+         2,
+         "Период — annual (годовой) или half (1 полугодие), а не year\n" + usage},
+        {{"--export", csv, "--year", "две тысячи", root}, 2, "Неверный год: две тысячи\n" + usage},
+        {{"--export", csv, "--color", "red", root}, 2, "Неизвестный параметр --color\n" + usage},
+        {{"--export", csv}, 2, "Не указана папка с карточками\n" + usage},
+        {{"--export", csv, "--reference", root + "/нет.csv", root},
+         2,
+         "Не удалось открыть список предприятий " + root + "/нет.csv\n"},
+        {{"--report", root + "/отчёт.pdf", root},
+         2,
+         "Отчёт в PDF эта сборка программы не составляет: " + root + "/отчёт.pdf\n"},
+        {{"--export", missing, root}, 3, "Не удалось сохранить файл " + missing + ": нет такой папки\n"},
+        {{"--export", csv, root}, 1, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args.back());
+        std::ostringstream out, err;
+        EXPECT_EQ(reg::RunRegisterCommand(c.args, out, err, false), c.exit);
+        EXPECT_EQ(err.str(), c.err);
+    }
+    std::ostringstream out, err;
+    EXPECT_EQ(reg::RunRegisterCommand({"--help"}, out, err, false), 0);
+    EXPECT_EQ(out.str().rfind(usage, 0), 0u);
+
+    // The report gets the year asked for, its annual period (2014 has annual
+    // cards) and the cards of it; a report it cannot write is exit 3.
+    int calls = 0;
+    const reg::ReportWriter writer = [&](const reg::ReportInput& input, const std::string& path) {
+        ++calls;
+        EXPECT_EQ(input.period, (reg::YearPeriod{2014, 1}));
+        EXPECT_EQ(input.shown.size(), 4u); // A, both files of B, C
+        EXPECT_EQ(input.indicators.rows.back().current.headcount, 300);
+        EXPECT_EQ(input.submissions.notHandedIn.size(), 1u);
+        return path.find("плохой") == std::string::npos ? std::string() : "Не удалось сохранить файл " + path;
+    };
+    std::ostringstream out2, err2;
+    EXPECT_EQ(
+        reg::RunRegisterCommand({"--report", root + "/отчёт.pdf", "--year", "2014", root}, out2, err2, false, writer),
+        1);
+    EXPECT_EQ(out2.str(), summary);
+    EXPECT_EQ(
+        reg::RunRegisterCommand({"--report", root + "/плохой.pdf", "--year", "2014", root}, out2, err2, false, writer),
+        3);
+    EXPECT_EQ(calls, 2);
+}
+
+// The workbook of a run for 2014 annual, read back by openpyxl: every sheet
+// says what it holds; the indicators are numbers shown with two places, with
+// Excel's own chart of Кч over the districts' rows; the lists and the cards
+// of that year and period only. The CSV holds the cards alone, period texts
+// without trailing spaces.
+TEST_F(HandFolder, WorkbookHoldsTheIndicatorsTheChartAndTheLists)
+{
+#ifdef _WIN32
+    GTEST_SKIP() << "the workbook is read back with Python's openpyxl on Linux";
+#endif
+    const std::string root = Utf8(folder_.path());
+    TempFolder out;
+    const std::string book = Utf8(out.path() / "сводка.xlsx");
+    std::ostringstream printed, err;
+    ASSERT_EQ(
+        reg::RunRegisterCommand({"--export", book, "--year", "2014", "--period", "annual", root}, printed, err, false),
+        1)
+        << err.str();
+    const std::string script = Utf8(out.path() / "read.py");
+    std::ofstream(script) << R"(import sys, zipfile, openpyxl
+wb = openpyxl.load_workbook(sys.argv[1])
+print(wb.sheetnames)
+for ws in wb.worksheets:
+    print(ws.title, ws.freeze_panes, ws['A2'].value, ws['A3'].value, ws['A7'].value, ws['A5'].value.startswith('Программа: ЮНРА5. Сводка карточек, версия '))
+ws = wb['Показатели']
+f = lambda v: None if v is None else round(v, 6)
+for r in range(8, 12):
+    print(ws.cell(r, 1).value, f(ws.cell(r, 17).value), f(ws.cell(r, 18).value), ws.cell(r, 18).number_format, f(ws.cell(r, 23).value))
+ws = wb['Сдали – не сдали']
+for r in range(8, ws.max_row + 1):
+    print([c.value for c in ws[r]])
+ws = wb['Карточки']
+print(ws.max_row, [ws.cell(r, 1).value for r in range(8, ws.max_row + 1)])
+chart = zipfile.ZipFile(sys.argv[1]).read('xl/charts/chart1.xml').decode()
+print("'Показатели'!$A$8:$A$10" in chart, "'Показатели'!$Q$8:$Q$10" in chart, "'Показатели'!$R$8:$R$10" in chart)
+)";
+    const std::string result = Utf8(out.path() / "cells.txt");
+    ASSERT_EQ(std::system(("/usr/bin/python3 '" + script + "' '" + book + "' > '" + result + "'").c_str()), 0);
+    std::ifstream in(result);
+    const std::string cells((std::istreambuf_iterator<char>(in)), {});
+    // Кч is the sixth figure: columns Q (2014), R (2013); Кт 2014 is W.
+    // Нальчик 4 × 1000 / 260, 2 × 1000 / 180; Г. БАКСАН no headcount in 2014;
+    // Баксанский 0 / 40, 1 × 1000 / 50; Итого 4000 / 300, 3000 / 260.
+    const std::string about
+        = "Отбор: год и период 2014, Годовой Год и период: 2014, Годовой (для сравнения 2013, Годовой) ";
+    EXPECT_EQ(cells,
+              "['Карточки', 'По районам', 'Показатели', 'Сдали – не сдали']\n"
+              "Карточки A8 "
+                  + about
+                  + "Файл True\n"
+                    "По районам A8 "
+                  + about
+                  + "Район True\n"
+                    "Показатели A8 "
+                  + about
+                  + "Район True\n"
+                    "Сдали – не сдали A8 "
+                  + about
+                  + "Список True\n"
+                    "Г. НАЛЬЧИК 15.384615 11.111111 0.00 14.25\n"
+                    "Г. БАКСАН None 0 0.00 None\n"
+                    "БАКСАНСКИЙ Р-Н 0 20 0.00 None\n"
+                    "Итого 13.333333 11.538462 0.00 14.25\n"
+                    "['не сдали', 'Г. БАКСАН', 'E 2013.crd', '5000000000', 'E 2013.crd']\n"
+                    "['новые', 'Г. НАЛЬЧИК', 'B 2014.crd', '500100732259', 'B 2014.crd']\n"
+                    "12 ['A 2014.crd', 'B 2014.crd', 'B старый.crd', 'C 2014.crd', "
+                    "'Итого карточек: 3, с ошибками: 1']\n"
+                    "True True True\n");
+
+    const std::string csv = Utf8(out.path() / "half.csv");
+    ASSERT_EQ(reg::RunRegisterCommand({"--export", csv, "--period", "half", root}, printed, err, false), 1);
+    std::ifstream csvIn(card::PathFromUtf8(csv), std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(csvIn)), {});
+    EXPECT_NE(text.find(";2014;\"=\"\"1 полугодие\"\"\";500;"), std::string::npos) << text;
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 3); // header, D, totals
 }
 
 } // namespace

@@ -13,6 +13,7 @@
 
 #include "register/register_cards.h"
 #include "register/register_reader.h"
+#include "register/register_submissions.h"
 #include "register_report/register_report.h"
 #include "support/modal.h"
 #include "support/pdf_text.h"
@@ -39,7 +40,8 @@ struct HandCard {
 };
 
 // 2015 annual against 2014 annual. District 1 is Г. НАЛЬЧИК, 5 ЗОЛЬСКИЙ Р-Н.
-// "Бета копия" is an older file of Бета's card (headcount 999): it does not count.
+// "Бета копия" is an older file of Бета's card (headcount 999): it does not
+// count. Дельта handed in for 2014 only, Бета is new in 2015.
 const HandCard kCards[] = {
     {"Альфа 2015.crd", "Альфа", "7707083893", 2015, 1, 400, 6, 0, 90, true, true},
     {"Бета 2015.crd", "Бета", "500100732259", 2015, 1, 120, 2, 1, 40, false, false},
@@ -47,7 +49,19 @@ const HandCard kCards[] = {
     {"Гамма 2015.crd", "Гамма", "7707083894", 2015, 5, 30, 0, 0, 0, false, false},
     {"Альфа 2014.crd", "Альфа", "7707083893", 2014, 1, 380, 5, 0, 60, true, true},
     {"Гамма 2014.crd", "Гамма", "7707083894", 2014, 5, 25, 1, 0, 10, false, false},
+    {"Дельта 2014.crd", "Дельта", "0000000000", 2014, 5, 10, 0, 0, 0, true, true},
 };
+
+// The report of `rows` for 2015, annual, in all districts.
+ReportContents Contents(const std::vector<reg::RegisterRow>& rows, const std::string& folder)
+{
+    const std::vector<const reg::RegisterRow*> all = reg::Pointers(rows);
+    reg::ExportInfo info;
+    info.folders = {folder};
+    info.filter = "все карточки";
+    info.date = "10.12.2026 12:00";
+    return {all, {2015, reg::kAnnual}, std::nullopt, reg::CompareSubmissions(all, {2015, reg::kAnnual}), info, kInfo};
+}
 
 // A counted card of 2015 without the special assessment, for the long list.
 reg::RegisterRow ListedRow(int i)
@@ -91,13 +105,14 @@ private slots:
 // 2015, ЗОЛЬСКИЙ Р-Н: Гамма: 30, 0, 0, 0: Кч 0,00, Кт 0 / 0: «—».
 // 2015, all: 550, 8, 1, 130: Кч 8000 / 550 = 14,5454 → 14,55; Ксм 1000 / 550 = 1,818 → 1,82; Кт 16,25.
 // 2014, Г. НАЛЬЧИК: 380, 5, 0, 60: Кч 13,1579 → 13,16; Кт 12,00.
-// 2014, ЗОЛЬСКИЙ Р-Н: 25, 1, 0, 10: Кч 40,00; Кт 10,00.
-// 2014, all: 405, 6, 0, 70: Кч 6000 / 405 = 14,8148 → 14,81; Ксм 0,00; Кт 70 / 6 = 11,667 → 11,67.
-// Changes, all: cards 3 − 2 = +1; Кч 14,5454 − 14,8148 = −0,2694 → -0,27; Кт 16,25 − 11,6667 → +4,58.
-// Г. НАЛЬЧИК: Кч 15,3846 − 13,1579 → +2,23. ЗОЛЬСКИЙ Р-Н: Кч 0 − 40 → -40,00, Кт —.
+// 2014, ЗОЛЬСКИЙ Р-Н: Гамма and Дельта: 35, 1, 0, 10: Кч 1000 / 35 = 28,571 → 28,57; Кт 10,00.
+// 2014, all: 415, 6, 0, 70: Кч 6000 / 415 = 14,4578 → 14,46; Ксм 0,00; Кт 70 / 6 = 11,667 → 11,67.
+// Changes, all: cards 3 − 3 = 0; Кч 14,5454 − 14,4578 = 0,0876 → +0,09; Кт 16,25 − 11,6667 → +4,58.
+// Г. НАЛЬЧИК: Кч 15,3846 − 13,1579 → +2,23. ЗОЛЬСКИЙ Р-Н: Кч 0 − 28,5714 → -28,57, Кт —.
+// Not handed in for 2015: Дельта; new: Бета (its counted file is the latest).
 // Lists of 2015: over 50 without a service: Бета (120); without the assessment:
 // Бета, then Гамма (the districts in the list's order).
-// Files: 7 (one refused), 6 read, faulty: both Гамма (2015: 1), repeats 2, of them 1 not counted.
+// Files: 8 (one refused), 7 read, faulty: both Гамма (2015: 1), repeats 2, of them 1 not counted.
 void RegisterReportTest::handKnownFigures()
 {
     TempFolder folder;
@@ -117,9 +132,9 @@ void RegisterReportTest::handKnownFigures()
     regtest::WriteBytes(folder.path() / "пустой.crd", "", 0);
     const std::string root = Utf8(folder.path());
     const std::vector<reg::RegisterRow> rows = reg::ReadRegister({root});
-    QCOMPARE(rows.size(), std::size_t{7});
+    QCOMPARE(rows.size(), std::size_t{8});
 
-    const ReportContents contents{reg::Pointers(rows), {2015, reg::kAnnual}, std::nullopt, {root}, kInfo};
+    const ReportContents contents = Contents(rows, root);
     const QString pdf = QStringLiteral("отчёт.pdf");
     QString error;
     QVERIFY2(WriteRegisterReportPdf(contents, pdf, &error), qPrintable(error));
@@ -129,27 +144,31 @@ void RegisterReportTest::handKnownFigures()
         text,
         {QStringLiteral("Отчёт о состоянии охраны труда за 2015 год"),
          QStringLiteral("Районы: Г. НАЛЬЧИК, ЗОЛЬСКИЙ Р-Н"), QStringLiteral("Дата составления: 10.12.2026"),
-         QStringLiteral("Папки"), QString::fromStdString(root), QStringLiteral("Отбор все районы"),
-         QStringLiteral("Год и период 2015, Годовой"), QStringLiteral("Сравнение с 2014, Годовой"),
-         QStringLiteral("Программа ЮНРА5. Сводка карточек. версия 2.1.1.0"),
+         QStringLiteral("Папка ") + QString::fromStdString(root), QStringLiteral("Отбор все карточки"),
+         QStringLiteral("Год и период 2015, Годовой (для сравнения 2014, Годовой)"),
+         QStringLiteral("Дата 10.12.2026 12:00"), QStringLiteral("Программа ЮНРА5. Сводка карточек, версия"),
          // All districts: this year, the year before, the change.
-         QStringLiteral("Сдали карточки 3 2 +1"), QStringLiteral("Среднесписочная численность 550 405 +145"),
-         QStringLiteral("Коэффициент частоты, Кч 14,55 14,81 -0,27"),
+         QStringLiteral("Сдали карточки 3 3 0"), QStringLiteral("Среднесписочная численность 550 415 +135"),
+         QStringLiteral("Коэффициент частоты, Кч 14,55 14,46 +0,09"),
          QStringLiteral("Коэффициент частоты смертельных случаев, Ксм 1,82 0,00 +1,82"),
          QStringLiteral("Коэффициент тяжести, Кт 16,25 11,67 +4,58"), QStringLiteral("Показатели: Г. НАЛЬЧИК"),
          QStringLiteral("Коэффициент частоты, Кч 15,38 13,16 +2,23"),
          QStringLiteral("Коэффициент тяжести, Кт 16,25 12,00 +4,25"), QStringLiteral("Показатели: ЗОЛЬСКИЙ Р-Н"),
-         QStringLiteral("Коэффициент частоты, Кч 0,00 40,00 -40,00"),
+         QStringLiteral("Коэффициент частоты, Кч 0,00 28,57 -28,57"),
          QStringLiteral("Коэффициент тяжести, Кт — 10,00 —"),
          // The chart: each district's two figures beside its bars.
          QStringLiteral("Коэффициент частоты Кч по районам"), QStringLiteral("Г. НАЛЬЧИК"), QStringLiteral("15,38"),
-         QStringLiteral("13,16"), QStringLiteral("ЗОЛЬСКИЙ Р-Н"), QStringLiteral("0,00"), QStringLiteral("40,00"),
-         QStringLiteral("Итого"), QStringLiteral("14,55"), QStringLiteral("14,81"),
+         QStringLiteral("13,16"), QStringLiteral("ЗОЛЬСКИЙ Р-Н"), QStringLiteral("0,00"), QStringLiteral("28,57"),
+         QStringLiteral("Итого"), QStringLiteral("14,55"), QStringLiteral("14,46"),
+         QStringLiteral("Не сдали карточку за 2015, Годовой (по карточкам за 2014, Годовой): 1"),
+         QStringLiteral("ЗОЛЬСКИЙ Р-Н Дельта 0000000000 Дельта 2014.crd"),
+         QStringLiteral("Новые (по карточкам за 2014, Годовой, их не было): 1"),
+         QStringLiteral("Г. НАЛЬЧИК Бета 500100732259 Бета 2015.crd"),
          QStringLiteral("Более 50 работников, нет службы охраны труда: 1"),
          QStringLiteral("Г. НАЛЬЧИК ООО Бета 500100732259 120 Бета 2015.crd"),
          QStringLiteral("Специальная оценка условий труда не проведена: 2"),
          QStringLiteral("Г. НАЛЬЧИК ООО Бета 500100732259 Бета 2015.crd"),
-         QStringLiteral("ЗОЛЬСКИЙ Р-Н ООО Гамма 7707083894 Гамма 2015.crd"), QStringLiteral("Прочитано карточек 6 4"),
+         QStringLiteral("ЗОЛЬСКИЙ Р-Н ООО Гамма 7707083894 Гамма 2015.crd"), QStringLiteral("Прочитано карточек 7 4"),
          QStringLiteral("Не прочитано файлов 1 —"), QStringLiteral("С ошибками (учтены как есть) 2 1"),
          QStringLiteral("Повторы (та же карточка в нескольких файлах) 2 2"), QStringLiteral("Из них не учтены 1 1")});
     QVERIFY2(missing.isEmpty(), qPrintable(QStringLiteral("missing: ") + missing + QStringLiteral("\n") + text));
@@ -165,9 +184,14 @@ void RegisterReportTest::longListBreaksBetweenRows()
 {
     TempFolder folder;
     std::vector<reg::RegisterRow> rows;
-    for (int i = 1; i <= 150; ++i)
+    for (int i = 1; i <= 150; ++i) {
         rows.push_back(ListedRow(i));
-    const ReportContents contents{reg::Pointers(rows), {2015, reg::kAnnual}, std::nullopt, {"/офис"}, kInfo};
+        // The same enterprises handed in last year: no list of new ones.
+        rows.push_back(ListedRow(i));
+        rows.back().year = 2014;
+        rows.back().file = "2014_" + rows.back().file;
+    }
+    const ReportContents contents = Contents(rows, "/офис");
     const QString pdf = QStringLiteral("длинный.pdf");
     QString error;
     QVERIFY2(WriteRegisterReportPdf(contents, pdf, &error), qPrintable(error));
@@ -213,7 +237,7 @@ void RegisterReportTest::previewSavesWhatItShows()
     for (int i = 1; i <= 150; ++i)
         rows.push_back(ListedRow(i));
     const std::string root = Utf8(folder.path());
-    const ReportContents contents{reg::Pointers(rows), {2015, reg::kAnnual}, std::nullopt, {root}, kInfo};
+    const ReportContents contents = Contents(rows, root);
     QString offered;
     int shownPages = 0;
     WhenModalOpens<QPrintPreviewDialog>([&](QPrintPreviewDialog* preview) {
@@ -247,7 +271,7 @@ void RegisterReportTest::refusedPaths()
     QFETCH(QString, reason);
     TempFolder folder;
     regtest::WriteBytes(folder.path() / "Нальчик.crd", "card", 4);
-    const ReportContents contents{{}, {2015, reg::kAnnual}, std::nullopt, {}, kInfo};
+    const ReportContents contents = Contents({}, "");
     QString error;
     QVERIFY(!WriteRegisterReportPdf(contents, path, &error));
     QVERIFY2(error.startsWith(QStringLiteral("Не удалось записать отчёт ") + QDir::toNativeSeparators(path)
