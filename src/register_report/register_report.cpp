@@ -5,6 +5,7 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QPageLayout>
 #include <QPainter>
@@ -197,7 +198,7 @@ QString ChartBlock()
 QString EnterpriseList(const QString& title, const std::vector<const reg::RegisterRow*>& rows, bool headcount)
 {
     std::vector<std::pair<QString, int>> columns
-        = {{QStringLiteral("Район"), 16}, {QStringLiteral("Предприятие"), 32}, {QStringLiteral("ИНН"), 14}};
+        = {{QStringLiteral("Район"), 19}, {QStringLiteral("Предприятие"), 29}, {QStringLiteral("ИНН"), 14}};
     if (headcount)
         columns.push_back({QStringLiteral("Работников"), 13});
     columns.push_back({QStringLiteral("Файл"), headcount ? 25 : 38});
@@ -217,8 +218,8 @@ QString EnterpriseList(const QString& title, const std::vector<const reg::Regist
 
 QString SubmissionList(const QString& title, const std::vector<const reg::SubmissionEntry*>& entries)
 {
-    const std::vector<std::pair<QString, int>> columns = {{QStringLiteral("Район"), 16},
-                                                          {QStringLiteral("Предприятие"), 36},
+    const std::vector<std::pair<QString, int>> columns = {{QStringLiteral("Район"), 19},
+                                                          {QStringLiteral("Предприятие"), 33},
                                                           {QStringLiteral("ИНН"), 14},
                                                           {QStringLiteral("Последняя карточка"), 34}};
     QString html = Heading(title + QStringLiteral(": %1").arg(entries.size())) + TableStart() + TitleRow(columns);
@@ -379,6 +380,10 @@ bool WriteRegisterReportPdf(const ReportContents& contents, const QString& path,
     };
     if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
         return fail(QStringLiteral("отчёт записывается только в файл PDF (.pdf)"));
+    // Tried first, so that a file that cannot be written is told apart
+    // before Qt's PDF writer fails with a warning of its own.
+    if (QFile probe(path); !probe.open(QIODevice::WriteOnly))
+        return fail(WriteFailure(path));
     {
         QPdfWriter writer(path);
         writer.setTitle(kTitle);
