@@ -108,13 +108,16 @@ std::vector<const reg::RegisterRow*> CountedOfPeriod(const std::vector<const reg
     return counted;
 }
 
+// "Районы: <b>…</b>", or "Район: <b>…</b>" for one.
 QString Districts(const reg::IndicatorTable& table)
 {
     QStringList names;
     for (const reg::IndicatorRow& row : table.rows)
         if (row.district != reg::kIndicatorTotal)
             names << Html(row.district);
-    return names.isEmpty() ? QStringLiteral("нет карточек") : names.join(QStringLiteral(", "));
+    return (names.size() == 1 ? QStringLiteral("Район: <b>") : QStringLiteral("Районы: <b>"))
+        + (names.isEmpty() ? QStringLiteral("нет карточек") : names.join(QStringLiteral(", ")))
+        + QStringLiteral("</b>");
 }
 
 QString TitleBlock(const ReportContents& contents, const reg::IndicatorTable& table)
@@ -123,8 +126,8 @@ QString TitleBlock(const ReportContents& contents, const reg::IndicatorTable& ta
                           "margin-bottom:2px\">")
         + kTitle + QStringLiteral("</p><p align=\"center\" style=\"font-size:11pt; margin-top:0; margin-bottom:2px\">")
         + PeriodWords(contents.period)
-        + QStringLiteral("</p><p align=\"center\" style=\"margin-top:0; margin-bottom:2px\">")
-        + QStringLiteral("Районы: <b>") + Districts(table) + QStringLiteral("</b></p>")
+        + QStringLiteral("</p><p align=\"center\" style=\"margin-top:0; margin-bottom:2px\">") + Districts(table)
+        + QStringLiteral("</p>")
         + QStringLiteral("<p align=\"center\" style=\"margin-top:0; margin-bottom:6px\">Дата составления: ")
         + contents.print.printedOn.toString(QStringLiteral("dd.MM.yyyy")) + QStringLiteral("</p>");
 }
