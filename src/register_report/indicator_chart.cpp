@@ -196,7 +196,7 @@ void IndicatorChart::setTable(const reg::IndicatorTable& table)
 
 QSize IndicatorChart::sizeHint() const
 {
-    return {640, static_cast<int>(std::ceil(IndicatorChartHeight(table_, font(), const_cast<IndicatorChart*>(this))))};
+    return {640, static_cast<int>(std::ceil(IndicatorChartHeight(table_, font(), nullptr)))};
 }
 
 QSize IndicatorChart::minimumSizeHint() const

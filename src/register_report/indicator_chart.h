@@ -18,7 +18,8 @@ const reg::IndicatorDefinition& ChartedIndicator();
 // is not defined («—») is shown as that sign without a bar.
 void DrawIndicatorChart(QPainter& painter, const QRectF& area, const reg::IndicatorTable& table);
 
-// The height the chart of `table` reads well in, in `font` on `device`.
+// The height the chart of `table` reads well in, in `font` on `device` (the
+// screen when none).
 qreal IndicatorChartHeight(const reg::IndicatorTable& table, const QFont& font, QPaintDevice* device);
 
 // The chart as a widget for the window's «Показатели» tab.

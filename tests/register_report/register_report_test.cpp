@@ -1,7 +1,8 @@
 // The register's report, written as a PDF and read back with poppler's
-// pdftotext: the figures of a small folder worked out by hand, a long list
-// broken between rows with its titles again overleaf, page numbers, and the
-// refusals of a path it must not write.
+// pdftotext: the figures and lists of a small folder worked out by hand, in
+// all districts and in one, a long list broken between rows with its titles
+// again overleaf, page numbers, the preview's save, and the refusals of a path
+// it must not write.
 #include <QAction>
 #include <QFileDialog>
 #include <QPrintPreviewDialog>
@@ -174,6 +175,23 @@ void RegisterReportTest::handKnownFigures()
     QVERIFY2(missing.isEmpty(), qPrintable(QStringLiteral("missing: ") + missing + QStringLiteral("\n") + text));
     // The older copy of Бета counts nowhere.
     QVERIFY(!text.contains(QStringLiteral("999")));
+
+    // The office of ЗОЛЬСКИЙ Р-Н (item 4) sees its own figures and lists only.
+    ReportContents zolsky = Contents(rows, root);
+    zolsky.district = 4;
+    QVERIFY2(WriteRegisterReportPdf(zolsky, pdf, &error), qPrintable(error));
+    const QString own = PdfText(pdf);
+    const QString missingOwn = MissingInOrder(
+        own,
+        {QStringLiteral("Район: ЗОЛЬСКИЙ Р-Н"), QStringLiteral("Коэффициент частоты, Кч 0,00 28,57 -28,57"),
+         QStringLiteral("Не сдали карточку за 2015, Годовой (по карточкам за 2014, Годовой): 1"),
+         QStringLiteral("ЗОЛЬСКИЙ Р-Н Дельта 0000000000 Дельта 2014.crd"),
+         QStringLiteral("Новые (по карточкам за 2014, Годовой, их не было): 0"),
+         QStringLiteral("Более 50 работников, нет службы охраны труда: 0"),
+         QStringLiteral("Специальная оценка условий труда не проведена: 1"),
+         QStringLiteral("ЗОЛЬСКИЙ Р-Н ООО Гамма 7707083894 Гамма 2015.crd")});
+    QVERIFY2(missingOwn.isEmpty(), qPrintable(QStringLiteral("missing: ") + missingOwn + QStringLiteral("\n") + own));
+    QVERIFY(!own.contains(QStringLiteral("Бета")));
 }
 
 // 150 enterprises without the special assessment: the list runs over pages,
