@@ -1,31 +1,10 @@
 #include "print/card_preview.h"
 
-#include <QAction>
 #include <QDir>
-#include <QFileDialog>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
-#include <QToolBar>
 
 #include "card/card_file_store.h"
-#include "card/messages.h"
-
-namespace {
-
-void SaveCardPdf(QWidget* parent, const card::TCardRec& card, const CardPrintInfo& info, const QString& offered)
-{
-    QFileDialog dialog(parent, QStringLiteral("Сохранение карточки в PDF"), offered, QStringLiteral("PDF (*.pdf)"));
-    dialog.setObjectName(QStringLiteral("PdfDlg"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(QStringLiteral("pdf"));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return;
-    const QString path = dialog.selectedFiles().constFirst();
-    if (!WriteCardPdf(card, info, path))
-        card::messages().info("Не удалось записать файл: " + QDir::toNativeSeparators(path).toStdString());
-}
-
-} // namespace
+#include "print/print_preview.h"
 
 QString CardPdfName(const card::TCardRec& card)
 {
@@ -44,24 +23,19 @@ QString CardPdfName(const card::TCardRec& card)
 
 void ShowCardPreview(QWidget* parent, const card::TCardRec& card, const CardPrintInfo& info, const QString& pdfPath)
 {
-    const QString offered = pdfPath.isEmpty() ? QDir::current().filePath(CardPdfName(card)) : pdfPath;
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setPageLayout(CardPageLayout());
-    printer.setDocName(CardPdfName(card));
-    printer.setCreator(info.program);
-
-    QPrintPreviewDialog preview(&printer, parent);
-    preview.setObjectName(QStringLiteral("CardPreview"));
-    preview.setWindowTitle(QStringLiteral("Печать карточки предприятия"));
-    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested,
-                     [&card, &info](QPrinter* target) { PrintCard(card, info, *target); });
-    if (auto* toolbar = preview.findChild<QToolBar*>()) {
-        toolbar->addSeparator();
-        QAction* savePdf = toolbar->addAction(QStringLiteral("Сохранить в PDF…"));
-        savePdf->setObjectName(QStringLiteral("ActSavePdf"));
-        QObject::connect(savePdf, &QAction::triggered, &preview,
-                         [&preview, &card, &info, &offered] { SaveCardPdf(&preview, card, info, offered); });
-    }
-    preview.resize(900, 800);
-    preview.exec();
+    PrintPreview preview;
+    preview.objectName = QStringLiteral("CardPreview");
+    preview.title = QStringLiteral("Печать карточки предприятия");
+    preview.documentName = CardPdfName(card);
+    preview.creator = info.program;
+    preview.pageLayout = CardPageLayout();
+    preview.paint = [&card, &info](QPrinter& printer) { PrintCard(card, info, printer); };
+    preview.pdfDialogTitle = QStringLiteral("Сохранение карточки в PDF");
+    preview.offeredPdf = pdfPath.isEmpty() ? QDir::current().filePath(CardPdfName(card)) : pdfPath;
+    preview.writePdf = [&card, &info](const QString& path) {
+        return WriteCardPdf(card, info, path)
+            ? QString()
+            : QStringLiteral("Не удалось записать файл: ") + QDir::toNativeSeparators(path);
+    };
+    ShowPrintPreview(parent, preview);
 }

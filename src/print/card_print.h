@@ -4,9 +4,9 @@
 // the captions those of the card window.
 #include <memory>
 
-#include <QDate>
 #include <QPageLayout>
-#include <QString>
+
+#include "print/paged_document.h"
 
 class QPagedPaintDevice;
 class QTextDocument;
@@ -16,11 +16,7 @@ class TCardRec;
 }
 
 // What the footer of every page says besides the page number.
-struct CardPrintInfo {
-    QString program; // e.g. "ЮНРА5. Карточка предприятия."
-    QString version; // e.g. "2.1.1.0"
-    QDate printedOn;
-};
+using CardPrintInfo = PrintInfo;
 
 // The body of the form (everything but the page footers) as a document.
 std::unique_ptr<QTextDocument> CardDocument(const card::TCardRec& card);

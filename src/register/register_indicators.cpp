@@ -106,11 +106,15 @@ void IndicatorSums::add(const RegisterRow& row)
         dangerousWorkplaces += c == kDangerousClass ? places : 0;
     }
     trained += row.trained;
-    over50NoService += row.headcount > kOver50 && !row.hasService;
-    noAssessment += !row.assessmentDone;
+    over50NoService += Over50WithoutService(row);
+    noAssessment += WithoutAssessment(row);
     noAgreement += !row.collectiveAgreement;
     noCommission += !row.otCommission;
 }
+
+bool Over50WithoutService(const RegisterRow& row) { return row.headcount > kOver50 && !row.hasService; }
+
+bool WithoutAssessment(const RegisterRow& row) { return !row.assessmentDone; }
 
 const std::vector<IndicatorDefinition>& IndicatorDefinitions()
 {

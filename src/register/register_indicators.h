@@ -35,6 +35,12 @@ struct IndicatorSums {
     void add(const RegisterRow& row);
 };
 
+// Whether a card counts among the enterprises with more than 50 workers and
+// no labour-protection service, and among those without the special
+// assessment done (the report lists them by name).
+bool Over50WithoutService(const RegisterRow& row);
+bool WithoutAssessment(const RegisterRow& row);
+
 // One figure of the report.
 struct IndicatorDefinition {
     const char* header; // "Коэффициент частоты"
