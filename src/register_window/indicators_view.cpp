@@ -3,9 +3,11 @@
 #include <QFont>
 #include <QHeaderView>
 #include <QLabel>
+#include <QSplitter>
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include "register_report/indicator_chart.h"
 #include "register_window/register_models.h"
 #include "register_window/row_tables.h"
 #include "widgets/named.h"
@@ -113,9 +115,17 @@ IndicatorsView::IndicatorsView(QWidget* parent)
         table_->setColumnWidth(0, DistrictColumnWidth(table_));
     });
     layout->addWidget(title_);
-    layout->addWidget(table_, 1);
-    // The chart of the frequency rate by district comes from the report's
-    // layer and stands here, under the table.
+    // The chart of the frequency rate by district beside the table: the
+    // report draws the same.
+    chart_ = new IndicatorChart(this);
+    chart_->setObjectName(QStringLiteral("ChartIndicators"));
+    auto* split = Named<QSplitter>("SplitIndicators", this);
+    split->setOrientation(Qt::Vertical);
+    split->addWidget(table_);
+    split->addWidget(chart_);
+    split->setStretchFactor(0, 3);
+    split->setStretchFactor(1, 1);
+    layout->addWidget(split, 1);
 }
 
 void IndicatorsView::show(const std::vector<const reg::RegisterRow*>& rows, std::optional<int> district,
@@ -124,6 +134,7 @@ void IndicatorsView::show(const std::vector<const reg::RegisterRow*>& rows, std:
     if (!period) {
         title_->setText(QStringLiteral("Показатели: ") + QString::fromUtf8(reg::kChooseYearAndPeriod));
         model_->setTable(std::nullopt);
+        chart_->setVisible(false);
         return;
     }
     // The year before lies outside the window's year filter: of the filters
@@ -137,5 +148,7 @@ void IndicatorsView::show(const std::vector<const reg::RegisterRow*>& rows, std:
     reg::IndicatorTable table = reg::ComputeIndicators(chosen, *period);
     title_->setText(QStringLiteral("Показатели: ") + ToQString(reg::YearPeriodText(table.current))
                     + QStringLiteral(", рядом ") + ToQString(reg::YearPeriodText(table.previous)));
+    chart_->setTable(table);
+    chart_->setVisible(true);
     model_->setTable(std::move(table));
 }

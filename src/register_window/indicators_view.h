@@ -8,6 +8,7 @@
 #include "register/register_indicators.h"
 #include "register/register_table.h"
 
+class IndicatorChart;
 class QLabel;
 class QTableView;
 
@@ -47,4 +48,5 @@ private:
     IndicatorsModel* model_;
     QLabel* title_;
     QTableView* table_;
+    IndicatorChart* chart_;
 };

@@ -8,6 +8,8 @@
 #include "print/card_preview.h"
 #include "register/register_export.h"
 #include "register/register_reprint.h"
+#include "register/register_submissions.h"
+#include "register_report/register_report.h"
 #include "register_window/register_models.h"
 #include "register_window/register_settings.h"
 #include "register_window/register_window.h"
@@ -46,4 +48,16 @@ void PrintCardOfRow(QWidget* parent, const reg::RegisterRow& row, const QString&
     ShowCardPreview(parent, *again.record,
                     {QString::fromUtf8(kRegisterTitle), QString::fromLatin1(UNRA5_VERSION), QDate::currentDate()},
                     QDir::toNativeSeparators(ToQString(pdf)));
+}
+
+void ShowReport(QWidget* parent, const reg::ExportContent& content, reg::YearPeriod period, std::optional<int> district)
+{
+    ReportContents report;
+    report.rows = content.all;
+    report.period = period;
+    report.district = district;
+    report.submissions = reg::CompareSubmissions(content.all, period, content.reference);
+    report.info = content.info;
+    report.print = {QString::fromUtf8(kRegisterTitle), QString::fromLatin1(UNRA5_VERSION), QDate::currentDate()};
+    ShowRegisterReportPreview(parent, report);
 }

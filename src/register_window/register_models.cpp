@@ -22,6 +22,14 @@ QVariant CellData(const reg::Cell& cell, int role)
 
 } // namespace
 
+std::vector<std::string> RegisterColumnHeaders()
+{
+    std::vector<std::string> headers;
+    for (const auto& column : reg::RegisterColumns())
+        headers.push_back(column.header);
+    return headers;
+}
+
 QString ToQString(const std::string& utf8)
 {
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));

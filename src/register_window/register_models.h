@@ -85,6 +85,9 @@ private:
     bool numbered_;
 };
 
+// The headers of the register's columns, for the totals row under them.
+std::vector<std::string> RegisterColumnHeaders();
+
 // Headers, cells and numbers cross into Qt here, and paths back.
 QString ToQString(const std::string& utf8);
 std::string Utf8(const QString& text);

@@ -24,23 +24,11 @@
 #include "widgets/named.h"
 #include "widgets/named_button.h"
 
-namespace {
-
-std::vector<std::string> RegisterHeaders()
-{
-    std::vector<std::string> headers;
-    for (const auto& column : reg::RegisterColumns())
-        headers.push_back(column.header);
-    return headers;
-}
-
-} // namespace
-
 RegisterWindow::RegisterWindow(QWidget* parent, reg::RowReader readRow)
     : QMainWindow(parent)
     , model_(new RegisterModel(this))
     , proxy_(new RegisterProxy(model_, this))
-    , totals_(new CellTableModel(RegisterHeaders(), false, this))
+    , totals_(new CellTableModel(RegisterColumnHeaders(), false, this))
     , districts_(new CellTableModel(reg::DistrictHeaders(), true, this))
     , districtTotals_(new CellTableModel(reg::DistrictHeaders(), false, this))
     , feeder_(model_, std::move(readRow))
@@ -85,7 +73,8 @@ QWidget* RegisterWindow::buildTopBar()
     lblFolder_ = Named<QLabel>("LblFolder", bar);
     filters_ = new FilterBar(bar);
     btnExport_ = MakeNamedButton("BtnExport", QStringLiteral("Экспорт…"), bar);
-    // The report («Отчёт…») comes from the report's layer and stands here.
+    btnReport_ = MakeNamedButton("BtnReport", QStringLiteral("Отчёт…"), bar);
+    btnReport_->setToolTip(QStringLiteral("Отчёт района за выбранные год и период: просмотр, печать, PDF"));
     btnPrintCard_ = MakeNamedButton("BtnPrintCard", QStringLiteral("Печать карточки…"), bar);
     btnPrintCard_->setToolTip(QStringLiteral("Печать или PDF карточки выбранной строки (Ctrl+P, двойной щелчок)"));
     btnPrintCard_->setEnabled(false);
@@ -93,6 +82,7 @@ QWidget* RegisterWindow::buildTopBar()
     row->addWidget(lblFolder_, 1);
     row->addWidget(filters_);
     row->addWidget(btnExport_);
+    row->addWidget(btnReport_);
     row->addWidget(btnPrintCard_);
     return bar;
 }
@@ -101,6 +91,7 @@ void RegisterWindow::connectViews()
 {
     connect(btnOpen_, &QPushButton::clicked, this, &RegisterWindow::chooseFolder);
     connect(btnExport_, &QPushButton::clicked, this, &RegisterWindow::chooseExportFile);
+    connect(btnReport_, &QPushButton::clicked, this, &RegisterWindow::showReport);
     connect(bar_, &ReadingBar::cancelClicked, this, &RegisterWindow::cancelReading);
     connect(btnPrintCard_, &QPushButton::clicked, this, &RegisterWindow::printSelectedCard);
     connect(cards_, &CardsView::printRequested, this, &RegisterWindow::printSelectedCard);
@@ -224,6 +215,7 @@ void RegisterWindow::applyFilters()
 void RegisterWindow::updateSums()
 {
     feeder_.sumsUpdated();
+    btnReport_->setEnabled(!reading() && filters_->yearPeriod());
     const auto shown = proxy_->shownRows();
     totals_->setRows({reg::TotalsRow(shown)});
     districts_->setRows(reg::DistrictRows(shown));
@@ -257,6 +249,12 @@ reg::ExportContent RegisterWindow::exportContent() const
     if (content.reference)
         content.info.reference = content.reference->file;
     return content;
+}
+
+void RegisterWindow::showReport()
+{
+    if (const auto period = filters_->yearPeriod(); period && !reading())
+        ShowReport(this, exportContent(), *period, filters_->filter().district);
 }
 
 bool RegisterWindow::exportTo(const QString& path)

@@ -68,6 +68,8 @@ private:
     void connectViews();
     void chooseFolder();
     void chooseExportFile();
+    // The annual report of the chosen year and period («Отчёт…»).
+    void showReport();
     // The one selected row of a card that was read, in the cards view; null
     // when there is none.
     const reg::RegisterRow* selectedCardRow() const;
@@ -93,6 +95,7 @@ private:
 
     QPushButton* btnOpen_ = nullptr;
     QPushButton* btnExport_ = nullptr;
+    QPushButton* btnReport_ = nullptr;
     QPushButton* btnPrintCard_ = nullptr;
     QLabel* lblFolder_ = nullptr;
     ReadingBar* bar_ = nullptr;

@@ -2,6 +2,7 @@
 // year and period it opens on and the sums it refuses across them, the
 // choice among repeats, the annual report's figures beside the year before,
 // the keys and the caption, the totals rows under their columns.
+#include <QAction>
 #include <QApplication>
 #include <QBrush>
 #include <QComboBox>
@@ -13,6 +14,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPrintPreviewDialog>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStandardPaths>
@@ -29,6 +31,7 @@
 #include "register_window/indicators_view.h"
 #include "register_window/register_window.h"
 #include "support/modal.h"
+#include "support/pdf_text.h"
 #include "support/required_control.h"
 #include "widgets/messages_qt.h"
 
@@ -373,6 +376,35 @@ private slots:
         const QString header = QString::fromUtf8(csv.readLine());
         QVERIFY2(header.contains(QStringLiteral("Район;Сдали карточки, 2014;Сдали карточки, 2013")),
                  qPrintable(header));
+    }
+
+    // «Отчёт…» needs one year and period; its preview saves the report.
+    void reportOfTheChosenYearAndPeriod()
+    {
+        QTemporaryDir dir;
+        writeYears(fs::path(dir.path().toStdString()));
+        RegisterWindow w;
+        openAndRead(w, dir.path());
+        auto* report = RequiredChild<QPushButton>(&w, "BtnReport");
+        auto* years = RequiredChild<QComboBox>(&w, "CombYear");
+        years->setCurrentIndex(0);
+        QVERIFY(!report->isEnabled());
+        years->setCurrentIndex(years->findText(QStringLiteral("2014")));
+        QVERIFY(report->isEnabled());
+        const QString pdf = QDir(dir.path()).filePath(QStringLiteral("отчёт.pdf"));
+        WhenModalOpens<QPrintPreviewDialog>([&](QPrintPreviewDialog* preview) {
+            WhenModalOpens<QFileDialog>([&](QFileDialog* dialog) {
+                RequiredChild<QLineEdit>(dialog, "fileNameEdit")->setText(pdf);
+                static_cast<QDialog*>(dialog)->accept();
+            });
+            preview->findChild<QAction*>(QStringLiteral("ActSavePdf"))->trigger();
+            preview->reject();
+        });
+        QTest::mouseClick(report, Qt::LeftButton);
+        QCOMPARE(MissingInOrder(PdfText(pdf),
+                                {QStringLiteral("2014"), QStringLiteral("Годовой"), QStringLiteral("Кч"),
+                                 QStringLiteral("13,33")}),
+                 QString());
     }
 
     // The caption names the version; Ctrl+O opens a folder, F5 reads it
