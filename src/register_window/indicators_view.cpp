@@ -115,16 +115,17 @@ IndicatorsView::IndicatorsView(QWidget* parent)
         table_->setColumnWidth(0, DistrictColumnWidth(table_));
     });
     layout->addWidget(title_);
-    // The chart of the frequency rate by district beside the table: the
-    // report draws the same.
+    // The chart of the frequency rate by district: the report draws the same.
     chart_ = new IndicatorChart(this);
     chart_->setObjectName(QStringLiteral("ChartIndicators"));
     auto* split = Named<QSplitter>("SplitIndicators", this);
-    split->setOrientation(Qt::Vertical);
+    // Beside the table: the chart is as tall as its districts, and the table
+    // keeps every one of its rows in sight.
     split->addWidget(table_);
     split->addWidget(chart_);
-    split->setStretchFactor(0, 3);
+    split->setStretchFactor(0, 2);
     split->setStretchFactor(1, 1);
+    split->setSizes({2 * fontMetrics().averageCharWidth() * 60, fontMetrics().averageCharWidth() * 60});
     layout->addWidget(split, 1);
 }
 
