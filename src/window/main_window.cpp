@@ -10,7 +10,6 @@
 
 #include "card/card_commands.h"
 #include "card/card_transfer.h"
-#include "card/messages.h"
 #include "print/card_preview.h"
 #include "widgets/form_font.h"
 #include "widgets/messages_qt.h"
@@ -191,8 +190,13 @@ void TFrmGn::BtnSavePrClick()
 {
     RunGuarded([this] {
         WidgetForm form(this);
-        if (card::SaveCard(form, lists_, store_))
+        BoxDialogue user;
+        const card::Outcome saved = card::SaveCard(form, lists_, store_, user);
+        ShowMessages(saved);
+        if (saved.accepted)
             rememberCard();
+        else
+            bringForward(saved.field);
     });
 }
 
@@ -213,7 +217,8 @@ void TFrmGn::BtnLoadPrClick()
             rememberCard();
             remembered = true;
         });
-        if (card::LoadCard(form, lists_, store_, path.toStdString()) && !remembered)
+        BoxDialogue user; // the load tells its messages as they come
+        if (card::LoadCard(form, lists_, store_, path.toStdString(), user).accepted && !remembered)
             rememberCard();
     });
 }
@@ -228,7 +233,12 @@ void TFrmGn::BtnPrintClick()
     RunGuarded([this] {
         WidgetForm form(this);
         card::TCardRec card;
-        card::CardFromWindow(form, lists_, card);
+        const card::Outcome built = card::RecordFromWindow(form, lists_, card);
+        if (!built.accepted) {
+            ShowMessages(built);
+            bringForward(built.field);
+            return;
+        }
         ShowCardPreview(
             this, card,
             {QString::fromUtf8(card::kAppTitle), QString::fromStdString(ProgramVersion()), QDate::currentDate()});
@@ -256,5 +266,26 @@ bool TFrmGn::mayDropCard(const char* question)
     if (shown && keptCard_ && *shown == *keptCard_)
         return true;
     // A reflexive Enter keeps the card.
-    return card::messages().confirm(question, card::Answer::No) == card::Answer::Yes;
+    return Boxes().confirm(question, card::Answer::No) == card::Answer::Yes;
+}
+
+void TFrmGn::bringForward(const std::string& control)
+{
+    if (control.empty())
+        return;
+    QWidget* field = findChild<QWidget*>(QString::fromStdString(control));
+    if (!field)
+        return;
+    // Each page the field sits on, from the innermost out, becomes the
+    // current one of its tab widget or stack.
+    for (QWidget* page = field; page->parentWidget(); page = page->parentWidget()) {
+        auto* stack = qobject_cast<QStackedWidget*>(page->parentWidget());
+        if (!stack)
+            continue;
+        if (auto* tabs = qobject_cast<QTabWidget*>(stack->parentWidget()))
+            tabs->setCurrentWidget(page);
+        else
+            stack->setCurrentWidget(page);
+    }
+    field->setFocus(Qt::OtherFocusReason);
 }
