@@ -153,8 +153,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static ScratchFolder folder;
     static const std::string book
         = (std::filesystem::temp_directory_path() / ("unra5-fuzz-" + std::to_string(::getpid()) + ".xlsx")).string();
-    static const bool routed = (reg::RouteMessagesByThread(), true);
-    (void)routed;
 
     const auto* nul = static_cast<const std::uint8_t*>(std::memchr(data, 0, size));
     const std::size_t nameSize = nul ? static_cast<std::size_t>(nul - data) : size;

@@ -1,5 +1,8 @@
 #include "window/main_window.h"
 
+#include <algorithm>
+
+#include <QAbstractButton>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QPushButton>
@@ -286,6 +289,17 @@ void TFrmGn::bringForward(const std::string& control)
             tabs->setCurrentWidget(page);
         else
             stack->setCurrentWidget(page);
+    }
+    // A radio group takes no focus itself: its chosen button does (with none
+    // chosen, its first).
+    if (field->focusPolicy() == Qt::NoFocus) {
+        const QList<QAbstractButton*> buttons = field->findChildren<QAbstractButton*>();
+        const auto chosen
+            = std::find_if(buttons.begin(), buttons.end(), [](QAbstractButton* b) { return b->isChecked(); });
+        if (chosen != buttons.end())
+            field = *chosen;
+        else if (!buttons.isEmpty())
+            field = buttons.first();
     }
     field->setFocus(Qt::OtherFocusReason);
 }
