@@ -12,9 +12,8 @@ Outcome SaveCard(CardForm& form, EntryLists& lists, CardFileStore& store, Dialog
     Outcome outcome = ValidateCard(form, lists.staff, user);
     if (!outcome.accepted)
         return outcome;
-    const Outcome built = RecordFromWindow(form, lists, store.card());
-    if (!built.accepted)
-        return built;
+    if (const Outcome built = RecordFromWindow(form, lists, store.card()); !built.accepted)
+        return outcome.refuse(built.messages.back().kind, built.messages.back().text, built.field);
     try {
         const std::string name = store.CardFileName();
         store.WriteCardFile(name);

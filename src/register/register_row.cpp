@@ -1,7 +1,6 @@
 #include "register/register_row.h"
 
 #include <algorithm>
-#include <optional>
 
 #include "card/card_file_store.h"
 #include "card/card_transfer.h"
