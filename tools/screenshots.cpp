@@ -31,7 +31,7 @@
 #include <QTimer>
 
 #include "card/card_file_store.h"
-#include "card/messages.h"
+#include "card/outcome.h"
 #include "card/workplace_counts.h"
 #include "classifier/picker_hook.h"
 #include "print/card_print.h"
@@ -223,7 +223,7 @@ void AddEmployee(TFrmGn& window, const Employee& employee, const char* picture)
 }
 
 // What the program says while the sample card is saved, kept instead of shown.
-class SaveMessages final : public card::Messages {
+class SaveMessages final : public MessageBoxes {
 public:
     void info(const std::string& text) override { said.push_back(text); }
     card::Answer confirm(const std::string& question, card::Answer) override
@@ -243,9 +243,9 @@ std::string SaveSampleCard(TFrmGn& window, const QString& folder)
     const QString before = QDir::currentPath();
     QDir::setCurrent(folder);
     SaveMessages said;
-    card::Messages* boxes = card::setMessages(&said);
+    MessageBoxes* boxes = SetBoxes(&said);
     Control<QPushButton>(&window, "BtnSavePr")->click();
-    card::setMessages(boxes);
+    SetBoxes(boxes);
     QDir::setCurrent(before);
 
     const std::string saved = "Сохранен файл: \n\r";
@@ -309,7 +309,7 @@ int main(int argc, char* argv[])
     QDir().mkpath(g_folder);
     SetUpRussianApplication(app, QString::fromUtf8(card::kAppTitle));
     QtMessages boxes;
-    card::setMessages(&boxes);
+    SetBoxes(&boxes);
     InstallClassifierPicker();
 
     TFrmGn::setProgramFile(QStringLiteral(UNRA5_CARD_EXE));
@@ -357,6 +357,6 @@ int main(int argc, char* argv[])
     }
     SavePrintedSheet(QDir(scratch.path()).filePath(QString::fromStdString(saved)), scratch.path());
 
-    card::setMessages(nullptr);
+    SetBoxes(nullptr);
     return g_failures == 0 ? 0 : 1;
 }

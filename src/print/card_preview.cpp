@@ -8,7 +8,7 @@
 #include <QToolBar>
 
 #include "card/card_file_store.h"
-#include "card/messages.h"
+#include "widgets/messages_qt.h"
 
 namespace {
 
@@ -22,7 +22,7 @@ void SaveCardPdf(QWidget* parent, const card::TCardRec& card, const CardPrintInf
         return;
     const QString path = dialog.selectedFiles().constFirst();
     if (!WriteCardPdf(card, info, path))
-        card::messages().info("Не удалось записать файл: " + QDir::toNativeSeparators(path).toStdString());
+        Boxes().info("Не удалось записать файл: " + QDir::toNativeSeparators(path).toStdString());
 }
 
 } // namespace

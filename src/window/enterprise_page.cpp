@@ -10,7 +10,6 @@
 #include "card/card_layout.h"
 #include "card/district_names.h"
 #include "card/inn.h"
-#include "card/messages.h"
 #include "card/text_rules.h"
 #include "widgets/arriving_text.h"
 #include "widgets/classifier_opener.h"
@@ -229,7 +228,7 @@ void EnterprisePage::Ed_innExit()
         SetFieldInvalid(Ed_inn, false);
         return;
     }
-    card::messages().info(kInnWarning);
+    Boxes().info(kInnWarning);
     SetFieldInvalid(Ed_inn, true);
 }
 
@@ -246,5 +245,5 @@ void EnterprisePage::Ed_okvedChange()
 void EnterprisePage::Ed_okvedExit()
 {
     if (card::TrimSpaces(Ed_okved->text().toStdString()).empty())
-        card::messages().info(kOkvedWarning);
+        Boxes().info(kOkvedWarning);
 }
