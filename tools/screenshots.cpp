@@ -261,7 +261,7 @@ std::string SaveSampleCard(TFrmGn& window, const QString& folder)
 void SavePrintedSheet(const QString& cardFile, const QString& scratch)
 {
     card::CardFileStore store;
-    if (!store.ReadCardFile(cardFile.toStdString())) {
+    if (!store.ReadCardFile(cardFile.toStdString()).accepted) {
         std::fprintf(stderr, "screenshots: the saved card does not load again\n");
         ++g_failures;
         return;
