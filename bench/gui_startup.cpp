@@ -26,8 +26,8 @@
 #include <QTabWidget>
 #include <QTableWidget>
 
+#include "version/file_version.h"
 #include "widgets/form_font.h"
-#include "window/file_version.h"
 #include "window/main_window.h"
 
 namespace {

@@ -2,7 +2,7 @@
 # project (PROJECT_VERSION, product version UNRA5_PRODUCT_VERSION).
 #
 # Windows: a version resource compiled by the resource compiler.
-# Elsewhere: the same version block, built by the host tool make_version_block
+# Elsewhere: the same version block, built by the host tool unra5_make_version_block (src/version)
 # and compiled into the program file as data, where the window reads it back.
 
 set(UNRA5_ORGANISATION "Разработчики ЮНРА5"
@@ -21,14 +21,10 @@ function(unra5_add_version_info target)
     target_sources(${target} PRIVATE "${dir}/version_info.rc")
   else()
     configure_file("${PROJECT_SOURCE_DIR}/cmake/version_block.txt.in" "${dir}/version_block.txt" @ONLY)
-    add_executable(make_version_block
-                   "${PROJECT_SOURCE_DIR}/src/app/version/make_version_block.cpp"
-                   "${PROJECT_SOURCE_DIR}/src/window/version_block.cpp")
-    target_include_directories(make_version_block PRIVATE "${PROJECT_SOURCE_DIR}/src")
     add_custom_command(
       OUTPUT "${dir}/version_block_data.cpp"
-      COMMAND make_version_block "${dir}/version_block.txt" "${dir}/version_block_data.cpp"
-      DEPENDS make_version_block "${dir}/version_block.txt"
+      COMMAND unra5_make_version_block "${dir}/version_block.txt" "${dir}/version_block_data.cpp"
+      DEPENDS unra5_make_version_block "${dir}/version_block.txt"
       COMMENT "Making the version block"
       VERBATIM)
     target_sources(${target} PRIVATE "${dir}/version_block_data.cpp")

@@ -1,4 +1,4 @@
-#include "window/version_block.h"
+#include "version/version_block.h"
 
 #include <algorithm>
 #include <functional>

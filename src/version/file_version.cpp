@@ -1,4 +1,4 @@
-#include "window/file_version.h"
+#include "version/file_version.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -11,8 +11,8 @@
 
 #include "card/utf8_path.h"
 #else
-#include "window/elf_section.h"
-#include "window/version_block.h"
+#include "version/elf_section.h"
+#include "version/version_block.h"
 #endif
 
 // The version information of a file is read in three steps, as Windows offers

@@ -1,4 +1,4 @@
-#include "window/elf_section.h"
+#include "version/elf_section.h"
 
 #include <algorithm>
 #include <fstream>

@@ -14,7 +14,7 @@
 #include <windows.h>
 
 #include "card/utf8_path.h"
-#include "window/file_version.h"
+#include "version/file_version.h"
 
 namespace {
 

@@ -15,7 +15,7 @@
 #include <sstream>
 #include <string>
 
-#include "window/version_block.h"
+#include "version/version_block.h"
 
 namespace {
 

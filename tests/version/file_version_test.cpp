@@ -9,9 +9,9 @@
 #include <fstream>
 
 #include "support/elf_image.h"
-#include "window/elf_section.h"
-#include "window/file_version.h"
-#include "window/version_block.h"
+#include "version/elf_section.h"
+#include "version/file_version.h"
+#include "version/version_block.h"
 #include "windres_version_block.h"
 
 namespace {

@@ -1,0 +1,3 @@
+// Planted: the card core reaching up into the window.
+#include "card/card_record.h"
+#include "window/main_window.h"

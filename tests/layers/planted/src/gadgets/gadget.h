@@ -1,0 +1,1 @@
+// Planted: a folder the layer table does not name.

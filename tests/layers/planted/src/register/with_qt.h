@@ -1,0 +1,2 @@
+// Planted: Qt in the register's core.
+#include <QString>
