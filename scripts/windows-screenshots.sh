@@ -12,7 +12,9 @@
 # When the build folder holds the
 # guide's picture taker (configured with -DUNRA5_BUILD_TOOLS=ON), it runs in
 # the same prefix on the windows platform too: every page, the picker and
-# both entry dialogs, filled with the sample card, into screenshots-DPI/tool/.
+# both entry dialogs, filled with the sample card, into screenshots-DPI/tool/;
+# it saves the sample card into the cards folder, where the program's
+# «Загрузить» then shows it (load-dialog.png).
 set -euo pipefail
 build=$(cd "${1:?usage: windows-screenshots.sh BUILD_WINDOWS DIST [DPI]}" && pwd)
 dist=$(cd "${2:?}" && pwd)
@@ -91,7 +93,25 @@ if [ -f "$build/tools/screenshots.exe" ]; then
   export WINEPATH="$(cat "$build/wine-path.txt")" TOOL="$build/tools/screenshots.exe"
   xvfb-run -a -s "-screen 0 1600x1200x24" bash -c '
     cd "$CARDS"
-    wine "$TOOL" "Z:$OUT/tool" >/dev/null
+    wine "$TOOL" "Z:$OUT/tool" . >/dev/null
+    wineserver -k
+  '
+  # The program's «Загрузить» (Ctrl+O) in its cards folder, with the sample
+  # card the picture taker saved there (the dialog is Wine's own).
+  xvfb-run -a -s "-screen 0 1600x1200x24" bash -c '
+    cd "$CARDS"
+    QT_QPA_PLATFORM=windows wine "$PROGRAM/unra5-card.exe" &
+    window=""
+    for _ in $(seq 120); do
+      window=$(xdotool search --name "версия" 2>/dev/null | head -n1 || true)
+      [ -n "$window" ] && break
+      sleep 1
+    done
+    sleep 3
+    xdotool windowactivate --sync "$window" 2>/dev/null || true
+    xdotool key --window "$window" ctrl+o
+    sleep 4
+    timeout 30 import -window root "$OUT/load-dialog.png"
     wineserver -k
   '
 fi

@@ -87,6 +87,7 @@ void ShowCardPreview(QWidget* parent, const card::TCardRec& card, const CardPrin
     auto* saved = new QLabel(&preview);
     saved->setObjectName(QStringLiteral("LblPdfSaved"));
     saved->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    saved->setContentsMargins(6, 3, 6, 3); // clear of the window's edges
     saved->hide();
     if (preview.layout())
         preview.layout()->addWidget(saved);
