@@ -4,7 +4,7 @@
 # Makes a fresh sandbox prefix (scripts/wine-prefix.sh: with Wine's fonts,
 # so the program finds a sans-serif face) with Wine's DPI set (96 by default; 144 is 150 %
 # scaling) and, on an Xvfb display, runs the installer as a user does,
-# photographing each of its pages (installer-N-….png; Enter takes the
+# photographing each of its pages (installer-….png; Enter takes the
 # default button, and on the last page starts the program). Then it starts
 # the installed program in its cards folder and photographs each of its
 # seven pages (Ctrl+Tab moves on). The PNGs go to
@@ -14,7 +14,7 @@
 # the same prefix on the windows platform too: every page, the picker and
 # both entry dialogs, filled with the sample card, into screenshots-DPI/tool/;
 # it saves the sample card into the cards folder, where the program's
-# «Загрузить» then shows it (load-dialog.png).
+# «Загрузить» then shows it (card-in-folder.png).
 set -euo pipefail
 build=$(cd "${1:?usage: windows-screenshots.sh BUILD_WINDOWS DIST [DPI]}" && pwd)
 dist=$(cd "${2:?}" && pwd)
@@ -47,11 +47,11 @@ xvfb-run -a -s "-screen 0 1600x1200x24" bash -c '
     sleep 1
     timeout 30 import -window "$window" "$OUT/$1"
   }
-  shot installer-1-mode.png
+  shot installer-welcome.png
   xdotool key --window "$window" Return; sleep 2
-  shot installer-2-folder.png
+  shot installer-folder.png
   xdotool key --window "$window" Return; sleep 3
-  shot installer-3-files.png
+  shot installer-files.png
   # The uninstall settings are among the last files the installer writes;
   # the finish page follows by itself.
   for _ in $(seq 180); do
@@ -59,7 +59,7 @@ xvfb-run -a -s "-screen 0 1600x1200x24" bash -c '
     sleep 1
   done
   sleep 5
-  shot installer-4-finish.png
+  shot installer-finish.png
   # «Готово» with «Запустить» ticked starts the program; it is ended once
   # its window is there and started again below.
   xdotool key --window "$window" Return
@@ -111,7 +111,8 @@ if [ -f "$build/tools/screenshots.exe" ]; then
     xdotool windowactivate --sync "$window" 2>/dev/null || true
     xdotool key --window "$window" ctrl+o
     sleep 4
-    timeout 30 import -window root "$OUT/load-dialog.png"
+    timeout 30 import -window root "$OUT/card-in-folder.png"
+    convert "$OUT/card-in-folder.png" -trim +repage "$OUT/card-in-folder.png"
     wineserver -k
   '
 fi
