@@ -7,8 +7,9 @@
 # make test-windows  the whole test suite built for Windows and run under Wine, then a smoke test of the
 #                    installer and the installed program
 # make test-asan     builds everything with ASan + UBSan (own build folder) and runs every test
-# make fuzz          builds the libFuzzer targets (clang) of the card reader and of the register's row and
-#                    exports, and runs them FUZZ_SECONDS seconds in all, half each
+# make fuzz          builds the libFuzzer targets (clang) of the card reader, of the office's list of enterprises
+#                    (CSV and workbook) and of the register's row and
+#                    exports, and runs them FUZZ_SECONDS seconds in all: half the card reader, a quarter each the others
 # make soak          10,000 save/load cycles and 1,000 picker openings through the real window, with memory figures
 # make soak-asan     the same soak built with ASan + UBSan: LeakSanitizer reports any leak at exit
 # make package       the Debian package dist/unra5-card_<version>_amd64.deb (Release build of its own)
@@ -32,7 +33,8 @@ CMAKE_FLAGS ?=
 FUZZ_SECONDS ?= 60
 # Each target's share, at least a second (0 would tell libFuzzer to run on).
 FUZZ_CARD_SECONDS = $(shell s=$$(( ($(FUZZ_SECONDS) + 1) / 2 )); echo $$(( s > 0 ? s : 1 )))
-FUZZ_REGISTER_SECONDS = $(shell s=$$(( $(FUZZ_SECONDS) / 2 )); echo $$(( s > 0 ? s : 1 )))
+FUZZ_REGISTER_SECONDS = $(shell s=$$(( $(FUZZ_SECONDS) / 4 )); echo $$(( s > 0 ? s : 1 )))
+FUZZ_REFERENCE_SECONDS = $(shell s=$$(( $(FUZZ_SECONDS) / 4 )); echo $$(( s > 0 ? s : 1 )))
 # Save/load cycles and picker openings of the soak (empty: 10000 and 1000).
 SOAK_ARGS ?=
 GTEST_SOURCE ?= /usr/src/googletest
@@ -161,7 +163,7 @@ test-asan:
 	ctest --preset asan -j $(JOBS)
 
 # New inputs go to the build folder's corpora, crashing inputs to its findings
-# folder; fuzz/corpus and fuzz/register_corpus hold the seeds and are only read.
+# folder; fuzz/corpus, fuzz/register_corpus and fuzz/reference_corpus hold the seeds and are only read.
 fuzz:
 	@bash scripts/install-deps.sh fuzz
 	cmake --preset fuzz -DUNRA5_WERROR=$(WERROR)
@@ -172,6 +174,10 @@ fuzz:
 	$(BUILD_FUZZ)/fuzz/register_export_fuzz -max_total_time=$(FUZZ_REGISTER_SECONDS) -max_len=16384 -timeout=10 \
 	  -print_final_stats=1 -artifact_prefix=$(BUILD_FUZZ)/findings/register- \
 	  $(BUILD_FUZZ)/register_corpus fuzz/register_corpus
+	@mkdir -p $(BUILD_FUZZ)/reference_corpus
+	$(BUILD_FUZZ)/fuzz/reference_list_fuzz -max_total_time=$(FUZZ_REFERENCE_SECONDS) -max_len=65536 -timeout=10 \
+	  -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix=$(BUILD_FUZZ)/findings/reference- \
+	  $(BUILD_FUZZ)/reference_corpus fuzz/reference_corpus
 
 # Rewrites the seed cards of fuzz/corpus and fuzz/register_corpus with the card
 # core's write path.

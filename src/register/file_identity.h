@@ -17,12 +17,19 @@ struct FileIdentity {
     auto operator<=>(const FileIdentity&) const = default;
 };
 
+// What the same look at a file tells besides: when it was last modified,
+// in nanoseconds since 1970-01-01 UTC (0: unknown), which decides which of
+// several files of one card counts.
+struct FileFacts {
+    std::optional<FileIdentity> identity;
+    std::int64_t modified = 0;
+};
+
 // The identities of the files `names` of `folder`, links followed, in the
 // order of `names`; nullopt where the system cannot tell one (a broken link,
 // a file that went). Windows numbers a folder's files in one listing rather
-// than opening each file. Once `cancel` is set the rest stay nullopt.
-std::vector<std::optional<FileIdentity>> FileIdentities(const std::filesystem::path& folder,
-                                                        const std::vector<std::filesystem::path>& names,
-                                                        const std::atomic<bool>& cancel);
+// than opening each file. Once `cancel` is set the rest stay unknown.
+std::vector<FileFacts> FileIdentities(const std::filesystem::path& folder,
+                                      const std::vector<std::filesystem::path>& names, const std::atomic<bool>& cancel);
 
 } // namespace reg

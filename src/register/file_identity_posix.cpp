@@ -8,11 +8,10 @@
 
 namespace reg {
 
-std::vector<std::optional<FileIdentity>> FileIdentities(const std::filesystem::path& folder,
-                                                        const std::vector<std::filesystem::path>& names,
-                                                        const std::atomic<bool>& cancel)
+std::vector<FileFacts> FileIdentities(const std::filesystem::path& folder,
+                                      const std::vector<std::filesystem::path>& names, const std::atomic<bool>& cancel)
 {
-    std::vector<std::optional<FileIdentity>> identities(names.size());
+    std::vector<FileFacts> identities(names.size());
     if (names.empty())
         return identities;
     const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -22,7 +21,8 @@ std::vector<std::optional<FileIdentity>> FileIdentities(const std::filesystem::p
         struct stat info {};
         if (::fstatat(dir, names[i].c_str(), &info, 0) == 0)
             identities[i]
-                = FileIdentity{static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
+                = {FileIdentity{static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)},
+                   static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec};
     }
     ::close(dir);
     return identities;

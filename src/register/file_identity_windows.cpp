@@ -62,21 +62,35 @@ std::optional<FileIdentity> Identity(DWORD volume, std::uint64_t file)
     return FileIdentity{volume, file};
 }
 
-std::optional<FileIdentity> IdentityOf(const fs::path& path)
+// A file time (100 ns since 1601) in nanoseconds since 1970; 0 when unknown.
+std::int64_t SinceUnixEpoch(std::uint64_t fileTime)
+{
+    constexpr std::uint64_t kEpochDifference = 116444736000000000ULL;
+    return fileTime > kEpochDifference ? static_cast<std::int64_t>(fileTime - kEpochDifference) * 100 : 0;
+}
+
+FileFacts IdentityOf(const fs::path& path)
 {
     Handle file(OpenToAsk(path, FILE_READ_ATTRIBUTES));
     BY_HANDLE_FILE_INFORMATION info{};
     if (!file.valid() || !GetFileInformationByHandle(file.get(), &info))
-        return std::nullopt;
-    return Identity(info.dwVolumeSerialNumber,
-                    (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow);
+        return {};
+    return {Identity(info.dwVolumeSerialNumber,
+                     (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow),
+            SinceUnixEpoch((static_cast<std::uint64_t>(info.ftLastWriteTime.dwHighDateTime) << 32)
+                           | info.ftLastWriteTime.dwLowDateTime)};
 }
 
-// The numbers of the folder's entries that are neither folders nor links,
-// by name.
-std::map<std::wstring, std::uint64_t> ListedNumbers(HANDLE folder, const std::atomic<bool>& cancel)
+struct Listed {
+    std::uint64_t number = 0;
+    std::int64_t modified = 0;
+};
+
+// The numbers and times of the folder's entries that are neither folders
+// nor links, by name.
+std::map<std::wstring, Listed> ListedNumbers(HANDLE folder, const std::atomic<bool>& cancel)
 {
-    std::map<std::wstring, std::uint64_t> numbers;
+    std::map<std::wstring, Listed> numbers;
     std::vector<LONGLONG> buffer(8192); // 64 KiB, aligned for the entries
     const DWORD size = static_cast<DWORD>(buffer.size() * sizeof(LONGLONG));
     while (!cancel.load(std::memory_order_relaxed)
@@ -86,7 +100,8 @@ std::map<std::wstring, std::uint64_t> ListedNumbers(HANDLE folder, const std::at
             const auto* entry = reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(bytes + offset);
             if (!(entry->FileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)))
                 numbers.emplace(std::wstring(entry->FileName, entry->FileNameLength / sizeof(WCHAR)),
-                                static_cast<std::uint64_t>(entry->FileId.QuadPart));
+                                Listed{static_cast<std::uint64_t>(entry->FileId.QuadPart),
+                                       SinceUnixEpoch(static_cast<std::uint64_t>(entry->LastWriteTime.QuadPart))});
             if (entry->NextEntryOffset == 0)
                 break;
             offset += entry->NextEntryOffset;
@@ -97,14 +112,14 @@ std::map<std::wstring, std::uint64_t> ListedNumbers(HANDLE folder, const std::at
 
 } // namespace
 
-std::vector<std::optional<FileIdentity>> FileIdentities(const fs::path& folder, const std::vector<fs::path>& names,
-                                                        const std::atomic<bool>& cancel)
+std::vector<FileFacts> FileIdentities(const fs::path& folder, const std::vector<fs::path>& names,
+                                      const std::atomic<bool>& cancel)
 {
-    std::vector<std::optional<FileIdentity>> identities(names.size());
+    std::vector<FileFacts> identities(names.size());
     if (names.empty())
         return identities;
     std::optional<DWORD> volume;
-    std::map<std::wstring, std::uint64_t> numbers;
+    std::map<std::wstring, Listed> numbers;
     {
         Handle listing(OpenToAsk(folder, FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES));
         BY_HANDLE_FILE_INFORMATION info{};
@@ -116,8 +131,8 @@ std::vector<std::optional<FileIdentity>> FileIdentities(const fs::path& folder, 
     for (std::size_t i = 0; i < names.size() && !cancel.load(std::memory_order_relaxed); ++i) {
         const auto listed = numbers.find(names[i].native());
         if (volume && listed != numbers.end())
-            identities[i] = Identity(*volume, listed->second);
-        if (!identities[i])
+            identities[i] = {Identity(*volume, listed->second.number), listed->second.modified};
+        if (!identities[i].identity)
             identities[i] = IdentityOf(folder / names[i]);
     }
     return identities;

@@ -5,11 +5,18 @@
 
 #include "card/card_file_store.h"
 #include "card/district_names.h"
+#include "register/register_summary.h"
 
 namespace reg {
 namespace {
 
+// The spending is typed in thousands of roubles: a kopeck is 1/100000 of it.
+constexpr std::int64_t kSpendingUnits = 100000;
+
 Cell Text(std::string text) { return {std::move(text), std::nullopt}; }
+
+// A yes/no answer of a card that was read.
+Cell YesNo(const RegisterRow& row, bool yes) { return row.read() ? Text(yes ? "Да" : "Нет") : Cell{}; }
 
 // Number cells of a refused file stay empty.
 Cell Number(const RegisterRow& row, double value)
@@ -45,12 +52,15 @@ std::vector<RegisterColumn> BuildColumns()
          [](const RegisterRow& r) { return r.read() ? Text(card::DistrictNameOfCode(r.districtCode)) : Cell{}; }},
         {"ОПФ", K::Text, false, 8, [](const RegisterRow& r) { return Text(r.legalForm); }},
         {"Предприятие", K::Text, false, 36, [](const RegisterRow& r) { return Text(r.orgName); }},
+        {"Статус", K::Text, false, 11, [](const RegisterRow& r) { return Text(ShortState(r)); }},
         {"ИНН", K::Text, false, 16, [](const RegisterRow& r) { return Text(r.inn); }},
         {"Код ОКВЭД", K::Text, false, 10, [](const RegisterRow& r) { return Text(r.okvedCode); }},
         {"Справочник", K::Text, false, 10, [](const RegisterRow& r) { return Text(ClassifierName(r.okvedSource)); }},
         {"Год", K::Number, false, 6, [](const RegisterRow& r) { return Number(r, r.year); }},
         {"Период", K::Text, false, 12,
-         [](const RegisterRow& r) { return r.read() ? Text(card::kReportPeriodItems[r.period]) : Cell{}; }},
+         [](const RegisterRow& r) {
+             return r.read() ? Text(TrimmedEnds(card::kReportPeriodItems[r.period])) : Cell{};
+         }},
         {"Среднесписочная численность", K::Number, true, 12,
          [](const RegisterRow& r) { return Number(r, r.headcount); }},
         {"Пострадавшие", K::Number, true, 10, [](const RegisterRow& r) { return Number(r, r.injured); }},
@@ -60,7 +70,8 @@ std::vector<RegisterColumn> BuildColumns()
          [](const RegisterRow& r) {
              const std::optional<double> amount = ParseAmount(r.spending);
              return amount ? Cell{r.spending, amount} : Text(r.spending);
-         }},
+         },
+         kSpendingUnits},
     };
     // One column per class and side; a capture-less cell function cannot
     // carry the index, so the fourteen are spelled out by a table of lambdas.
@@ -82,11 +93,22 @@ std::vector<RegisterColumn> BuildColumns()
         {"Служба ОТ", K::Text, false, 8,
          [](const RegisterRow& r) { return r.read() ? Text(r.hasService ? "Да" : "Нет") : Cell{}; }},
         {"Работников службы ОТ", K::Number, true, 10, [](const RegisterRow& r) { return Number(r, r.serviceStaff); }},
+        {"Коллективный договор", K::Text, false, 11,
+         [](const RegisterRow& r) { return YesNo(r, r.collectiveAgreement); }},
+        {"Мероприятия по улучшению условий труда", K::Text, false, 12,
+         [](const RegisterRow& r) { return YesNo(r, r.improvementMeasures); }},
+        {"Руководство аттестовано по ОТ", K::Text, false, 11,
+         [](const RegisterRow& r) { return YesNo(r, r.managementCertified); }},
+        {"Комиссия по ОТ", K::Text, false, 9, [](const RegisterRow& r) { return YesNo(r, r.otCommission); }},
+        {"Кабинет ОТ", K::Text, false, 8, [](const RegisterRow& r) { return YesNo(r, r.otOffice); }},
+        {"Спецоценка завершена", K::Text, false, 11, [](const RegisterRow& r) { return YesNo(r, r.assessmentDone); }},
+        {"Дата приказа о спецоценке", K::Text, false, 11, [](const RegisterRow& r) { return Text(r.assessmentDate); }},
+        {"Госэкспертиза спецоценки", K::Text, false, 12,
+         [](const RegisterRow& r) { return YesNo(r, r.expertiseDone); }},
+        {"Дата заключения экспертизы", K::Text, false, 11, [](const RegisterRow& r) { return Text(r.expertiseDate); }},
         {"Версия", K::Number, false, 7, [](const RegisterRow& r) { return Number(r, r.version); }},
-        {"Повтор", K::Text, false, 18,
-         [](const RegisterRow& r) {
-             return r.repeatFiles > 1 ? Text("повтор, файлов: " + std::to_string(r.repeatFiles)) : Cell{};
-         }},
+        {"Повтор", K::Text, false, 10,
+         [](const RegisterRow& r) { return r.repeatFiles > 1 ? Text(r.counted ? "учтён" : "не учтён") : Cell{}; }},
         {"Состояние", K::Text, false, 50, [](const RegisterRow& r) { return Text(OneLine(r.stateText)); }},
         {"Замечания", K::Text, false, 40, [](const RegisterRow& r) { return Text(JoinRemarks(r.remarks)); }},
     };
@@ -109,15 +131,28 @@ const std::vector<RegisterColumn>& RegisterColumns()
     return columns;
 }
 
+namespace {
+
+int ColumnOf(const std::string& header)
+{
+    const auto& columns = RegisterColumns();
+    for (int i = 0; i < static_cast<int>(columns.size()); ++i)
+        if (columns[i].header == header)
+            return i;
+    return -1;
+}
+
+} // namespace
+
 int StateColumn()
 {
-    static const int column = [] {
-        const auto& columns = RegisterColumns();
-        for (int i = 0; i < static_cast<int>(columns.size()); ++i)
-            if (columns[i].header == "Состояние")
-                return i;
-        return -1;
-    }();
+    static const int column = ColumnOf("Состояние");
+    return column;
+}
+
+int RepeatColumn()
+{
+    static const int column = ColumnOf("Повтор");
     return column;
 }
 
@@ -194,6 +229,37 @@ std::optional<double> ParseAmount(const std::string& text)
     return amount->negative ? -value : value;
 }
 
+std::optional<std::int64_t> AmountUnits(const std::string& text, std::int64_t scale)
+{
+    const std::optional<AmountDigits> amount = SplitAmount(text);
+    if (!amount || scale <= 0)
+        return std::nullopt;
+    constexpr std::int64_t kLimit = INT64_MAX / 10;
+    std::int64_t units = 0;
+    for (char digit : amount->whole) {
+        if (units > kLimit / scale)
+            return std::nullopt;
+        units = units * 10 + (digit - '0');
+    }
+    if (units > kLimit / scale)
+        return std::nullopt;
+    units *= scale;
+    // The fraction's digits, each worth a tenth of the one before.
+    std::int64_t place = scale;
+    bool roundUp = false;
+    for (char digit : amount->fraction) {
+        if (place >= 10) {
+            place /= 10;
+            units += (digit - '0') * place;
+        } else if (place == 1) {
+            roundUp = digit >= '5';
+            place = 0;
+        }
+    }
+    units += roundUp;
+    return amount->negative ? -units : units;
+}
+
 std::optional<std::string> PlainAmount(const std::string& text)
 {
     const std::optional<AmountDigits> amount = SplitAmount(text);
@@ -201,6 +267,14 @@ std::optional<std::string> PlainAmount(const std::string& text)
         return std::nullopt;
     return (amount->negative ? "-" : "") + (amount->whole.empty() ? "0" : amount->whole)
         + (amount->fraction.empty() ? "" : "," + amount->fraction);
+}
+
+std::string TrimmedEnds(std::string_view text)
+{
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos)
+        return {};
+    return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
 }
 
 std::string OneLine(const std::string& text)

@@ -1,7 +1,10 @@
 #include "register/register_export.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <map>
 #include <string_view>
+#include <tuple>
 
 #include <xlsxwriter.h>
 
@@ -61,37 +64,115 @@ std::string XlsxText(std::string_view bytes)
     return out;
 }
 
-struct Formats {
-    lxw_format* header;
-    lxw_format* total;
-    lxw_format* marked;
+// The workbook's cell formats, made once per kind of cell: bold totals, red
+// marks, a number of decimal places.
+class Formats {
+public:
+    explicit Formats(lxw_workbook* book)
+        : book_(book)
+    {
+        header_ = workbook_add_format(book);
+        format_set_bold(header_);
+        format_set_text_wrap(header_);
+        format_set_align(header_, LXW_ALIGN_VERTICAL_TOP);
+        about_ = workbook_add_format(book);
+        format_set_italic(about_);
+    }
+    lxw_format* header() const { return header_; }
+    lxw_format* about() const { return about_; }
+    // nullptr for a plain cell, as libxlsxwriter takes it.
+    lxw_format* cell(bool total, bool marked, int decimals)
+    {
+        if (!total && !marked && decimals < 0)
+            return nullptr;
+        lxw_format*& format = cells_[{total, marked, decimals}];
+        if (!format) {
+            format = workbook_add_format(book_);
+            if (total)
+                format_set_bold(format);
+            if (marked)
+                format_set_font_color(format, LXW_COLOR_RED);
+            if (decimals >= 0)
+                format_set_num_format(format, decimals == 0 ? "0" : ("0." + std::string(decimals, '0')).c_str());
+        }
+        return format;
+    }
+
+private:
+    lxw_workbook* book_;
+    lxw_format* header_;
+    lxw_format* about_;
+    std::map<std::tuple<bool, bool, int>, lxw_format*> cells_;
 };
 
-void WriteSheet(lxw_workbook* book, const Formats& formats, const ExportTable& table)
+// The chart under its table: one column series per value column.
+void InsertChart(lxw_workbook* book, lxw_worksheet* sheet, const ExportTable& table, const ChartSpec& spec,
+                 lxw_row_t firstRow)
 {
-    lxw_worksheet* sheet = workbook_add_worksheet(book, table.name.c_str());
+    lxw_chart* chart = workbook_add_chart(book, LXW_CHART_COLUMN);
+    const std::string name = XlsxText(table.name);
+    const auto lastRow = static_cast<lxw_row_t>(firstRow + static_cast<lxw_row_t>(spec.rows) - 1);
+    for (int column : spec.valueColumns) {
+        lxw_chart_series* series = chart_add_series(chart, nullptr, nullptr);
+        const auto col = static_cast<lxw_col_t>(column);
+        const auto categories = static_cast<lxw_col_t>(spec.categoryColumn);
+        chart_series_set_categories(series, name.c_str(), firstRow, categories, lastRow, categories);
+        chart_series_set_values(series, name.c_str(), firstRow, col, lastRow, col);
+        chart_series_set_name_range(series, name.c_str(), firstRow - 1, col);
+    }
+    chart_title_set_name(chart, XlsxText(spec.title).c_str());
+    chart_legend_set_position(chart, LXW_CHART_LEGEND_BOTTOM);
+    lxw_chart_options options{};
+    options.x_scale = 2;
+    options.y_scale = 1.5;
+    worksheet_insert_chart_opt(sheet, lastRow + 3, 0, chart, &options);
+}
+
+void WriteSheet(lxw_workbook* book, Formats& formats, const ExportTable& table)
+{
+    lxw_worksheet* sheet = workbook_add_worksheet(book, XlsxText(table.name).c_str());
+    // What the sheet holds, then a blank line, then the table.
+    lxw_row_t top = 0;
+    for (const std::string& line : table.about)
+        worksheet_write_string(sheet, top++, 0, XlsxText(line).c_str(), formats.about());
+    if (top > 0)
+        ++top;
     for (std::size_t c = 0; c < table.headers.size(); ++c) {
         const auto col = static_cast<lxw_col_t>(c);
         worksheet_set_column(sheet, col, col, c < table.widths.size() ? table.widths[c] : 10, nullptr);
-        worksheet_write_string(sheet, 0, col, XlsxText(table.headers[c]).c_str(), formats.header);
+        worksheet_write_string(sheet, top, col, XlsxText(table.headers[c]).c_str(), formats.header());
     }
-    worksheet_freeze_panes(sheet, 1, 0);
+    worksheet_freeze_panes(sheet, top + 1, 0);
     const std::size_t firstTotal = table.rows.size() - std::min<std::size_t>(table.rows.size(), table.totalsRows);
     for (std::size_t r = 0; r < table.rows.size(); ++r) {
-        const auto row = static_cast<lxw_row_t>(r + 1);
+        const auto row = static_cast<lxw_row_t>(top + 1 + r);
         for (std::size_t c = 0; c < table.rows[r].size(); ++c) {
             const Cell& cell = table.rows[r][c];
             const auto col = static_cast<lxw_col_t>(c);
-            lxw_format* format = r >= firstTotal ? formats.total : nullptr;
-            if (r < table.marked.size() && c < table.marked[r].size() && table.marked[r][c])
-                format = formats.marked;
+            const bool total = r >= firstTotal;
+            const bool marked = r < table.marked.size() && c < table.marked[r].size() && table.marked[r][c];
+            const int decimals = c < table.decimals.size() ? table.decimals[c] : -1;
+            lxw_format* format = formats.cell(total, marked, cell.number ? decimals : -1);
             if (cell.number)
                 worksheet_write_number(sheet, row, col, *cell.number, format);
             else if (!cell.text.empty())
                 worksheet_write_string(sheet, row, col, XlsxText(cell.text).c_str(), format);
-            else if (format == formats.total)
+            else if (total)
                 worksheet_write_blank(sheet, row, col, format);
         }
+    }
+    if (table.chart && table.chart->rows > 0)
+        InsertChart(book, sheet, table, *table.chart, top + 1);
+}
+
+// Why libxlsxwriter could not write, in words.
+std::string WorkbookErrorReason(lxw_error error, int errorNumber)
+{
+    switch (error) {
+    case LXW_ERROR_CREATING_XLSX_FILE: return WriteErrorReason(errorNumber ? errorNumber : EACCES);
+    case LXW_ERROR_CREATING_TMPFILE: return "не удалось создать временный файл";
+    case LXW_ERROR_MEMORY_MALLOC_FAILED: return "не хватило памяти";
+    default: return errorNumber ? WriteErrorReason(errorNumber) : "ошибка записи книги";
     }
 }
 
@@ -111,33 +192,46 @@ bool WriteWorkbook(const std::vector<ExportTable>& tables, const std::string& pa
     lxw_workbook_options options{};
     options.tmpdir = tmpdir;
     lxw_workbook* book = workbook_new_opt(path.c_str(), &options);
-    if (!book)
+    if (!book) {
+        reason = "не хватило памяти";
         return false;
-    Formats formats{workbook_add_format(book), workbook_add_format(book), workbook_add_format(book)};
-    format_set_bold(formats.header);
-    format_set_text_wrap(formats.header);
-    format_set_align(formats.header, LXW_ALIGN_VERTICAL_TOP);
-    format_set_bold(formats.total);
-    format_set_font_color(formats.marked, LXW_COLOR_RED);
-    for (const ExportTable& table : tables)
-        WriteSheet(book, formats, table);
+    }
+    {
+        Formats formats(book);
+        for (const ExportTable& table : tables)
+            WriteSheet(book, formats, table);
+    }
+    errno = 0;
     const lxw_error result = workbook_close(book);
+    const int errorNumber = errno;
     if (result != LXW_NO_ERROR) {
-        reason = lxw_strerror(result);
+        reason = WorkbookErrorReason(result, errorNumber);
         return false;
     }
     return true;
 }
 
-std::string ExportTables(const ExportTable& cards, const ExportTable& districts, const std::string& path,
-                         bool csvDistricts)
+std::string ExportSheetsTo(const std::vector<ExportTable>& tables, const std::string& path, std::size_t csvTable)
 {
     switch (ExportFormatOf(path)) {
-    case ExportFormat::Xlsx: return WriteXlsx({cards, districts}, path);
-    case ExportFormat::Csv: return WriteCsvFile(csvDistricts ? districts : cards, path);
+    case ExportFormat::Xlsx: {
+        if (const std::string problem = PathProblem(path); !problem.empty())
+            return SaveFailedText(path, problem);
+        return WriteXlsx(tables, path);
+    }
+    case ExportFormat::Csv:
+        if (csvTable >= tables.size())
+            return SaveFailedText(path);
+        return WriteCsvFile(tables[csvTable], path);
     case ExportFormat::None: break;
     }
     return "Сохранить можно только в файл .xlsx или .csv: " + path;
+}
+
+std::string ExportTables(const ExportTable& cards, const ExportTable& districts, const std::string& path,
+                         bool csvDistricts)
+{
+    return ExportSheetsTo({cards, districts}, path, csvDistricts ? 1 : 0);
 }
 
 } // namespace reg

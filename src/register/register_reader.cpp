@@ -79,7 +79,7 @@ struct Walker {
             if (entry.is_directory(typeError)) {
                 subfolders.push_back(entry.path());
             } else if (IsCardName(entry.path())) {
-                listed.push_back({{card::Utf8FromPath(entry.path()), shown(entry.path())}, std::nullopt});
+                listed.push_back({{card::Utf8FromPath(entry.path()), shown(entry.path()), 0}, std::nullopt});
                 cardNames.push_back(entry.path().filename());
             }
         }
@@ -88,8 +88,10 @@ struct Walker {
         if (error)
             found.unreadable.push_back(UnreadableFolder(folder == root ? prefix : shown(folder), error));
         const auto identities = FileIdentities(folder, cardNames, cancel);
-        for (std::size_t i = 0; i < identities.size(); ++i)
-            listed[first + i].identity = identities[i];
+        for (std::size_t i = 0; i < identities.size(); ++i) {
+            listed[first + i].identity = identities[i].identity;
+            listed[first + i].file.modified = identities[i].modified;
+        }
         for (const fs::path& sub : subfolders) {
             if (stopped())
                 return;
@@ -143,7 +145,12 @@ FoundFiles FindCardFiles(const std::vector<std::string>& folders)
     return FindCardFiles(folders, never);
 }
 
-RegisterRow ReadCardFileRow(const CardFile& file) { return ReadRegisterRow(file.path, file.shownName); }
+RegisterRow ReadCardFileRow(const CardFile& file)
+{
+    RegisterRow row = ReadRegisterRow(file.path, file.shownName);
+    row.modified = file.modified;
+    return row;
+}
 
 std::size_t ReadCards(const std::vector<CardFile>& files, unsigned threads, const std::atomic<bool>& cancel,
                       const std::function<void(std::size_t, RegisterRow&&)>& onRow, const RowReader& readRow)

@@ -3,6 +3,7 @@
 // several threads.
 #include <atomic>
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <mutex>
 #include <string>
@@ -15,8 +16,9 @@
 namespace reg {
 
 struct CardFile {
-    std::string path;      // to open, UTF-8
-    std::string shownName; // the file column: relative to its folder
+    std::string path;          // to open, UTF-8
+    std::string shownName;     // the file column: relative to its folder
+    std::int64_t modified = 0; // when the walk saw it: nanoseconds since 1970 UTC (0: unknown)
 };
 
 struct FoundFiles {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "card/card_captions.h"
 #include "card/card_file_store.h"
 #include "card/entry_lists.h"
 #include "card/errors.h"
@@ -24,7 +25,8 @@ public:
 };
 
 // The card program refuses to show a card whose shown date it cannot read,
-// with the error display's text.
+// with the error display's text, which names no field: the register puts the
+// field's caption in front, since its row is no window that shows where.
 std::optional<std::string> UnreadableShownDate(const card::TCardRec& card, const card::RecordForm& form)
 {
     for (const card::CardField& field : card::CardFields()) {
@@ -35,7 +37,7 @@ std::optional<std::string> UnreadableShownDate(const card::TCardRec& card, const
         try {
             card::StrToDate(card.text(field));
         } catch (const card::CardError& e) {
-            return card::ErrorDisplayText(e.what());
+            return std::string(card::CaptionOf(field.control).caption) + ": " + card::ErrorDisplayText(e.what());
         }
     }
     return std::nullopt;
@@ -84,6 +86,15 @@ void FillRegisterRow(const card::TCardRec& card, RegisterRow& row)
                 = card.int32At(card::WorkplaceCountOffset(c, side, card::kWorkplaces));
     row.trained = card.int32("TrainedCount");
     row.hasService = card.byte("HasOtService") != 0;
+    row.collectiveAgreement = card.byte("HasCollectiveAgreement") != 0;
+    row.improvementMeasures = card.byte("HasImprovementMeasures") != 0;
+    row.managementCertified = card.byte("ManagementCertified") != 0;
+    row.otCommission = card.byte("HasOtCommission") != 0;
+    row.otOffice = card.byte("HasOtOffice") != 0;
+    row.assessmentDone = card.byte("AssessmentCompleted") != 0;
+    row.assessmentDate = row.assessmentDone ? card.text("AssessmentDate") : std::string();
+    row.expertiseDone = card.byte("ExpertiseDone") != 0;
+    row.expertiseDate = row.expertiseDone ? card.text("ExpertiseDate") : std::string();
 
     card::SotrList staff;
     NoGrid noGrid;

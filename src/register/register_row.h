@@ -50,10 +50,29 @@ struct RegisterRow {
     bool hasService = false;
     int serviceStaff = 0;
 
-    // Files holding a card of the same INN, year and period (0: no repeat).
+    // The yes/no answers of the state page, in its order (a stored byte
+    // beyond "Да" shows "Да", as in the card window); a date only when its
+    // answer is "Да", as stored.
+    bool collectiveAgreement = false;
+    bool improvementMeasures = false;
+    bool managementCertified = false;
+    bool otCommission = false;
+    bool otOffice = false;
+    bool assessmentDone = false;
+    std::string assessmentDate;
+    bool expertiseDone = false;
+    std::string expertiseDate;
+
+    // When the file was last modified: nanoseconds since 1970 UTC (0: unknown).
+    std::int64_t modified = 0;
+    // Files holding a card of the same INN, year and period (0: no repeat),
+    // and whether this one is the file of them that counts in every sum.
     int repeatFiles = 0;
+    bool counted = true;
 
     bool read() const { return state != CardState::Refused; }
+    // Whether the row goes into sums, indicators and the exports' sums.
+    bool summed() const { return read() && counted; }
 };
 
 // Index into RegisterRow::workplaces.

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 
@@ -122,10 +124,12 @@ ExportTable DistrictsTable(const std::vector<const RegisterRow*>& rows)
     table.widths[0] = 22;
     table.rows = DistrictRows(rows);
     std::vector<Cell> totals = TotalsRow(rows);
-    std::vector<Cell> sumRow = {{"Итого", std::nullopt}};
+    const bool mixed = MixesYearsOrPeriods(rows);
+    std::vector<Cell> sumRow
+        = {{mixed ? std::string("Итого; суммы: ") + kChooseYearAndPeriod : std::string("Итого"), std::nullopt}};
     const auto counts = CountRows(rows);
-    sumRow.push_back({std::string(), static_cast<double>(counts.read)});
-    sumRow.push_back({std::string(), static_cast<double>(counts.faulty)});
+    sumRow.push_back({std::string(), static_cast<double>(counts.read - counts.notCounted)});
+    sumRow.push_back({std::string(), static_cast<double>(counts.faultyCounted)});
     const auto& columns = RegisterColumns();
     for (std::size_t i = 0; i < columns.size(); ++i)
         if (columns[i].summed)
@@ -134,6 +138,99 @@ ExportTable DistrictsTable(const std::vector<const RegisterRow*>& rows)
     table.totalsRows = 1;
     table.marked.assign(table.rows.size(), std::vector<bool>(table.headers.size(), false));
     return table;
+}
+
+ExportTable IndicatorsTable(const IndicatorTable& indicators)
+{
+    ExportTable table;
+    table.name = "Показатели";
+    table.headers = {"Район"};
+    table.widths = {22};
+    table.decimals = {-1};
+    const std::string now = std::to_string(indicators.current.year);
+    const std::string before = std::to_string(indicators.previous.year);
+    const auto& definitions = IndicatorDefinitions();
+    int rateColumn = -1;
+    for (const IndicatorDefinition& d : definitions) {
+        const std::string name = *d.sign ? d.sign : d.header;
+        if (std::string_view(d.sign) == "Кч")
+            rateColumn = static_cast<int>(table.headers.size());
+        for (const std::string& header : {name + ", " + now, name + ", " + before, name + ", изменение"}) {
+            table.headers.push_back(header);
+            table.widths.push_back(*d.sign ? 9 : 12);
+            table.decimals.push_back(d.decimals);
+        }
+    }
+    for (const IndicatorRow& row : indicators.rows) {
+        std::vector<Cell> cells = {{row.district, std::nullopt}};
+        for (const IndicatorDefinition& d : definitions) {
+            cells.push_back({std::string(), d.value(row.current)});
+            cells.push_back({std::string(), d.value(row.previous)});
+            cells.push_back({std::string(), IndicatorChange(d, row.current, row.previous)});
+        }
+        table.rows.push_back(std::move(cells));
+    }
+    table.totalsRows = 1;
+    table.marked.assign(table.rows.size(), std::vector<bool>(table.headers.size(), false));
+    const int districts = static_cast<int>(indicators.rows.size()) - 1;
+    if (rateColumn > 0 && districts > 0)
+        table.chart = ChartSpec{"Коэффициент частоты Кч по районам", 0, {rateColumn, rateColumn + 1}, districts};
+    return table;
+}
+
+ExportTable SubmissionsTable(const SubmissionLists& lists)
+{
+    ExportTable table;
+    table.name = "Сдали – не сдали";
+    table.headers = {"Список", "Район", "Предприятие", "ИНН", "Последняя карточка"};
+    table.widths = {14, 22, 36, 16, 44};
+    const auto add = [&](const char* list, const std::vector<SubmissionEntry>& entries) {
+        for (const SubmissionEntry& e : entries)
+            table.rows.push_back({{list, std::nullopt},
+                                  {e.district, std::nullopt},
+                                  {e.name, std::nullopt},
+                                  {e.inn, std::nullopt},
+                                  {e.lastFile, std::nullopt}});
+    };
+    add("не сдали", lists.notHandedIn);
+    add("новые", lists.newOnes);
+    table.marked.assign(table.rows.size(), std::vector<bool>(table.headers.size(), false));
+    return table;
+}
+
+std::string ProgramLine() { return std::string("Программа: ЮНРА5. Сводка карточек, версия ") + UNRA5_VERSION; }
+
+std::vector<std::string> AboutLines(const ExportInfo& info)
+{
+    std::vector<std::string> lines;
+    std::string folders;
+    for (const std::string& folder : info.folders)
+        folders += (folders.empty() ? "" : "; ") + card::ValidUtf8(folder);
+    lines.push_back((info.folders.size() > 1 ? "Папки: " : "Папка: ") + folders);
+    lines.push_back("Отбор: " + (info.filter.empty() ? std::string("все карточки") : info.filter));
+    if (info.period)
+        lines.push_back("Год и период: " + YearPeriodText(*info.period) + " (для сравнения "
+                        + YearPeriodText(PreviousYearPeriod(*info.period)) + ")");
+    if (!info.reference.empty())
+        lines.push_back("Список предприятий: " + card::ValidUtf8(info.reference));
+    const auto now
+        = std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::system_clock::now().time_since_epoch());
+    lines.push_back("Дата: " + (info.date.empty() ? ModifiedText(now.count()) : info.date));
+    lines.push_back(ProgramLine());
+    return lines;
+}
+
+std::vector<ExportTable> ExportSheets(const ExportContent& content)
+{
+    std::vector<ExportTable> sheets = {CardsTable(content.shown), DistrictsTable(content.shown)};
+    if (content.info.period) {
+        sheets.push_back(IndicatorsTable(ComputeIndicators(content.all, *content.info.period)));
+        sheets.push_back(SubmissionsTable(CompareSubmissions(content.all, *content.info.period, content.reference)));
+    }
+    const std::vector<std::string> about = AboutLines(content.info);
+    for (ExportTable& sheet : sheets)
+        sheet.about = about;
+    return sheets;
 }
 
 bool SpreadsheetReadsAsValue(std::string_view text)
@@ -169,21 +266,61 @@ void WriteCsv(const ExportTable& table, std::ostream& out)
     WriteCsvLine(out, table.headers);
     for (const auto& row : table.rows) {
         std::vector<std::string> texts;
-        for (const Cell& cell : row)
-            texts.push_back(CsvCellText(cell));
+        for (std::size_t c = 0; c < row.size(); ++c) {
+            const int places = c < table.decimals.size() ? table.decimals[c] : -1;
+            texts.push_back(places >= 0 && row[c].number ? IndicatorText(row[c].number, places) : CsvCellText(row[c]));
+        }
         WriteCsvLine(out, texts);
     }
 }
 
-std::string SaveFailedText(const std::string& path) { return "Не удалось сохранить файл " + path; }
+std::string SaveFailedText(const std::string& path, const std::string& reason)
+{
+    return "Не удалось сохранить файл " + path + (reason.empty() ? "" : ": " + reason);
+}
+
+std::string WriteErrorReason(int errorNumber)
+{
+    switch (errorNumber) {
+    case ENOENT:
+    case ENOTDIR: return "нет такой папки";
+    case EACCES:
+    case EPERM: return "нет доступа";
+    case ENOSPC: return "на диске нет места";
+    case EROFS: return "диск только для чтения";
+    case EISDIR: return "под этим именем уже есть папка";
+    case ENAMETOOLONG: return "слишком длинное имя";
+    case EBUSY:
+    case ETXTBSY: return "файл занят другой программой";
+    default: return "ошибка записи (код " + std::to_string(errorNumber) + ")";
+    }
+}
+
+std::string PathProblem(const std::string& path)
+{
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const fs::path file = card::PathFromUtf8(path);
+    if (fs::is_directory(file, error))
+        return WriteErrorReason(EISDIR);
+    const fs::path folder = file.parent_path();
+    if (!folder.empty() && !fs::is_directory(folder, error))
+        return WriteErrorReason(ENOENT);
+    return {};
+}
 
 std::string WriteCsvFile(const ExportTable& table, const std::string& path)
 {
+    if (const std::string problem = PathProblem(path); !problem.empty())
+        return SaveFailedText(path, problem);
+    errno = 0;
     std::ofstream out(card::PathFromUtf8(path), std::ios::binary);
-    if (out)
-        WriteCsv(table, out);
+    const int openError = errno;
+    if (!out)
+        return SaveFailedText(path, WriteErrorReason(openError));
+    WriteCsv(table, out);
     out.close();
-    return out ? std::string() : SaveFailedText(path);
+    return out ? std::string() : SaveFailedText(path, WriteErrorReason(errno ? errno : EIO));
 }
 
 } // namespace reg

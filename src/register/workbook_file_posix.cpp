@@ -9,7 +9,7 @@ std::string WriteXlsx(const std::vector<ExportTable>& tables, const std::string&
 {
     std::string reason;
     if (!WriteWorkbook(tables, path, nullptr, reason))
-        return SaveFailedText(path) + (reason.empty() ? "" : " (" + reason + ")");
+        return SaveFailedText(path, reason);
     return {};
 }
 

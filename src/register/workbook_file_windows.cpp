@@ -43,6 +43,21 @@ std::wstring AsciiFolderName(const fs::path& folder)
     return IsAscii(shortName) ? shortName : std::wstring();
 }
 
+// Why the finished workbook could not take the target's place.
+std::string MoveFailureReason(DWORD error)
+{
+    switch (error) {
+    case ERROR_ACCESS_DENIED: return "нет доступа";
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION: return "файл открыт в другой программе";
+    case ERROR_PATH_NOT_FOUND: return "нет такой папки";
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL: return "на диске нет места";
+    case ERROR_WRITE_PROTECT: return "диск только для чтения";
+    default: return "ошибка записи (код " + std::to_string(error) + ")";
+    }
+}
+
 // libxlsxwriter built with MinGW opens its files with the narrow fopen,
 // which takes a name in the machine's ANSI code page: a folder or file name
 // with other characters cannot be opened that way, and a Cyrillic one only
@@ -59,7 +74,7 @@ std::string WriteXlsxThroughAsciiName(const std::vector<ExportTable>& tables, co
     if (folder.empty())
         folder = AsciiFolderName(fs::temp_directory_path(error));
     if (folder.empty())
-        return SaveFailedText(path) + " (нет папки для временного файла)";
+        return SaveFailedText(path, "нет папки для временного файла");
     if (folder.back() == L'\\' || folder.back() == L'/')
         folder.pop_back();
 
@@ -71,11 +86,13 @@ std::string WriteXlsxThroughAsciiName(const std::vector<ExportTable>& tables, co
     bool written = WriteWorkbook(tables, std::string(temporary.begin(), temporary.end()), tmpdir.data(), reason);
     if (written
         && !MoveFileExW(temporary.c_str(), target.c_str(),
-                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED | MOVEFILE_WRITE_THROUGH))
+                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED | MOVEFILE_WRITE_THROUGH)) {
         written = false;
+        reason = MoveFailureReason(GetLastError());
+    }
     if (!written) {
         DeleteFileW(temporary.c_str());
-        return SaveFailedText(path) + (reason.empty() ? "" : " (" + reason + ")");
+        return SaveFailedText(path, reason);
     }
     return {};
 }

@@ -1,4 +1,4 @@
-// The register of cards: the window, or with --export the command line.
+// The register of cards: the window, or with --export, --report or --help the command line.
 #include <QApplication>
 #include <QStringList>
 
@@ -32,7 +32,10 @@ int main(int argc, char* argv[])
         const std::vector<std::string> args = Arguments(QCoreApplication::arguments());
         if (reg::WantsCommandLine(args)) {
             [[maybe_unused]] const reg::ConsoleOutput console;
-            return reg::RunRegisterCommand(args, std::cout, std::cerr, reg::ErrorIsTerminal());
+            // --report: the report is drawn with Qt in the window's layer; its
+            // writer (a reg::ReportWriter) is handed over here.
+            const reg::ReportWriter writeReport;
+            return reg::RunRegisterCommand(args, std::cout, std::cerr, reg::ErrorIsTerminal(), writeReport);
         }
     }
     QApplication app(argc, argv);

@@ -84,8 +84,11 @@ void RegisterModel::append(std::vector<reg::RegisterRow>&& rows)
         rows_.push_back(std::move(r));
     int low = -1, high = -1; // earlier rows that now repeat a new one
     for (const std::vector<int>* same : touched) {
+        std::vector<reg::RegisterRow*> group;
+        for (int index : *same)
+            group.push_back(&rows_[static_cast<std::size_t>(index)]);
+        reg::MarkRepeatGroup(group);
         for (int index : *same) {
-            rows_[static_cast<std::size_t>(index)].repeatFiles = static_cast<int>(same->size());
             if (index < first) {
                 low = low < 0 ? index : std::min(low, index);
                 high = std::max(high, index);

@@ -141,7 +141,7 @@ inline std::vector<Expected> MakeSampleFolder(const fs::path& root)
              r.setText("AssessmentDate", "31.02.2014");
              r.setText("Inn", "1"); // the load refuses the card before any save check
          },
-         "'31.02.2014' is not a valid date."},
+         "дата отчета (приказа) о завершении специальной оценки условий труда: '31.02.2014' is not a valid date."},
     };
     int year = 2000; // each its own year: no repeats among them
     for (const Fault& fault : faults) {

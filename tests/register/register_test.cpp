@@ -99,6 +99,24 @@ TEST(RegisterRow, ShowsStoredValuesAsTheCardWindowWould)
          "Раб. мест кл. 4 в периоде",
          {"", 10},
          "в порядке"},
+        {"assessment done: its order date shows",
+         [](card::TCardRec& r) {
+             r.setByte("AssessmentCompleted", 1);
+             r.setText("AssessmentDate", "15.03.2014");
+         },
+         "Дата приказа о спецоценке",
+         {"15.03.2014", std::nullopt},
+         "в порядке"},
+        {"no expertise: a stored date is not shown",
+         [](card::TCardRec& r) { r.setText("ExpertiseDate", "15.03.2014"); },
+         "Дата заключения экспертизы",
+         {"", std::nullopt},
+         "в порядке"},
+        {"commission byte 7 is Да",
+         [](card::TCardRec& r) { r.setByte("HasOtCommission", 7); },
+         "Комиссия по ОТ",
+         {"Да", std::nullopt},
+         "в порядке"},
         {"a tab counts as filled",
          [](card::TCardRec& r) { r.setText("HeadName", "\t"); },
          "Состояние",
@@ -210,17 +228,21 @@ TEST_F(RegisterFolder, TotalsDistrictsAndSummaryCountWhatIsShown)
     // 7 cards in order, the version-1 card and 11 faulty ones; 4 refused files.
     EXPECT_EQ(reg::SummaryLine(reg::CountRows(all)),
               "Прочитано карточек: 19, не прочитано файлов: 4, с ошибками: 12, повторов: 2");
+    // One of the two repeats counts; the years are mixed, so nothing is added.
     const auto totals = reg::TotalsRow(all);
-    EXPECT_EQ(totals[reg::kColumnFile].text, "Итого карточек: 19");
-    double headcount = 0, spending = 0;
-    for (const auto& row : rows)
-        if (row.read()) {
-            headcount += row.headcount;
-            spending += 15.5;
-        }
-    EXPECT_EQ(Column(totals, "Среднесписочная численность"), headcount);
-    EXPECT_DOUBLE_EQ(Column(totals, "Затраты на ОТ, тыс. руб."), spending);
-    EXPECT_EQ(Column(totals, "Раб. мест кл. 1 всего"), 10 * 19);
+    EXPECT_EQ(totals[reg::kColumnFile].text, "Итого карточек: 18, с ошибками: 12; суммы: выберите год и период");
+    EXPECT_FALSE(totals[reg::kColumnFile + 9].number);
+    // 2014 annual: Ромашка, the repeat that counts, Служба, Версия один
+    // (faulty): headcount 100 + 10 + 100 + 100, spending 4 × 15,5.
+    std::vector<const reg::RegisterRow*> annual2014;
+    for (const auto* row : all)
+        if (row->read() && row->year == 2014 && row->period == 1)
+            annual2014.push_back(row);
+    const auto sums = reg::TotalsRow(annual2014);
+    EXPECT_EQ(sums[reg::kColumnFile].text, "Итого карточек: 4, с ошибками: 1");
+    EXPECT_EQ(Column(sums, "Среднесписочная численность"), 310);
+    EXPECT_EQ(Column(sums, "Затраты на ОТ, тыс. руб."), 62);
+    EXPECT_EQ(Column(sums, "Раб. мест кл. 1 всего"), 40);
 
     struct Case {
         reg::RegisterFilter filter;
@@ -260,7 +282,12 @@ TEST_F(RegisterFolder, TotalsDistrictsAndSummaryCountWhatIsShown)
     EXPECT_EQ(districts[2][0].text, "Г. ПРОХЛАДНЫЙ");
     EXPECT_EQ(districts[2][1].number, 11); // the faulty cards
     EXPECT_EQ(districts[2][2].number, 11);
-    EXPECT_EQ(districts[3][3].number, 57); // Берёзка and Клён
+    EXPECT_FALSE(districts[3][3].number); // Берёзка and Клён: two years
+    const auto districts2014 = reg::DistrictRows(annual2014);
+    ASSERT_EQ(districts2014.size(), 2u);
+    EXPECT_EQ(districts2014[0][3].number, 300);
+    EXPECT_EQ(districts2014[1][1].number, 1); // one of the two repeats
+    EXPECT_EQ(districts2014[1][3].number, 10);
 }
 
 TEST_F(RegisterFolder, CommandLineExportsAndExitsByWhatWasRefused)
@@ -354,7 +381,7 @@ TEST(RegisterCsv, TextsComeBackAsTheCardHoldsThemAndNumbersAsNumbers)
     reg::WriteCsv(reg::CardsTable(reg::Pointers(rows)), out);
     const auto parsed = csvread::ParseCsv(out.str().substr(3));
     ASSERT_TRUE(parsed);
-    const int orgName = 3, spending = 13;
+    const int orgName = 3, spending = 14;
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const std::string& field = parsed->at(i + 1).at(orgName);
         SCOPED_TRACE(field);
@@ -406,7 +433,7 @@ for ws in wb.worksheets:
     print('sheet', ws.title, ws.freeze_panes, ws.max_row, ws.max_column, ws.column_dimensions['A'].width > 20)
     for row in ws.iter_rows(min_row=1, max_row=ws.max_row):
         for c in row:
-            if c.value is not None and (c.row == 1 or c.column in (1, 8, 10, 14)):
+            if c.value is not None and (c.row == 1 or c.column in (1, 9, 11, 15)):
                 print(c.coordinate, type(c.value).__name__, c.value)
 )";
     const std::string result = (out.path() / "cells.txt").string();
@@ -418,14 +445,14 @@ for ws in wb.worksheets:
     EXPECT_TRUE(has("sheet Карточки A2 25 " + std::to_string(reg::RegisterColumns().size()) + " True")) << cells;
     EXPECT_TRUE(has("sheet По районам A2 6 " + std::to_string(reg::DistrictHeaders().size()) + " True"));
     EXPECT_TRUE(has("A1 str Файл"));
-    EXPECT_TRUE(has("J1 str Среднесписочная численность"));
+    EXPECT_TRUE(has("K1 str Среднесписочная численность"));
     // Rows follow the file order; Ромашка (row 2) is the first.
     EXPECT_TRUE(has("A2 str 1_Ромашка_2014_Годовой.crd"));
-    EXPECT_TRUE(has("H2 int 2014"));
-    EXPECT_TRUE(has("J2 int 100"));
-    EXPECT_TRUE(has("N2 float 15.5"));
-    EXPECT_TRUE(has("A25 str Итого карточек: 19"));
-    EXPECT_TRUE(has("N25 float 294.5")) << cells; // 19 × 15,5
+    EXPECT_TRUE(has("I2 int 2014"));
+    EXPECT_TRUE(has("K2 int 100"));
+    EXPECT_TRUE(has("O2 float 15.5"));
+    EXPECT_TRUE(has("A25 str Итого карточек: 18, с ошибками: 12; суммы: выберите год и период"));
+    EXPECT_EQ(cells.find("O25 "), std::string::npos) << cells; // two years: no sum
 }
 
 // Texts go into the workbook as texts and whole: a formula's text is no
