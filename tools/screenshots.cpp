@@ -5,6 +5,9 @@
 // card are written as PNG files.
 //
 //   screenshots <folder>      (QT_QPA_PLATFORM=offscreen, as make screenshots runs it)
+//   screenshots <folder> <cards folder>
+//                             the sample card is saved into the cards folder too
+//                             (the Windows pictures show it there)
 //
 // The printed sheet is the saved card's PDF turned into a picture by
 // poppler's pdftoppm; where that program is missing (the Windows build run
@@ -301,8 +304,8 @@ void SavePrintedSheet(const QString& cardFile, const QString& scratch)
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: screenshots <folder>\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: screenshots <folder> [cards folder]\n");
         return 2;
     }
     g_folder = QString::fromLocal8Bit(argv[1]);
@@ -347,6 +350,8 @@ int main(int argc, char* argv[])
     if (saved.empty())
         return 1;
     std::printf("the sample card saves as %s\n", saved.c_str());
+    if (argc == 3 && SaveSampleCard(window, QString::fromLocal8Bit(argv[2])).empty())
+        return 1;
 
     const char* pages[] = {"page-enterprise.png",    "page-service.png",       "page-state.png",  "page-class-1-2.png",
                            "page-class-3-1-3-2.png", "page-class-3-3-3-4.png", "page-class-4.png"};
