@@ -24,10 +24,10 @@
 #include "card/card_file_store.h"
 #include "card/district.h"
 #include "card/district_names.h"
-#include "card/messages.h"
 #include "print/card_preview.h"
 #include "register/register_export.h"
 #include "register/register_reprint.h"
+#include "widgets/messages_qt.h"
 #include "widgets/named.h"
 #include "widgets/named_button.h"
 
@@ -406,11 +406,11 @@ void RegisterWindow::printSelectedCard()
     // The card program's boxes: the error display, or the information box
     // for a file that holds no card.
     if (again.refusal == reg::CardReadAgain::Refusal::FileError) {
-        card::messages().error(again.text);
+        Boxes().error(again.text);
         return;
     }
     if (!again.record) {
-        card::messages().info(again.text);
+        Boxes().info(again.text);
         return;
     }
     const std::string pdf = reg::PdfBesideCard(std::string(shown.constData(), static_cast<std::size_t>(shown.size())));
