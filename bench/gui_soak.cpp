@@ -32,9 +32,9 @@
 
 #include "card/card_record.h"
 #include "card/entry_lists.h"
-#include "card/messages.h"
 #include "card/workplace_counts.h"
 #include "classifier/picker_hook.h"
+#include "widgets/messages_qt.h"
 #include "widgets/okved_source.h"
 #include "widgets/radio_group.h"
 #include "widgets/table_grid.h"
@@ -79,7 +79,7 @@ struct Growth {
 };
 
 // The boxes of the program, counted instead of shown.
-class CountedMessages final : public card::Messages {
+class CountedMessages final : public MessageBoxes {
 public:
     void info(const std::string& text) override
     {
@@ -160,7 +160,7 @@ class Soak {
 public:
     Soak()
     {
-        previousMessages_ = card::setMessages(&messages_);
+        previousMessages_ = SetBoxes(&messages_);
         window_.show();
         Settle();
         for (const char* name : {"Ed_opf", "Ed_inn", "Ed_name", "Ed_okved", "Ed_doljn", "Ed_fio", "Ed_np", "Ed_adr",
@@ -168,7 +168,7 @@ public:
             if (!window_.findChild<QLineEdit*>(QString::fromLatin1(name)))
                 Fail(std::string("no control ") + name);
     }
-    ~Soak() { card::setMessages(previousMessages_); }
+    ~Soak() { SetBoxes(previousMessages_); }
 
     // Fill, "Сохранить", spoil a field, "Загрузить" the saved file; checks that
     // the saved values came back.
@@ -299,7 +299,7 @@ private:
     }
 
     CountedMessages messages_;
-    card::Messages* previousMessages_ = nullptr;
+    MessageBoxes* previousMessages_ = nullptr;
     TFrmGn window_;
     QString chosen_;
     long savesAndLoads_ = 0; // each says "Сохранен файл" once

@@ -14,7 +14,7 @@
 #include "fuzz_expect.h"
 #include "fuzz_scratch_file.h"
 #include "fuzz_window_view.h"
-#include "support/message_recorder.h"
+#include "support/dialogue_recorder.h"
 
 namespace {
 
@@ -49,12 +49,12 @@ void CheckVersion1Read(bool accepted, const Texts& shown, const card::TCardRec& 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     static ScratchFile file;
-    static MessageRecorder silent; // the message boxes: recorded, never shown
+    static DialogueRecorder silent; // what a window would show: recorded, never shown
     static card::CardFileStore store;
 
     file.write(data, size);
     silent.clear();
-    const bool accepted = store.ReadCardFile(file.path());
+    const bool accepted = silent.show(store.ReadCardFile(file.path()));
 
     if (size >= static_cast<std::size_t>(card::kCardRecSize))
         CheckVersion2Read(data, accepted, silent.texts(), store.card());

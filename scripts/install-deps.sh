@@ -24,7 +24,8 @@ packages=(
   poppler-utils
 )
 extra_windows=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest wine wine64
-               dpkg-dev ninja-build libz-mingw-w64-dev ccache librsvg2-bin imagemagick nsis xdotool fonts-dejavu-core)
+               dpkg-dev ninja-build libz-mingw-w64-dev ccache librsvg2-bin imagemagick nsis xdotool fonts-dejavu-core
+               fonts-wine fontconfig)
 extra_asan=(libasan8 libubsan1)
 extra_fuzz=(clang libclang-rt-dev libexpat1-dev zlib1g-dev)
 extra_format=(clang-format)

@@ -5,6 +5,9 @@
 // card are written as PNG files.
 //
 //   screenshots <folder>      (QT_QPA_PLATFORM=offscreen, as make screenshots runs it)
+//   screenshots <folder> <cards folder>
+//                             the sample card is saved into the cards folder too
+//                             (the Windows pictures show it there)
 //
 // The printed sheet is the saved card's PDF turned into a picture by
 // poppler's pdftoppm; where that program is missing (the Windows build run
@@ -31,7 +34,7 @@
 #include <QTimer>
 
 #include "card/card_file_store.h"
-#include "card/messages.h"
+#include "card/outcome.h"
 #include "card/workplace_counts.h"
 #include "classifier/picker_hook.h"
 #include "print/card_print.h"
@@ -223,7 +226,7 @@ void AddEmployee(TFrmGn& window, const Employee& employee, const char* picture)
 }
 
 // What the program says while the sample card is saved, kept instead of shown.
-class SaveMessages final : public card::Messages {
+class SaveMessages final : public MessageBoxes {
 public:
     void info(const std::string& text) override { said.push_back(text); }
     card::Answer confirm(const std::string& question, card::Answer) override
@@ -243,9 +246,9 @@ std::string SaveSampleCard(TFrmGn& window, const QString& folder)
     const QString before = QDir::currentPath();
     QDir::setCurrent(folder);
     SaveMessages said;
-    card::Messages* boxes = card::setMessages(&said);
+    MessageBoxes* boxes = SetBoxes(&said);
     Control<QPushButton>(&window, "BtnSavePr")->click();
-    card::setMessages(boxes);
+    SetBoxes(boxes);
     QDir::setCurrent(before);
 
     const std::string saved = "Сохранен файл: \n\r";
@@ -261,7 +264,7 @@ std::string SaveSampleCard(TFrmGn& window, const QString& folder)
 void SavePrintedSheet(const QString& cardFile, const QString& scratch)
 {
     card::CardFileStore store;
-    if (!store.ReadCardFile(cardFile.toStdString())) {
+    if (!store.ReadCardFile(cardFile.toStdString()).accepted) {
         std::fprintf(stderr, "screenshots: the saved card does not load again\n");
         ++g_failures;
         return;
@@ -301,15 +304,15 @@ void SavePrintedSheet(const QString& cardFile, const QString& scratch)
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: screenshots <folder>\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: screenshots <folder> [cards folder]\n");
         return 2;
     }
     g_folder = QString::fromLocal8Bit(argv[1]);
     QDir().mkpath(g_folder);
     SetUpRussianApplication(app, QString::fromUtf8(card::kAppTitle));
     QtMessages boxes;
-    card::setMessages(&boxes);
+    SetBoxes(&boxes);
     InstallClassifierPicker();
 
     TFrmGn::setProgramFile(QStringLiteral(UNRA5_CARD_EXE));
@@ -347,6 +350,8 @@ int main(int argc, char* argv[])
     if (saved.empty())
         return 1;
     std::printf("the sample card saves as %s\n", saved.c_str());
+    if (argc == 3 && SaveSampleCard(window, QString::fromLocal8Bit(argv[2])).empty())
+        return 1;
 
     const char* pages[] = {"page-enterprise.png",    "page-service.png",       "page-state.png",  "page-class-1-2.png",
                            "page-class-3-1-3-2.png", "page-class-3-3-3-4.png", "page-class-4.png"};
@@ -357,6 +362,6 @@ int main(int argc, char* argv[])
     }
     SavePrintedSheet(QDir(scratch.path()).filePath(QString::fromStdString(saved)), scratch.path());
 
-    card::setMessages(nullptr);
+    SetBoxes(nullptr);
     return g_failures == 0 ? 0 : 1;
 }

@@ -47,6 +47,8 @@ Var ModeAll
 Page custom ModePage ModePageLeave
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
+; The title names the program, whose name takes the third line.
+!define MUI_FINISHPAGE_TITLE_3LINES
 !define MUI_FINISHPAGE_RUN
 !define MUI_FINISHPAGE_RUN_FUNCTION RunProgram
 !insertmacro MUI_PAGE_FINISH

@@ -1,7 +1,7 @@
 // Program start: the application, its title, the one main window, the loop.
 #include <QApplication>
 
-#include "card/messages.h"
+#include "card/outcome.h"
 #include "classifier/picker_hook.h"
 #include "widgets/messages_qt.h"
 #include "widgets/qt_russian.h"
@@ -13,12 +13,12 @@ int main(int argc, char* argv[])
     SetUpRussianApplication(app, QString::fromUtf8(card::kAppTitle));
 
     QtMessages boxes;
-    card::setMessages(&boxes);
+    SetBoxes(&boxes);
     InstallClassifierPicker();
 
     TFrmGn window;
     window.show();
     const int result = QApplication::exec();
-    card::setMessages(nullptr);
+    SetBoxes(nullptr);
     return result;
 }

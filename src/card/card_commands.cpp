@@ -2,28 +2,46 @@
 
 #include "card/card_transfer.h"
 #include "card/errors.h"
-#include "card/messages.h"
+#include "card/outcome.h"
 #include "card/validation.h"
 
 namespace card {
 
-bool SaveCard(CardForm& form, EntryLists& lists, CardFileStore& store)
+Outcome SaveCard(CardForm& form, EntryLists& lists, CardFileStore& store, Dialogue& user)
 {
-    if (!ValidateCard(form, lists.staff))
-        return false;
-    CardFromWindow(form, lists, store.card());
-    const std::string name = store.CardFileName();
-    store.WriteCardFile(name);
-    messages().info("Сохранен файл: \n\r" + name);
-    return true;
+    Outcome outcome = ValidateCard(form, lists.staff, user);
+    if (!outcome.accepted)
+        return outcome;
+    if (const Outcome built = RecordFromWindow(form, lists, store.card()); !built.accepted)
+        return outcome.refuse(built.messages.back().kind, built.messages.back().text, built.field);
+    try {
+        const std::string name = store.CardFileName();
+        store.WriteCardFile(name);
+        outcome.note(Message::Info, "Сохранен файл: \n\r" + name);
+    } catch (const CardError& e) {
+        outcome.refuse(Message::Error, ErrorDisplayText(e.what()));
+    }
+    return outcome;
 }
 
-bool LoadCard(CardForm& form, EntryLists& lists, CardFileStore& store, const std::string& path)
+Outcome LoadCard(CardForm& form, EntryLists& lists, CardFileStore& store, const std::string& path, Dialogue& user)
 {
-    if (!store.ReadCardFile(path))
-        return false;
-    CardToWindow(form, lists, store.card());
-    return true;
+    Outcome read;
+    try {
+        read = store.ReadCardFile(path);
+    } catch (const CardError& e) {
+        read.refuse(Message::Error, ErrorDisplayText(e.what()));
+    }
+    for (const Message& message : read.messages)
+        user.tell(message);
+    if (!read.accepted)
+        return read;
+    Outcome shown = CardToWindow(form, lists, store.card(), user);
+    if (!shown.accepted)
+        user.tell(shown.messages.back());
+    shown.version = read.version;
+    shown.messages.insert(shown.messages.begin(), read.messages.begin(), read.messages.end());
+    return shown;
 }
 
 std::optional<TCardRec> CardInWindow(const CardForm& form, const EntryLists& lists)

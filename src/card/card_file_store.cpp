@@ -5,7 +5,6 @@
 #include <random>
 
 #include "card/card_upgrade.h"
-#include "card/messages.h"
 
 namespace card {
 namespace {
@@ -133,16 +132,15 @@ void CardFileStore::removeLeftovers(const std::string& folder)
     }
 }
 
-bool CardFileStore::ReadCardFile(const std::string& name)
+Outcome CardFileStore::ReadCardFile(const std::string& name)
 {
     card_.clear();
     cardV1_.clear();
 
+    Outcome outcome;
     std::unique_ptr<OpenFile> file = files_->openForReading(name);
-    if (!file) {
-        messages().info(kMsgLoadFailed);
-        return false;
-    }
+    if (!file)
+        return outcome.refuse(Message::Info, kMsgLoadFailed);
     // One read decides the version: a file being replaced or copied must not
     // be judged by one opening and read by another.
     std::size_t got = 0;
@@ -154,26 +152,23 @@ bool CardFileStore::ReadCardFile(const std::string& name)
     if (got < kCardRecV1Size) {
         Discard(file);
         card_.clear();
-        messages().info(kMsgLoadFailed);
-        return false;
+        return outcome.refuse(Message::Info, kMsgLoadFailed);
     }
     file->close();
+    outcome.version = 2;
     if (got < kCardRecSize) {
         std::memcpy(cardV1_.data(), card_.data(), kCardRecV1Size);
         card_.clear();
         UpgradeCardV1();
-        messages().info(kMsgVersion1Loaded);
+        outcome.version = 1;
+        outcome.note(Message::Info, kMsgVersion1Loaded);
     }
 
-    if (!HasCardSignature(card_)) {
-        messages().info(kMsgNotACard);
-        return false;
-    }
-    if (card_.byte("FormatVersion") != kCardFormatVersion) {
-        messages().info(kMsgWrongVersion);
-        return false;
-    }
-    return true;
+    if (!HasCardSignature(card_))
+        return outcome.refuse(Message::Info, kMsgNotACard);
+    if (card_.byte("FormatVersion") != kCardFormatVersion)
+        return outcome.refuse(Message::Info, kMsgWrongVersion);
+    return outcome;
 }
 
 void CardFileStore::UpgradeCardV1() { card::UpgradeCardV1(cardV1_, card_); }

@@ -6,6 +6,7 @@
 
 #include "card/card_record.h"
 #include "card/file_system.h"
+#include "card/outcome.h"
 
 namespace card {
 
@@ -58,10 +59,11 @@ public:
 
     // Reads the file `name` (opened for reading only, in one read) into the
     // working card: 14400 bytes or more as version 2, 14288 to 14399 bytes
-    // as version 1 with its upgrade. Returns true for an accepted card; false
-    // after a message says why not (also for a pipe or a device). A file
-    // that cannot be opened throws FileError.
-    bool ReadCardFile(const std::string& name);
+    // as version 1 with its upgrade (which its outcome says, with the
+    // version-1 notice). A file that is no card (also a pipe or a device)
+    // is refused with the message that says why. A file that cannot be
+    // opened throws FileError.
+    Outcome ReadCardFile(const std::string& name);
 
     // Fills the working card from the working version-1 card.
     void UpgradeCardV1();

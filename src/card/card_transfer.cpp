@@ -10,7 +10,6 @@
 #include "card/district.h"
 #include "card/errors.h"
 #include "card/inn.h"
-#include "card/messages.h"
 #include "card/short_date.h"
 
 namespace card {
@@ -40,7 +39,7 @@ void StoreField(const CardField& field, const CardForm& form, const EntryLists& 
     case Conversion::Fixed: break;
     case Conversion::EditText: card.setText(field, form.text(field.control)); break;
     case Conversion::ActivityCode: card.setText(field, WithoutOneFinalDot(form.text(field.control))); break;
-    case Conversion::Int32Edit: card.setInt32(field, StrToInt(form.text(field.control))); break;
+    case Conversion::Int32Edit: card.setInt32(field, ControlInt(field.control, form.text(field.control))); break;
     case Conversion::RadioByte: card.setByte(field, static_cast<std::uint8_t>(form.itemIndex(field.control))); break;
     case Conversion::Date: card.setText(field, FormatShortDate(form.date(field.control))); break;
     case Conversion::District: card.setInt32(field, DistrictCodeFromIndex(form.itemIndex(field.control))); break;
@@ -56,26 +55,18 @@ int RadioItem(const CardForm& form, const CardField& field, const TCardRec& card
     return std::min<int>(card.byte(field), form.itemCount(field.control) - 1);
 }
 
-// The dates the load will show, read before any control changes so that a
-// card with an unreadable date is refused whole.
-std::map<std::string, Date> DatesToShow(const CardForm& form, const TCardRec& card)
+void Tell(Dialogue& user, Outcome& outcome, const std::string& text)
 {
-    std::map<std::string, Date> dates;
-    for (const CardField& field : CardFields()) {
-        if (field.conversion != Conversion::Date)
-            continue;
-        if (RadioItem(form, Field(field.shownWhenYes), card) == 1)
-            dates[field.name] = StrToDate(card.text(field));
-    }
-    return dates;
+    outcome.note(Message::Info, text);
+    user.tell(outcome.messages.back());
 }
 
-void ShowClassifierSource(CardForm& form, std::uint8_t source)
+void ShowClassifierSource(CardForm& form, std::uint8_t source, Dialogue& user, Outcome& outcome)
 {
     form.setOkvedSource(source);
     switch (source) {
     case 0:
-        messages().info("Необходимо выбрать ОКВЭД(КДЕС2) из справочника");
+        Tell(user, outcome, "Необходимо выбрать ОКВЭД(КДЕС2) из справочника");
         form.openClassifierPicker();
         break;
     case 1:
@@ -85,7 +76,7 @@ void ShowClassifierSource(CardForm& form, std::uint8_t source)
 }
 
 void ShowField(const CardField& field, CardForm& form, EntryLists& lists, const TCardRec& card,
-               const std::map<std::string, Date>& dates)
+               const std::map<std::string, Date>& dates, Dialogue& user, Outcome& outcome)
 {
     switch (field.conversion) {
     case Conversion::None:
@@ -101,12 +92,12 @@ void ShowField(const CardField& field, CardForm& form, EntryLists& lists, const 
     case Conversion::District: form.setItemIndex(field.control, DistrictIndexFromCode(card.int32(field))); break;
     case Conversion::ContactSlots: lists.contacts.refillFromCard(card, form.grid(kContactsGrid)); break;
     case Conversion::StaffSlots: lists.staff.refillFromCard(card, form.grid(kStaffGrid)); break;
-    case Conversion::ClassifierSource: ShowClassifierSource(form, card.byte(field)); break;
+    case Conversion::ClassifierSource: ShowClassifierSource(form, card.byte(field), user, outcome); break;
     }
     if (field.name == "Inn") {
         const bool valid = InnCheck(form.text(field.control));
         if (!valid)
-            messages().info(kInnMessage);
+            Tell(user, outcome, kInnMessage);
         form.markInvalid(field.control, !valid);
     }
 }
@@ -121,17 +112,49 @@ void CardFromWindow(const CardForm& form, const EntryLists& lists, TCardRec& car
         StoreField(field, form, lists, card);
 }
 
-void CardToWindow(CardForm& form, EntryLists& lists, const TCardRec& card)
+Outcome RecordFromWindow(const CardForm& form, const EntryLists& lists, TCardRec& card)
 {
-    const std::map<std::string, Date> dates = DatesToShow(form, card);
+    Outcome outcome;
+    try {
+        CardFromWindow(form, lists, card);
+    } catch (const FieldError& e) {
+        outcome.refuse(Message::Error, ErrorDisplayText(e.what()), e.control());
+    }
+    return outcome;
+}
+
+Outcome ReadShownDates(const CardForm& form, const TCardRec& card, std::map<std::string, Date>* dates)
+{
+    Outcome outcome;
+    for (const CardField& field : CardFields()) {
+        if (field.conversion != Conversion::Date || RadioItem(form, Field(field.shownWhenYes), card) != 1)
+            continue;
+        try {
+            const Date date = StrToDate(card.text(field));
+            if (dates)
+                (*dates)[field.name] = date;
+        } catch (const CardError& e) {
+            return outcome.refuse(Message::Error, ErrorDisplayText(e.what()), field.control);
+        }
+    }
+    return outcome;
+}
+
+Outcome CardToWindow(CardForm& form, EntryLists& lists, const TCardRec& card, Dialogue& user)
+{
+    std::map<std::string, Date> dates;
+    Outcome outcome = ReadShownDates(form, card, &dates);
+    if (!outcome.accepted)
+        return outcome;
     std::set<std::string> shown;
     for (const char* name : kShownFirst) {
-        ShowField(Field(name), form, lists, card, dates);
+        ShowField(Field(name), form, lists, card, dates, user, outcome);
         shown.insert(name);
     }
     for (const CardField& field : CardFields())
         if (!shown.count(field.name))
-            ShowField(field, form, lists, card, dates);
+            ShowField(field, form, lists, card, dates, user, outcome);
+    return outcome;
 }
 
 } // namespace card

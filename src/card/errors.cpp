@@ -18,4 +18,13 @@ int32_t StrToInt(const std::string& text)
     return value;
 }
 
+int32_t ControlInt(const std::string& control, const std::string& text)
+{
+    try {
+        return StrToInt(text);
+    } catch (const CardError& e) {
+        throw FieldError(control, e.what());
+    }
+}
+
 } // namespace card

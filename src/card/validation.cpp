@@ -6,7 +6,7 @@
 #include "card/card_layout.h"
 #include "card/errors.h"
 #include "card/inn.h"
-#include "card/messages.h"
+#include "card/outcome.h"
 #include "card/text_rules.h"
 #include "card/workplace_counts.h"
 
@@ -35,11 +35,11 @@ constexpr RequiredText kRequiredTexts[] = {
     {"PostalAddress", "Не заполнен адрес! Сохранение невозможно!"},
 };
 
-bool InnPasses(CardForm& form)
+bool InnPasses(CardForm& form, Outcome& outcome)
 {
     const std::string& inn = ControlOf("Inn");
     if (!InnCheck(form.text(inn))) {
-        messages().info(kInnMessage);
+        outcome.refuse(Message::Info, kInnMessage, inn);
         form.markInvalid(inn, true);
         return false;
     }
@@ -47,11 +47,12 @@ bool InnPasses(CardForm& form)
     return true;
 }
 
-bool RequiredTextsFilled(const CardForm& form)
+bool RequiredTextsFilled(const CardForm& form, Outcome& outcome)
 {
     for (const RequiredText& required : kRequiredTexts) {
-        if (TrimSpaces(form.text(ControlOf(required.field))).empty()) {
-            messages().info(required.message);
+        const std::string& control = ControlOf(required.field);
+        if (TrimSpaces(form.text(control)).empty()) {
+            outcome.refuse(Message::Info, required.message, control);
             return false;
         }
     }
@@ -59,38 +60,45 @@ bool RequiredTextsFilled(const CardForm& form)
 }
 
 // Several staff members but "no service" is probably a slip: ask.
-bool ServiceAnswerConfirmed(const CardForm& form, const SotrList& staff)
+bool ServiceAnswerConfirmed(const CardForm& form, const SotrList& staff, Dialogue& user, Outcome& outcome)
 {
-    if (staff.count() <= 1 || form.itemIndex(ControlOf("HasOtService")) != 0)
+    const std::string& service = ControlOf("HasOtService");
+    if (staff.count() <= 1 || form.itemIndex(service) != 0)
         return true;
     const std::string question
         = "Работников службы ОТ: " + std::to_string(staff.count()) + " Действительно отсутствует служба ОТ?";
-    if (messages().confirm(question, Answer::Yes) == Answer::No) {
-        messages().info("Укажите наличие службы ОТ! Сохранение отменено!");
+    outcome.questions.push_back(question);
+    if (user.ask(question, Answer::Yes) == Answer::No) {
+        outcome.refuse(Message::Info, "Укажите наличие службы ОТ! Сохранение отменено!", service);
         return false;
     }
     return true;
 }
 
-bool PeriodWorkplacesWithinTotals(const CardForm& form)
+bool PeriodWorkplacesWithinTotals(const CardForm& form, Outcome& outcome)
 {
     for (int c = 0; c < kWorkplaceClassCount; ++c) {
-        const int32_t period = StrToInt(form.text(WorkplaceControlName(c, kWorkplacePeriod, kWorkplaces)));
-        const int32_t total = StrToInt(form.text(WorkplaceControlName(c, kWorkplaceTotal, kWorkplaces)));
+        const std::string periodControl = WorkplaceControlName(c, kWorkplacePeriod, kWorkplaces);
+        const std::string totalControl = WorkplaceControlName(c, kWorkplaceTotal, kWorkplaces);
+        const int32_t period = ControlInt(periodControl, form.text(periodControl));
+        const int32_t total = ControlInt(totalControl, form.text(totalControl));
         if (period > total) {
-            messages().info("Количество рабочих мест, оценённых с классом условий труда "
-                            + std::string(WorkplaceClassName(c))
-                            + " \n\r В ТЧЕТНОМ ПЕРИОДЕ больше чем ВСЕГО\n\rСохранение отменено!");
+            outcome.refuse(Message::Info,
+                           "Количество рабочих мест, оценённых с классом условий труда "
+                               + std::string(WorkplaceClassName(c))
+                               + " \n\r В ТЧЕТНОМ ПЕРИОДЕ больше чем ВСЕГО\n\rСохранение отменено!",
+                           periodControl);
             return false;
         }
     }
     return true;
 }
 
-bool ClassifierSourceKnown(const CardForm& form)
+bool ClassifierSourceKnown(const CardForm& form, Outcome& outcome)
 {
     if (form.okvedSource() == 0) {
-        messages().info("Необходимо выбрать код ОКВЭД или КДЕС2 из справочника!\n\rСохранение отменено!");
+        outcome.refuse(Message::Info, "Необходимо выбрать код ОКВЭД или КДЕС2 из справочника!\n\rСохранение отменено!",
+                       ControlOf("OkvedCode"));
         return false;
     }
     return true;
@@ -98,10 +106,17 @@ bool ClassifierSourceKnown(const CardForm& form)
 
 } // namespace
 
-bool ValidateCard(CardForm& form, const SotrList& staff)
+Outcome ValidateCard(CardForm& form, const SotrList& staff, Dialogue& user)
 {
-    return InnPasses(form) && RequiredTextsFilled(form) && ServiceAnswerConfirmed(form, staff)
-        && PeriodWorkplacesWithinTotals(form) && ClassifierSourceKnown(form);
+    Outcome outcome;
+    try {
+        InnPasses(form, outcome) && RequiredTextsFilled(form, outcome)
+            && ServiceAnswerConfirmed(form, staff, user, outcome) && PeriodWorkplacesWithinTotals(form, outcome)
+            && ClassifierSourceKnown(form, outcome);
+    } catch (const FieldError& e) {
+        outcome.refuse(Message::Error, ErrorDisplayText(e.what()), e.control());
+    }
+    return outcome;
 }
 
 } // namespace card

@@ -16,7 +16,6 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "card/messages.h"
 #include "classifier/classifier_rows.h"
 #include "classifier/classifier_table.h"
 #include "classifier/code_field_output.h"
@@ -287,7 +286,7 @@ void TFrm_okv::bitbtn_OkClick()
     ClassifierTable* chosen = table(kind);
     const QString code = chosen->value(u"okved");
     if (code == chosen->value(u"razdel")) {
-        card::messages().info(InfoOf(kind).headingMessage);
+        Boxes().info(InfoOf(kind).headingMessage);
         return;
     }
     WriteChosenCode(target_, code, kind);

@@ -4,6 +4,7 @@
 #include <QString>
 
 #include "print/card_print.h"
+#include "print/print_preview.h"
 
 class QWidget;
 
@@ -11,7 +12,8 @@ class QWidget;
 // characters that no file name may hold replaced by "_".
 QString CardPdfName(const card::TCardRec& card);
 
-// Shows the preview modally. "Сохранить в PDF…" offers `pdfPath`, or when it
-// is empty CardPdfName in the current folder.
+// Shows the preview modally (ShowPrintPreview). "Сохранить в PDF…" offers
+// `pdfPath`, or when it is empty CardPdfName in the current folder; a line
+// below the pages then names the file written, with its whole path.
 void ShowCardPreview(QWidget* parent, const card::TCardRec& card, const CardPrintInfo& info,
                      const QString& pdfPath = QString());

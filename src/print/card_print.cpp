@@ -25,9 +25,9 @@ constexpr std::string_view kEnterpriseFields[]
 constexpr std::string_view kFirstIndicator = "AvgHeadcount";
 constexpr std::string_view kLastIndicator = "ExpertiseDate";
 // Column titles of the workplace table, short forms of the captions of the
-// window's count rows (which are sentences).
+// window's count rows (which are sentences); "до 18" stays on one line.
 constexpr std::string_view kQuantityTitles[card::kWorkplaceQuantityCount]
-    = {"рабочих мест", "работников", "из них женщин", "до 18 лет", "инвалидов"};
+    = {"рабочих мест", "работников", "из них женщин", "до\u00a018 лет", "инвалидов"};
 
 QString Text(std::string_view utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
 

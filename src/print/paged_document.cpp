@@ -1,11 +1,15 @@
 #include "print/paged_document.h"
 
 #include <algorithm>
+#include <cmath>
+#include <numeric>
 #include <vector>
 
 #include <QAbstractTextDocumentLayout>
+#include <QFontMetricsF>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextFrame>
 #include <QTextTable>
@@ -27,6 +31,139 @@ void DrawFooter(QPainter& painter, const QRectF& area, const PrintInfo& info, in
         + QStringLiteral(", лист %1 из %2").arg(page).arg(pages);
     painter.drawText(area, Qt::AlignLeft | Qt::AlignBottom, left);
     painter.drawText(area, Qt::AlignRight | Qt::AlignBottom, right);
+}
+
+// The widest word of a cell in the layout's device pixels.
+qreal WidestWord(const QTextTableCell& cell, const QFont& documentFont, QPaintDevice* device)
+{
+    qreal widest = 0;
+    for (QTextFrame::iterator it = cell.begin(); !it.atEnd(); ++it) {
+        const QTextBlock block = it.currentBlock();
+        for (QTextBlock::iterator part = block.begin(); !part.atEnd(); ++part) {
+            const QTextFragment fragment = part.fragment();
+            const QFontMetricsF metrics(fragment.charFormat().font().resolve(documentFont), device);
+            for (const QString& word : fragment.text().split(QLatin1Char(' '), Qt::SkipEmptyParts))
+                widest = std::max(widest, metrics.horizontalAdvance(word));
+        }
+    }
+    return widest;
+}
+
+// Scales the font of the table's title rows by `factor`.
+void ScaleTitleFont(QTextDocument& document, QTextTable& table, qreal factor)
+{
+    const int titleRows = table.format().headerRowCount();
+    for (int r = 0; r < titleRows; ++r)
+        for (int c = 0; c < table.columns(); ++c) {
+            const QTextTableCell cell = table.cellAt(r, c);
+            if (cell.row() != r || cell.column() != c)
+                continue; // the part of a cell spanning from elsewhere
+            QTextCursor cursor = cell.firstCursorPosition();
+            const QFont font = cursor.charFormat().font().resolve(document.defaultFont());
+            cursor.setPosition(cell.lastCursorPosition().position(), QTextCursor::KeepAnchor);
+            QTextCharFormat smaller;
+            smaller.setFontPointSize(std::max(5.0, font.pointSizeF() * factor));
+            cursor.mergeCharFormat(smaller);
+        }
+}
+
+// What a column of a laid-out table holds: its text width, the widest word
+// of its titles and the widest word of any of its cells.
+struct ColumnWords {
+    qreal width = 0;
+    qreal title = 0;
+    qreal any = 0;
+};
+
+std::vector<ColumnWords> MeasureColumns(QTextDocument& document, QTextTable& table)
+{
+    QAbstractTextDocumentLayout& layout = *document.documentLayout();
+    QPaintDevice* device = layout.paintDevice();
+    // A little room beyond the word, so rounding in the layout cannot break it.
+    const qreal slack = 2 * (device ? device->logicalDpiX() / 96.0 : 1.0);
+    const int titleRows = table.format().headerRowCount();
+    std::vector<ColumnWords> columns(table.columns());
+    for (int r = 0; r < table.rows(); ++r)
+        for (int c = 0; c < table.columns(); ++c) {
+            const QTextTableCell cell = table.cellAt(r, c);
+            if (cell.row() != r || cell.column() != c || cell.columnSpan() != 1)
+                continue;
+            ColumnWords& column = columns[c];
+            column.width = layout.blockBoundingRect(cell.firstCursorPosition().block()).width();
+            const qreal word = std::ceil(WidestWord(cell, document.defaultFont(), device)) + slack;
+            column.any = std::max(column.any, word);
+            if (r < titleRows)
+                column.title = std::max(column.title, word);
+        }
+    return columns;
+}
+
+// New text widths of the columns, as much in all as now: each column at
+// least the widest word of its titles; the width that takes comes from the
+// widest of the other columns, trimmed to one level, first no further than
+// their widest word, then no further than their titles' widest word.
+std::vector<qreal> WidenForTitles(const std::vector<ColumnWords>& columns)
+{
+    qreal text = 0;
+    for (const ColumnWords& column : columns)
+        text += column.width;
+    // The widths with every column trimmed to `level`, none below its floor.
+    const auto trimmed = [&columns](qreal level, bool keepWords) {
+        std::vector<qreal> widths;
+        for (const ColumnWords& column : columns) {
+            const qreal floor = keepWords ? std::max(column.title, column.any) : column.title;
+            widths.push_back(column.width < column.title ? column.title
+                                                         : std::min(column.width, std::max(floor, level)));
+        }
+        return widths;
+    };
+    const auto sum
+        = [](const std::vector<qreal>& widths) { return std::accumulate(widths.begin(), widths.end(), 0.0); };
+    const bool keepWords = sum(trimmed(0, true)) <= text;
+    qreal low = 0;
+    qreal high = text;
+    for (int step = 0; step < 40; ++step) {
+        const qreal level = (low + high) / 2;
+        (sum(trimmed(level, keepWords)) > text ? high : low) = level;
+    }
+    return trimmed(low, keepWords);
+}
+
+// The layout breaks a line anywhere when a word does not fit its column,
+// which long values need (a name with no space in it) but would cut a column
+// title inside a word: a column too narrow for a word of its title takes
+// width from the others (WidenForTitles). Where the page cannot give every
+// title its widest word, the titles of the table get smaller.
+void KeepTitleWordsWhole(QTextDocument& document, QTextTable& table)
+{
+    for (int pass = 0; pass < 10; ++pass) {
+        document.size(); // lays the document out
+        const std::vector<ColumnWords> columns = MeasureColumns(document, table);
+        qreal titles = 0;
+        qreal text = 0;
+        bool cut = false;
+        for (const ColumnWords& column : columns) {
+            titles += column.title;
+            text += column.width;
+            cut = cut || column.width < column.title;
+        }
+        if (!cut)
+            return;
+        if (titles > text) {
+            ScaleTitleFont(document, table, 0.95 * text / titles);
+            continue;
+        }
+        // Widths as shares of the table: padding and borders are the table's
+        // width less its text widths, alike for every column.
+        const qreal tableWidth = document.documentLayout()->frameBoundingRect(&table).width();
+        const qreal around = (tableWidth - text) / static_cast<qreal>(columns.size());
+        QList<QTextLength> shares;
+        for (qreal width : WidenForTitles(columns))
+            shares << QTextLength(QTextLength::PercentageLength, 100 * (width + around) / tableWidth);
+        QTextTableFormat format = table.format();
+        format.setColumnWidthConstraints(shares);
+        table.setFormat(format);
+    }
 }
 
 // A place where a page may end: the top of a group of paragraphs after a
@@ -174,6 +311,9 @@ int PrintPagedDocument(QTextDocument& document, const PrintInfo& info, QPagedPai
 
     document.documentLayout()->setPaintDevice(&device);
     document.setTextWidth(body.width());
+    for (QTextFrame* frame : document.rootFrame()->childFrames())
+        if (auto* table = qobject_cast<QTextTable*>(frame); table && table->format().headerRowCount() > 0)
+            KeepTitleWordsWhole(document, *table);
     const std::vector<PageSlice> slices = Paginate(document, body.height(), device.logicalDpiY() / 96.0);
     const int pages = static_cast<int>(slices.size());
     for (int p = 0; p < pages; ++p) {

@@ -9,12 +9,11 @@
 #include <thread>
 
 #include "card/file_error.h"
-#include "card/messages.h"
+#include "card/outcome.h"
 #include "card/text_rules.h"
 #include "card/utf8.h"
 #include "card/utf8_path.h"
 #include "register/file_identity.h"
-#include "register/message_capture.h"
 #include "register/register_summary.h"
 
 namespace reg {
@@ -155,7 +154,6 @@ RegisterRow ReadCardFileRow(const CardFile& file)
 std::size_t ReadCards(const std::vector<CardFile>& files, unsigned threads, const std::atomic<bool>& cancel,
                       const std::function<void(std::size_t, RegisterRow&&)>& onRow, const RowReader& readRow)
 {
-    RouteMessagesByThread();
     if (threads == 0)
         threads = std::max(1u, std::thread::hardware_concurrency());
     threads = static_cast<unsigned>(std::min<std::size_t>(threads, std::max<std::size_t>(files.size(), 1)));
@@ -202,7 +200,6 @@ ReadingJob::~ReadingJob()
 void ReadingJob::start(std::vector<std::string> folders, unsigned threads)
 {
     wait();
-    RouteMessagesByThread();
     cancel_ = false;
     finished_ = false;
     total_ = -1;

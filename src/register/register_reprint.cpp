@@ -3,9 +3,8 @@
 #include "card/card_file_store.h"
 #include "card/errors.h"
 #include "card/file_error.h"
-#include "card/messages.h"
+#include "card/outcome.h"
 #include "card/text_rules.h"
-#include "register/message_capture.h"
 
 namespace reg {
 namespace {
@@ -27,14 +26,10 @@ std::string FileErrorReason(int code)
 CardReadAgain ReadCardAgain(const RegisterRow& row)
 {
     CardReadAgain result;
-    RouteMessagesByThread();
-    MessageCapture said; // the version-1 notice is no news here
     card::CardFileStore store;
+    card::Outcome read;
     try {
-        if (store.ReadCardFile(row.path)) {
-            result.record = store.card();
-            return result;
-        }
+        read = store.ReadCardFile(row.path);
     } catch (const card::FileError& e) {
         result.refusal = CardReadAgain::Refusal::FileError;
         result.text = card::ErrorDisplayText(e.what());
@@ -46,8 +41,12 @@ CardReadAgain ReadCardAgain(const RegisterRow& row)
         result.reason = card::ErrorDisplayText(e.what());
         return result;
     }
+    if (read.accepted) { // the version-1 notice is no news here
+        result.record = store.card();
+        return result;
+    }
     result.refusal = CardReadAgain::Refusal::NotACard;
-    result.text = said.infos.empty() ? std::string(card::kMsgLoadFailed) : said.infos.back();
+    result.text = read.refusal();
     result.reason = "файл больше не содержит карточку: " + result.text;
     return result;
 }

@@ -1,18 +1,17 @@
 #include "register/register_row.h"
 
 #include <algorithm>
-#include <optional>
 
 #include "card/card_captions.h"
 #include "card/card_file_store.h"
+#include "card/card_transfer.h"
 #include "card/entry_lists.h"
 #include "card/errors.h"
 #include "card/inn.h"
+#include "card/outcome.h"
 #include "card/record_form.h"
-#include "card/short_date.h"
 #include "card/utf8.h"
 #include "card/validation.h"
-#include "register/message_capture.h"
 
 namespace reg {
 namespace {
@@ -24,42 +23,30 @@ public:
     void setCell(int, int, const std::string&) override {}
 };
 
-// The card program refuses to show a card whose shown date it cannot read,
-// with the error display's text, which names no field: the register puts the
-// field's caption in front, since its row is no window that shows where.
-std::optional<std::string> UnreadableShownDate(const card::TCardRec& card, const card::RecordForm& form)
-{
-    for (const card::CardField& field : card::CardFields()) {
-        if (field.conversion != card::Conversion::Date)
-            continue;
-        if (form.itemIndex(card::Field(field.shownWhenYes).control) != 1)
-            continue;
-        try {
-            card::StrToDate(card.text(field));
-        } catch (const card::CardError& e) {
-            return std::string(card::CaptionOf(field.control).caption) + ": " + card::ErrorDisplayText(e.what());
-        }
-    }
-    return std::nullopt;
-}
+// A question does not stop the card: the register answers "Да" and keeps
+// the question as a remark.
+class AnswersYes final : public card::Dialogue {
+public:
+    card::Answer ask(const std::string&, card::Answer) override { return card::Answer::Yes; }
+    void tell(const card::Message&) override {}
+};
 
-// The first refusal the card program would give for this card, from loading
-// it to saving it unchanged; nullopt when it would save it.
-std::optional<std::string> FirstRefusal(const card::TCardRec& card, const card::SotrList& staff, MessageCapture& said)
+// What the card program would say from loading this card to saving it
+// unchanged: its first refusal, or acceptance.
+card::Outcome LoadThenSave(const card::TCardRec& card, const card::SotrList& staff)
 {
     card::RecordForm form(card);
-    if (auto date = UnreadableShownDate(card, form))
-        return date;
-    said.clear();
-    try {
-        if (card::ValidateCard(form, staff))
-            return std::nullopt;
-    } catch (const card::CardError& e) {
-        return card::ErrorDisplayText(e.what());
+    card::Outcome shown = card::ReadShownDates(form, card);
+    if (!shown.accepted) {
+        // The card program's error display names no field, as its window shows
+        // where; the register's row shows nowhere, so the field's caption goes
+        // in front.
+        std::string& text = shown.messages.back().text;
+        text = std::string(card::CaptionOf(shown.field).caption) + ": " + text;
+        return shown;
     }
-    if (said.infos.empty())
-        return std::string("?");
-    return said.infos.back();
+    AnswersYes user;
+    return card::ValidateCard(form, staff, user);
 }
 
 } // namespace
@@ -101,11 +88,10 @@ void FillRegisterRow(const card::TCardRec& card, RegisterRow& row)
     staff.refillFromCard(card, noGrid);
     row.serviceStaff = staff.count();
 
-    MessageCapture said;
-    const std::optional<std::string> refusal = FirstRefusal(card, staff, said);
-    row.state = refusal ? CardState::Faulty : CardState::Ok;
-    row.stateText = refusal ? *refusal : kStateOk;
-    row.remarks = said.questions;
+    const card::Outcome outcome = LoadThenSave(card, staff);
+    row.state = outcome.accepted ? CardState::Ok : CardState::Faulty;
+    row.stateText = outcome.accepted ? std::string(kStateOk) : outcome.refusal();
+    row.remarks = outcome.questions;
 }
 
 RegisterRow ReadRegisterRow(const std::string& path, const std::string& shownName)
@@ -113,21 +99,19 @@ RegisterRow ReadRegisterRow(const std::string& path, const std::string& shownNam
     RegisterRow row;
     row.file = card::ValidUtf8(shownName);
     row.path = path;
-    MessageCapture said;
     card::CardFileStore store;
-    bool accepted = false;
+    card::Outcome read;
     try {
-        accepted = store.ReadCardFile(path);
+        read = store.ReadCardFile(path);
     } catch (const card::CardError& e) {
         row.stateText = card::ErrorDisplayText(e.what());
         return row;
     }
-    if (!accepted) {
-        row.stateText = said.infos.empty() ? std::string(card::kMsgLoadFailed) : said.infos.back();
+    if (!read.accepted) {
+        row.stateText = read.refusal();
         return row;
     }
-    const bool version1 = std::find(said.infos.begin(), said.infos.end(), card::kMsgVersion1Loaded) != said.infos.end();
-    row.version = version1 ? 1 : 2;
+    row.version = read.version;
     FillRegisterRow(store.card(), row);
     return row;
 }

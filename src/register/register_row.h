@@ -80,7 +80,6 @@ constexpr int WorkplaceColumn(int classIndex, int side) { return classIndex * ca
 
 // Reads the card file `path` (UTF-8; on Linux any bytes) and makes its row,
 // `shownName` being the file column, in its readable form (card::ValidUtf8). Never throws for anything a file may hold; never writes.
-// Needs RouteMessagesByThread() to have run once.
 RegisterRow ReadRegisterRow(const std::string& path, const std::string& shownName);
 
 // The row of an accepted card record (state and remarks included).

@@ -66,7 +66,7 @@ int main(int argc, char* argv[])
     // Before the first reading: the reading threads' routing keeps these
     // boxes for the window's thread (a PDF that cannot be written, say).
     QtMessages boxes(kRegisterTitle);
-    card::setMessages(&boxes);
+    SetBoxes(&boxes);
 
     RegisterWindow window;
     window.show();

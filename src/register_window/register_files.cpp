@@ -4,7 +4,6 @@
 #include <QDir>
 #include <QFileDialog>
 
-#include "card/messages.h"
 #include "print/card_preview.h"
 #include "register/register_export.h"
 #include "register/register_reprint.h"
@@ -13,6 +12,7 @@
 #include "register_window/register_models.h"
 #include "register_window/register_settings.h"
 #include "register_window/register_window.h"
+#include "widgets/messages_qt.h"
 
 QString ChooseExportFile(QWidget* parent, const QString& cardsFolder)
 {
@@ -39,9 +39,9 @@ void PrintCardOfRow(QWidget* parent, const reg::RegisterRow& row, const QString&
         // holds no card now.
         const std::string text = "Карточка не напечатана: " + Utf8(shown) + "\n" + again.reason;
         if (again.refusal == reg::CardReadAgain::Refusal::FileError)
-            card::messages().error(text);
+            Boxes().error(text);
         else
-            card::messages().info(text);
+            Boxes().info(text);
         return;
     }
     const std::string pdf = reg::PdfBesideCard(Utf8(QDir::fromNativeSeparators(shown)));

@@ -19,7 +19,26 @@ void ShowBox(QMessageBox::Icon icon, const std::string& caption, const std::stri
     box.exec();
 }
 
+class SilentMessages final : public MessageBoxes {
+public:
+    void info(const std::string&) override {}
+    card::Answer confirm(const std::string&, card::Answer) override { return card::Answer::Closed; }
+    void error(const std::string&) override {}
+};
+
+SilentMessages silent;
+MessageBoxes* current = &silent;
+
 } // namespace
+
+MessageBoxes& Boxes() { return *current; }
+
+MessageBoxes* SetBoxes(MessageBoxes* boxes)
+{
+    MessageBoxes* previous = current == &silent ? nullptr : current;
+    current = boxes ? boxes : &silent;
+    return previous;
+}
 
 void QtMessages::info(const std::string& text) { ShowBox(QMessageBox::NoIcon, caption_, text); }
 
@@ -47,11 +66,34 @@ card::Answer QtMessages::confirm(const std::string& question, card::Answer byDef
 
 void QtMessages::error(const std::string& shownText) { ShowBox(QMessageBox::Critical, caption_, shownText); }
 
+card::Answer BoxDialogue::ask(const std::string& question, card::Answer byDefault)
+{
+    return Boxes().confirm(question, byDefault);
+}
+
+void BoxDialogue::tell(const card::Message& message) { ShowMessage(message); }
+
+void ShowMessage(const card::Message& message)
+{
+    if (message.kind == card::Message::Error)
+        Boxes().error(message.text);
+    else
+        Boxes().info(message.text);
+}
+
+void ShowMessages(const card::Outcome& outcome)
+{
+    for (const card::Message& message : outcome.messages)
+        ShowMessage(message);
+}
+
+void ShowError(const std::string& message) { Boxes().error(card::ErrorDisplayText(message)); }
+
 void RunGuarded(const std::function<void()>& command)
 {
     try {
         command();
     } catch (const std::exception& e) {
-        card::ShowError(e.what());
+        ShowError(e.what());
     }
 }

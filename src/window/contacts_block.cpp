@@ -7,6 +7,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QStyle>
 #include <QTableWidget>
 
 #include "card/entry_lists.h"
@@ -98,6 +99,14 @@ ContactsBlock::ContactsBlock(QWidget* parent)
 
 int ContactsBlock::blockHeight() const { return sizeHint().height(); }
 
+void ContactsBlock::setHeightLimit(int height)
+{
+    if (height == heightLimit_)
+        return;
+    heightLimit_ = height;
+    fitGrid();
+}
+
 void ContactsBlock::fitGrid()
 {
     const int rowHeight = RowHeightFor(StrGridKont);
@@ -105,9 +114,22 @@ void ContactsBlock::fitGrid()
     rows->setMinimumSectionSize(rowHeight);
     rows->setDefaultSectionSize(rowHeight);
     const int frame = 2 * StrGridKont->frameWidth();
-    StrGridKont->setFixedSize(kTypeWidth + kDataWidth + frame,
-                              StrGridKont->horizontalHeader()->sizeHint().height()
-                                  + card::ContactList::kCapacity * rowHeight + frame);
+    const int header = StrGridKont->horizontalHeader()->sizeHint().height();
+    const int everyRow = header + card::ContactList::kCapacity * rowHeight + frame;
+    int height = everyRow;
+    if (heightLimit_ > 0) {
+        // A taller font than the page was drawn for (Windows' own dialog font
+        // or scaling) would push the last rows past the page's edge, where no
+        // one could reach them: within the limit they scroll. One row at the
+        // least, so the grid stays a grid.
+        const QMargins margins = layout() ? layout()->contentsMargins() : QMargins(kInner, kInner, kInner, kInner);
+        const int room = heightLimit_ - margins.top() - margins.bottom();
+        height = std::min(everyRow, std::max(room, header + rowHeight + frame));
+    }
+    // A scroll bar takes its width beside the columns, not from the second one.
+    const int scrollBar
+        = height < everyRow ? StrGridKont->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, StrGridKont) : 0;
+    StrGridKont->setFixedSize(kTypeWidth + kDataWidth + frame + scrollBar, height);
     // Once placed on its page the block follows the grid's new height.
     if (layout()) {
         layout()->activate();

@@ -15,8 +15,11 @@ public:
     void writeGridHeader();
     QTableWidget* grid() const { return StrGridKont; }
     // Height of the block: the grid's header and a data row for each slot,
-    // in the rows' current font.
+    // in the rows' current font, or less where the height limit says so.
     int blockHeight() const;
+    // The most the block may take on its page. Rows that do not fit in it
+    // scroll within the grid; 0 lets the grid show every row.
+    void setHeightLimit(int height);
     // The block's controls in tab order.
     QList<QWidget*> tabOrder() const;
 
@@ -29,11 +32,13 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    // Sizes the grid to show its header and every row without scrolling.
+    // Sizes the grid to show its header and every row without scrolling, or
+    // as many as the height limit leaves room for.
     void fitGrid();
 
     QPushButton* BitBtn1 = nullptr;
     QPushButton* BitBtn2 = nullptr;
     QPushButton* BitBtn3 = nullptr;
     QTableWidget* StrGridKont = nullptr;
+    int heightLimit_ = 0;
 };

@@ -6,11 +6,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
+#include <QResizeEvent>
 
 #include "card/card_layout.h"
 #include "card/district_names.h"
 #include "card/inn.h"
-#include "card/messages.h"
 #include "card/text_rules.h"
 #include "widgets/arriving_text.h"
 #include "widgets/classifier_opener.h"
@@ -34,6 +34,8 @@ constexpr int kTop = 10;
 constexpr int kRowPitch = 25;
 constexpr int kFieldHeight = 21;
 constexpr int kRows = 8;
+constexpr int kContactsTop = kTop + kRows * kRowPitch + 4;
+constexpr int kBottomGap = 4; // below the contacts block, inside the page
 
 constexpr char kInnWarning[] = "Проверьте правильность ИНН! Сохранение будет невозможно!";
 constexpr char kOkvedWarning[] = "Не заполнен КДЭС (бывший ОКВЭД)! Сохранение будет невозможно!";
@@ -142,8 +144,7 @@ EnterprisePage::EnterprisePage(QWidget* parent)
     Ed_adr = AddEdit(this, Adr);
 
     contacts_ = new ContactsBlock(this);
-    const int blockTop = RowTop(kRows) + 4;
-    contacts_->setGeometry(kLabelLeft, blockTop, kFieldRight - kLabelLeft, contacts_->blockHeight());
+    contacts_->setGeometry(kLabelLeft, kContactsTop, kFieldRight - kLabelLeft, contacts_->blockHeight());
 
     QWidget* previous = nullptr;
     for (QWidget* next : QList<QWidget*>{Ed_opf, Ed_inn, Ed_name, Ed_okved, Ed_doljn, Ed_fio, CombRn, Ed_np, Ed_adr}
@@ -176,6 +177,13 @@ EnterprisePage::EnterprisePage(QWidget* parent)
     InstallPickerTriggers(Ed_okved, [this] {
         RunGuarded([this] { OpenClassifierPicker(window(), {Ed_okved, lbl_okv}); });
     });
+}
+
+void EnterprisePage::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    // The contacts block keeps to the page, whatever the font makes of its rows.
+    contacts_->setHeightLimit(height() - kContactsTop - kBottomGap);
 }
 
 void EnterprisePage::writeGridHeader() { contacts_->writeGridHeader(); }
@@ -229,7 +237,7 @@ void EnterprisePage::Ed_innExit()
         SetFieldInvalid(Ed_inn, false);
         return;
     }
-    card::messages().info(kInnWarning);
+    Boxes().info(kInnWarning);
     SetFieldInvalid(Ed_inn, true);
 }
 
@@ -246,5 +254,5 @@ void EnterprisePage::Ed_okvedChange()
 void EnterprisePage::Ed_okvedExit()
 {
     if (card::TrimSpaces(Ed_okved->text().toStdString()).empty())
-        card::messages().info(kOkvedWarning);
+        Boxes().info(kOkvedWarning);
 }

@@ -38,6 +38,9 @@ public slots:
     void Ed_okvedChange();
     void Ed_okvedExit();
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     QLineEdit* Ed_opf = nullptr;
     QLineEdit* Ed_inn = nullptr;

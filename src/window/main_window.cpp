@@ -1,5 +1,8 @@
 #include "window/main_window.h"
 
+#include <algorithm>
+
+#include <QAbstractButton>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QPushButton>
@@ -10,7 +13,6 @@
 
 #include "card/card_commands.h"
 #include "card/card_transfer.h"
-#include "card/messages.h"
 #include "print/card_preview.h"
 #include "version/file_version.h"
 #include "widgets/form_font.h"
@@ -191,8 +193,13 @@ void TFrmGn::BtnSavePrClick()
 {
     RunGuarded([this] {
         WidgetForm form(this);
-        if (card::SaveCard(form, lists_, store_))
+        BoxDialogue user;
+        const card::Outcome saved = card::SaveCard(form, lists_, store_, user);
+        ShowMessages(saved);
+        if (saved.accepted)
             rememberCard();
+        else
+            bringForward(saved.field);
     });
 }
 
@@ -213,7 +220,8 @@ void TFrmGn::BtnLoadPrClick()
             rememberCard();
             remembered = true;
         });
-        if (card::LoadCard(form, lists_, store_, path.toStdString()) && !remembered)
+        BoxDialogue user; // the load tells its messages as they come
+        if (card::LoadCard(form, lists_, store_, path.toStdString(), user).accepted && !remembered)
             rememberCard();
     });
 }
@@ -228,7 +236,12 @@ void TFrmGn::BtnPrintClick()
     RunGuarded([this] {
         WidgetForm form(this);
         card::TCardRec card;
-        card::CardFromWindow(form, lists_, card);
+        const card::Outcome built = card::RecordFromWindow(form, lists_, card);
+        if (!built.accepted) {
+            ShowMessages(built);
+            bringForward(built.field);
+            return;
+        }
         ShowCardPreview(
             this, card,
             {QString::fromUtf8(card::kAppTitle), QString::fromStdString(ProgramVersion()), QDate::currentDate()});
@@ -256,5 +269,37 @@ bool TFrmGn::mayDropCard(const char* question)
     if (shown && keptCard_ && *shown == *keptCard_)
         return true;
     // A reflexive Enter keeps the card.
-    return card::messages().confirm(question, card::Answer::No) == card::Answer::Yes;
+    return Boxes().confirm(question, card::Answer::No) == card::Answer::Yes;
+}
+
+void TFrmGn::bringForward(const std::string& control)
+{
+    if (control.empty())
+        return;
+    QWidget* field = findChild<QWidget*>(QString::fromStdString(control));
+    if (!field)
+        return;
+    // Each page the field sits on, from the innermost out, becomes the
+    // current one of its tab widget or stack.
+    for (QWidget* page = field; page->parentWidget(); page = page->parentWidget()) {
+        auto* stack = qobject_cast<QStackedWidget*>(page->parentWidget());
+        if (!stack)
+            continue;
+        if (auto* tabs = qobject_cast<QTabWidget*>(stack->parentWidget()))
+            tabs->setCurrentWidget(page);
+        else
+            stack->setCurrentWidget(page);
+    }
+    // A radio group takes no focus itself: its chosen button does (with none
+    // chosen, its first).
+    if (field->focusPolicy() == Qt::NoFocus) {
+        const QList<QAbstractButton*> buttons = field->findChildren<QAbstractButton*>();
+        const auto chosen
+            = std::find_if(buttons.begin(), buttons.end(), [](QAbstractButton* b) { return b->isChecked(); });
+        if (chosen != buttons.end())
+            field = *chosen;
+        else if (!buttons.isEmpty())
+            field = buttons.first();
+    }
+    field->setFocus(Qt::OtherFocusReason);
 }

@@ -62,6 +62,9 @@ private:
     // the window differs from it when the record built from the controls now
     // is another one, or none can be built.
     void rememberCard();
+    // After a refusal: the page of the control named `control` comes
+    // forward and the control takes the focus (nothing moves for "").
+    void bringForward(const std::string& control);
     // Whether the shown card may be dropped: it is unchanged, or the user
     // answers "Да" to `question`.
     bool mayDropCard(const char* question);

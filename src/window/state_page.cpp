@@ -12,7 +12,6 @@
 #include "card/card_file_store.h"
 #include "card/card_layout.h"
 #include "card/errors.h"
-#include "card/messages.h"
 #include "card/record_form.h"
 #include "widgets/date_picker.h"
 #include "widgets/field_captions.h"
@@ -349,7 +348,7 @@ void StatePage::checkInjuredAgainstFatal()
     const int injured = card::StrToInt(Ed1den->text().toStdString());
     const int fatal = card::StrToInt(Ed1den_Dead->text().toStdString());
     if (injured < fatal) {
-        card::messages().info(kFatalAboveInjured);
+        Boxes().info(kFatalAboveInjured);
         SetFieldInvalid(Ed1den_Dead, true);
     } else {
         SetFieldInvalid(Ed1den_Dead, false);

@@ -7,8 +7,8 @@
 
 #include "card/card_file_store.h"
 #include "card_samples.h"
+#include "support/dialogue_recorder.h"
 #include "support/faulty_file_system.h"
-#include "support/message_recorder.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -105,10 +105,10 @@ class ReadCardFileOf : public testing::TestWithParam<ReadCase> {};
 TEST_P(ReadCardFileOf, AcceptsOrRefusesWithItsMessage)
 {
     TempFolder folder;
-    MessageRecorder boxes;
+    DialogueRecorder boxes;
     TempFolder::writeFile("in.crd", GetParam().file());
     card::CardFileStore store;
-    EXPECT_EQ(store.ReadCardFile("in.crd"), GetParam().accepted);
+    EXPECT_EQ(boxes.show(store.ReadCardFile("in.crd")), GetParam().accepted);
     EXPECT_EQ(boxes.texts(), GetParam().messages);
     for (const auto& m : boxes.shown)
         EXPECT_EQ(m.kind, RecordedMessage::Info);
@@ -148,7 +148,7 @@ protected:
     }
 
     TempFolder folder;
-    MessageRecorder boxes;
+    DialogueRecorder boxes;
     FaultyFileSystem files;
     card::CardFileStore store{files};
 };
@@ -156,7 +156,7 @@ protected:
 TEST_F(CardFileStoreTest, MissingFileEndsTheCommandWithFileNotFound)
 {
     try {
-        store.ReadCardFile("missing.crd");
+        boxes.show(store.ReadCardFile("missing.crd"));
         FAIL() << "no error";
     } catch (const card::FileError& e) {
         EXPECT_EQ(e.code(), card::kFileNotFound);
@@ -170,7 +170,7 @@ TEST_F(CardFileStoreTest, FolderInsteadOfFileIsAccessDenied)
 {
     std::filesystem::create_directory("dir.crd");
     try {
-        store.ReadCardFile("dir.crd");
+        boxes.show(store.ReadCardFile("dir.crd"));
         FAIL() << "no error";
     } catch (const card::FileError& e) {
         EXPECT_STREQ(e.what(), "File access denied");
@@ -182,14 +182,14 @@ TEST_F(CardFileStoreTest, ReadOpensTheFileForReadingOnly)
 {
     TempFolder::writeFile("in.crd", sample::FileBytes());
     std::filesystem::permissions("in.crd", std::filesystem::perms::owner_read);
-    ASSERT_TRUE(store.ReadCardFile("in.crd"));
+    ASSERT_TRUE(boxes.show(store.ReadCardFile("in.crd")));
     EXPECT_EQ(files.calls, (std::vector<std::string>{"openForReading in.crd", "read", "close"}));
 
     // A version-1 card is judged by the same one read, never by a second
     // opening that could meet a different file.
     files.calls.clear();
     TempFolder::writeFile("v1.crd", sample::FileBytes(14288));
-    ASSERT_TRUE(store.ReadCardFile("v1.crd"));
+    ASSERT_TRUE(boxes.show(store.ReadCardFile("v1.crd")));
     EXPECT_EQ(files.calls, (std::vector<std::string>{"openForReading v1.crd", "read", "close"}));
 }
 
@@ -198,11 +198,11 @@ TEST_F(CardFileStoreTest, ReadStartsFromZeroedRecords)
     store.card().setByteAt(14300, 0x99);
     store.cardV1().setByteAt(100, 0x99);
     TempFolder::writeFile("v1.crd", sample::FileBytes(14288));
-    ASSERT_TRUE(store.ReadCardFile("v1.crd"));
+    ASSERT_TRUE(boxes.show(store.ReadCardFile("v1.crd")));
     EXPECT_EQ(store.card().byteAt(14300), 0);
 
     TempFolder::writeFile("v2.crd", sample::FileBytes());
-    ASSERT_TRUE(store.ReadCardFile("v2.crd"));
+    ASSERT_TRUE(boxes.show(store.ReadCardFile("v2.crd")));
     EXPECT_EQ(store.cardV1(), card::TCardRecV1{});
 }
 
@@ -211,7 +211,7 @@ TEST_F(CardFileStoreTest, OpenFailureEndsTheCommand)
     TempFolder::writeFile("in.crd", sample::FileBytes());
     files.failAt(Step::OpenForReading, card::kTooManyOpenFiles);
     EXPECT_THROW(
-        try { store.ReadCardFile("in.crd"); } catch (const card::FileError& e) {
+        try { boxes.show(store.ReadCardFile("in.crd")); } catch (const card::FileError& e) {
             EXPECT_STREQ(e.what(), "Too many open files");
             throw;
         },
@@ -226,7 +226,7 @@ TEST_F(CardFileStoreTest, FailedReadEndsInTheLoadMessage)
         boxes.clear();
         TempFolder::writeFile("in.crd", sample::FileBytes(size));
         files.failAt(Step::Read, 5);
-        EXPECT_FALSE(store.ReadCardFile("in.crd"));
+        EXPECT_FALSE(boxes.show(store.ReadCardFile("in.crd")));
         EXPECT_EQ(boxes.texts(), std::vector<std::string>{kLoadFailed});
     }
 }
@@ -236,7 +236,7 @@ TEST_F(CardFileStoreTest, CloseFailureAfterAFullReadEndsTheCommand)
     TempFolder::writeFile("in.crd", sample::FileBytes());
     files.failAt(Step::Close, 29);
     try {
-        store.ReadCardFile("in.crd");
+        boxes.show(store.ReadCardFile("in.crd"));
         FAIL() << "no error";
     } catch (const card::FileError& e) {
         EXPECT_STREQ(e.what(), "I/O error 29");

@@ -4,7 +4,7 @@
 #include "card/district.h"
 #include "card/workplace_counts.h"
 #include "card_samples.h"
-#include "support/message_recorder.h"
+#include "support/dialogue_recorder.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -55,7 +55,7 @@ TEST(CardLayout, TableTilesTheRecordAndMatchesTheDocumentedFields)
 class CardFileBytes : public testing::Test {
 protected:
     TempFolder folder;
-    MessageRecorder boxes;
+    DialogueRecorder boxes;
     card::CardFileStore store;
 };
 
@@ -87,7 +87,7 @@ TEST_F(CardFileBytes, EveryFieldLandsAtItsOffsetAndUncoveredBytesStayZero)
 TEST_F(CardFileBytes, ReadingTheDocumentedBytesGivesEveryValue)
 {
     TempFolder::writeFile("sample.crd", sample::FileBytes());
-    ASSERT_TRUE(store.ReadCardFile("sample.crd"));
+    ASSERT_TRUE(boxes.show(store.ReadCardFile("sample.crd")));
     EXPECT_TRUE(boxes.shown.empty());
     sample::ExpectInCard(store.card());
     EXPECT_TRUE(card::HasCardSignature(store.card()));
@@ -99,7 +99,7 @@ TEST_F(CardFileBytes, WrittenAndReadBackGivesTheSame14400Bytes)
     store.card().setByteAt(22, 0x5A); // a gap byte travels unchanged too
     store.WriteCardFile("x.crd");
     card::CardFileStore other;
-    ASSERT_TRUE(other.ReadCardFile("x.crd"));
+    ASSERT_TRUE(boxes.show(other.ReadCardFile("x.crd")));
     EXPECT_EQ(other.card(), store.card());
 }
 

@@ -4,8 +4,8 @@
 #include "card/card_transfer.h"
 #include "card/errors.h"
 #include "card/workplace_counts.h"
+#include "support/dialogue_recorder.h"
 #include "support/fake_form.h"
-#include "support/message_recorder.h"
 #include "support/string_grid.h"
 
 namespace {
@@ -51,7 +51,7 @@ void AddEntries(card::EntryLists& lists)
 
 TEST(CardTransfer, EveryControlComesBackAsItWasSaved)
 {
-    MessageRecorder boxes;
+    DialogueRecorder boxes;
     FakeForm original = FilledForm();
     card::EntryLists lists;
     AddEntries(lists);
@@ -60,7 +60,7 @@ TEST(CardTransfer, EveryControlComesBackAsItWasSaved)
 
     FakeForm shown;
     card::EntryLists loaded;
-    card::CardToWindow(shown, loaded, rec);
+    card::CardToWindow(shown, loaded, rec, boxes);
 
     for (const card::CardField& field : card::CardFields()) {
         switch (field.conversion) {
@@ -134,6 +134,10 @@ TEST(CardTransfer, CountThatIsNoIntegerStopsTheSave)
     } catch (const card::CardError& e) {
         EXPECT_STREQ(e.what(), "'' is not a valid integer value");
     }
+    // The print's way: the error display's text and the edit to bring forward.
+    const card::Outcome built = card::RecordFromWindow(form, lists, rec);
+    EXPECT_EQ(built.refusal(), "'' is not a valid integer value.");
+    EXPECT_EQ(built.field, card::WorkplaceControlName(69));
 }
 
 struct ShownByte {
@@ -146,7 +150,7 @@ class StoredNumbersShown : public testing::TestWithParam<ShownByte> {};
 
 TEST_P(StoredNumbersShown, SelectTheirItem)
 {
-    MessageRecorder boxes;
+    DialogueRecorder boxes;
     card::TCardRec rec;
     rec.setByte("OkvedSource", 1);
     if (std::string(GetParam().field) == "DistrictCode")
@@ -155,7 +159,7 @@ TEST_P(StoredNumbersShown, SelectTheirItem)
         rec.setByte(GetParam().field, static_cast<std::uint8_t>(GetParam().stored));
     FakeForm form;
     card::EntryLists lists;
-    card::CardToWindow(form, lists, rec);
+    card::CardToWindow(form, lists, rec, boxes);
     EXPECT_EQ(form.itemIndex(GetParam().control), GetParam().index);
 }
 
@@ -184,21 +188,20 @@ private:
     std::vector<std::string>& log_;
 };
 
-class LoggingBoxes final : public card::Messages {
+class LoggingBoxes final : public card::Dialogue {
 public:
     explicit LoggingBoxes(std::vector<std::string>& log)
         : log_(log)
     {
-        previous_ = card::setMessages(this);
     }
-    ~LoggingBoxes() override { card::setMessages(previous_); }
-    void info(const std::string& text) override { log_.push_back("info: " + text); }
-    card::Answer confirm(const std::string&, card::Answer) override { return card::Answer::Closed; }
-    void error(const std::string& text) override { log_.push_back("error: " + text); }
+    card::Answer ask(const std::string&, card::Answer) override { return card::Answer::Closed; }
+    void tell(const card::Message& message) override
+    {
+        log_.push_back((message.kind == card::Message::Error ? "error: " : "info: ") + message.text);
+    }
 
 private:
     std::vector<std::string>& log_;
-    card::Messages* previous_;
 };
 
 TEST(CardTransfer, InnWarningComesMidLoadAndTheCodeRequestLast)
@@ -213,7 +216,7 @@ TEST(CardTransfer, InnWarningComesMidLoadAndTheCodeRequestLast)
     card::CardFromWindow(filled, lists, rec);
 
     LoggingForm form(log);
-    card::CardToWindow(form, lists, rec);
+    card::CardToWindow(form, lists, rec, boxes);
 
     const std::vector<std::string> firstSteps
         = {"Ed_opf", "Ed_name",  "Ed_doljn", "Ed_np",
@@ -236,18 +239,17 @@ TEST(CardTransfer, UnreadableDateRefusesTheWholeCardBeforeAnyControlChanges)
     rec.setText("ExpertiseDate", "2014-03-05");
     LoggingForm form(log);
     card::EntryLists lists;
-    try {
-        card::CardToWindow(form, lists, rec);
-        FAIL();
-    } catch (const card::CardError& e) {
-        EXPECT_STREQ(e.what(), "'2014-03-05' is not a valid date");
-    }
+    const card::Outcome outcome = card::CardToWindow(form, lists, rec, boxes);
+    ASSERT_FALSE(outcome.accepted);
+    EXPECT_EQ(outcome.messages,
+              (std::vector<card::Message>{{card::Message::Error, "'2014-03-05' is not a valid date."}}));
+    EXPECT_EQ(outcome.field, "DTZaklExp");
     EXPECT_TRUE(log.empty());
 }
 
 TEST(CardTransfer, DatesAreShownOnlyWhereTheirAnswerIsYes)
 {
-    MessageRecorder boxes;
+    DialogueRecorder boxes;
     card::TCardRec rec;
     rec.setByte("OkvedSource", 1);
     rec.setByte("AssessmentCompleted", 0);
@@ -257,7 +259,7 @@ TEST(CardTransfer, DatesAreShownOnlyWhereTheirAnswerIsYes)
     FakeForm form;
     form.dates["DTPrikaza"] = {2026, 12, 9};
     card::EntryLists lists;
-    card::CardToWindow(form, lists, rec);
+    card::CardToWindow(form, lists, rec, boxes);
     EXPECT_EQ(form.date("DTPrikaza"), (card::Date{2026, 12, 9}));
     EXPECT_EQ(form.date("DTZaklExp"), (card::Date{2014, 3, 5}));
 }
@@ -272,14 +274,14 @@ class ClassifierSourceShown : public testing::TestWithParam<SourceCase> {};
 
 TEST_P(ClassifierSourceShown, SetsTagCaptionOrAsksForACode)
 {
-    MessageRecorder boxes;
+    DialogueRecorder boxes;
     card::TCardRec rec;
     rec.setText("Inn", "7707083893");
     rec.setByte("OkvedSource", static_cast<std::uint8_t>(GetParam().stored));
     FakeForm form;
     form.captions["lbl_okv"] = "before";
     card::EntryLists lists;
-    card::CardToWindow(form, lists, rec);
+    card::CardToWindow(form, lists, rec, boxes);
     EXPECT_EQ(form.source, GetParam().stored);
     EXPECT_EQ(form.captions["lbl_okv"], GetParam().caption);
     EXPECT_EQ(form.pickerOpenings, GetParam().pickerOpenings);

@@ -3,7 +3,7 @@
 #include "card/card_file_store.h"
 #include "card/entry_lists.h"
 #include "card_samples.h"
-#include "support/message_recorder.h"
+#include "support/dialogue_recorder.h"
 #include "support/string_grid.h"
 #include "support/temp_folder.h"
 
@@ -28,11 +28,11 @@ protected:
     bool load(const Bytes& bytes)
     {
         TempFolder::writeFile("v1.crd", bytes);
-        return store.ReadCardFile("v1.crd");
+        return boxes.show(store.ReadCardFile("v1.crd"));
     }
 
     TempFolder folder;
-    MessageRecorder boxes;
+    DialogueRecorder boxes;
     card::CardFileStore store;
 };
 
@@ -122,7 +122,7 @@ TEST_F(Version1Card, SavedAgainIsANormalVersion2File)
 
     boxes.clear();
     card::CardFileStore again;
-    ASSERT_TRUE(again.ReadCardFile("v2.crd"));
+    ASSERT_TRUE(boxes.show(again.ReadCardFile("v2.crd")));
     EXPECT_TRUE(boxes.shown.empty());
     sample::ExpectInCard(again.card(), /*skipVersionFields=*/true);
 }

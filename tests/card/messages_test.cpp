@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "card/messages.h"
+#include "card/outcome.h"
 
 namespace {
 

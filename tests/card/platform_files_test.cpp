@@ -13,7 +13,7 @@
 
 #include "card/card_file_store.h"
 #include "card/utf8_path.h"
-#include "support/message_recorder.h"
+#include "support/dialogue_recorder.h"
 #include "support/temp_folder.h"
 #include "support/under_wine.h"
 
@@ -92,7 +92,7 @@ TEST(PlatformFiles, ReplaceSwapsTheCompleteFileInOneStep)
 TEST(PlatformFiles, CardHeldOpenForReadingIsReplacedBySave)
 {
     TempFolder folder;
-    MessageRecorder boxes;
+    DialogueRecorder boxes;
     card::CardFileStore store;
     card::SetFixedFields(store.card());
     store.card().setText("OrgName", "Ромашка");
@@ -116,7 +116,7 @@ TEST(PlatformFiles, CardHeldOpenForReadingIsReplacedBySave)
     EXPECT_EQ(held->read(read.data(), card::kCardRecSize), std::size_t{card::kCardRecSize});
     EXPECT_EQ(read, first);
     card::CardFileStore loaded;
-    ASSERT_TRUE(loaded.ReadCardFile("card.crd"));
+    ASSERT_TRUE(boxes.show(loaded.ReadCardFile("card.crd")));
     EXPECT_EQ(loaded.card(), store.card());
     EXPECT_EQ(folder.entries(), std::set<std::string>{"card.crd"});
     EXPECT_TRUE(boxes.texts().empty());
@@ -126,7 +126,7 @@ TEST(PlatformFiles, CardHeldOpenForReadingIsReplacedBySave)
 TEST(PlatformFiles, CyrillicCardNameIsWrittenAndReadUnderThatName)
 {
     TempFolder folder;
-    MessageRecorder boxes;
+    DialogueRecorder boxes;
     const std::string name = "3_ООО Ромашка_2014_1 полугодие .crd";
     card::CardFileStore store;
     store.card().setText("OrgName", "ООО Ромашка");
@@ -136,7 +136,7 @@ TEST(PlatformFiles, CyrillicCardNameIsWrittenAndReadUnderThatName)
 
     EXPECT_EQ(EntriesAsUtf8(folder.path()), std::set<std::string>{name});
     EXPECT_EQ(std::filesystem::file_size(folder.path() / card::PathFromUtf8(name)), std::uintmax_t{card::kCardRecSize});
-    ASSERT_TRUE(store.ReadCardFile(name));
+    ASSERT_TRUE(boxes.show(store.ReadCardFile(name)));
     EXPECT_EQ(store.card(), written);
     EXPECT_TRUE(boxes.shown.empty());
 }
@@ -154,9 +154,9 @@ TEST_P(NotARegularFile, IsRefusedWithTheLoadMessage)
         ASSERT_EQ(::mkfifo("pipe.crd", 0600), 0);
     }
 #endif
-    MessageRecorder boxes;
+    DialogueRecorder boxes;
     card::CardFileStore store;
-    EXPECT_FALSE(store.ReadCardFile(GetParam()));
+    EXPECT_FALSE(boxes.show(store.ReadCardFile(GetParam())));
     EXPECT_EQ(boxes.texts(), std::vector<std::string>{card::kMsgLoadFailed});
 }
 
@@ -171,7 +171,7 @@ INSTANTIATE_TEST_SUITE_P(PlatformFiles, NotARegularFile,
 TEST(PlatformFiles, CardWhosePathPassesTheShortPathLimitSavesAndLoads)
 {
     TempFolder folder;
-    MessageRecorder boxes;
+    DialogueRecorder boxes;
     card::CardFileStore saved;
     card::SetFixedFields(saved.card());
     saved.card().setText("OrgName", std::string(220, 'A'));
@@ -182,7 +182,7 @@ TEST(PlatformFiles, CardWhosePathPassesTheShortPathLimitSavesAndLoads)
     saved.WriteCardFile(name);
     saved.WriteCardFile(name); // over the first: the replace takes the long form too
     card::CardFileStore loaded;
-    ASSERT_TRUE(loaded.ReadCardFile(name));
+    ASSERT_TRUE(boxes.show(loaded.ReadCardFile(name)));
     EXPECT_TRUE(loaded.card() == saved.card());
     EXPECT_EQ(folder.entries(), std::set<std::string>{name});
     EXPECT_TRUE(boxes.texts().empty());
@@ -199,7 +199,7 @@ TEST(PlatformFiles, SaveWritesThroughLinksAndKeepsThePermissionBits)
     fs::create_symlink("real.crd", "cards/link.crd"); // relative to its own folder
     fs::create_symlink("cards/link.crd", "card.crd");
 
-    MessageRecorder boxes;
+    DialogueRecorder boxes;
     card::CardFileStore store;
     card::SetFixedFields(store.card());
     store.WriteCardFile("card.crd");

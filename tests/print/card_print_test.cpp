@@ -167,6 +167,21 @@ QStringList FullCardSequence()
     return expected;
 }
 
+// The words of a text, at spaces, line ends and no-break spaces.
+QStringList Words(const QString& text)
+{
+    return text.split(QRegularExpression(QStringLiteral("[\\s\\x{00a0}]+")), Qt::SkipEmptyParts);
+}
+
+// Whether `run` stands in `words` word for word, one after the other.
+bool ContainsRun(const QStringList& words, const QStringList& run)
+{
+    for (qsizetype at = 0; at + run.size() <= words.size(); ++at)
+        if (words.mid(at, run.size()) == run)
+            return true;
+    return false;
+}
+
 } // namespace
 
 class CardPrintTest : public QObject {
@@ -199,6 +214,28 @@ private slots:
         QCOMPARE(MissingInOrder(PdfText(QStringLiteral("long.pdf")),
                                 {QString(240, 'N') + " конец", QString(200, 'A'), QString(100, 'W')}),
                  QString());
+    }
+
+    void titleWordsAreNeverSplit_data()
+    {
+        QTest::addColumn<QString>("titles");
+        QTest::newRow("contacts") << "№ Тип контакта Данные контакта";
+        QTest::newRow("service staff") << "№ Должность ФИО № удостоверения Дата выдачи Кем выдано";
+        QTest::newRow("workplaces") << "Класс условий труда ВСЕГО В ОТЧЕТНОМ ПЕРИОДЕ "
+                                       "рабочих мест работников из них женщин до 18 лет инвалидов "
+                                       "рабочих мест работников из них женщин до 18 лет инвалидов";
+    }
+
+    // A column title cut inside a word («удостове рения») reads as two words:
+    // the titles of each table of a full card stand in the text word for word.
+    void titleWordsAreNeverSplit()
+    {
+        QFETCH(QString, titles);
+        TempFolder folder;
+        QVERIFY(WriteCardPdf(FullCard(), kInfo, QStringLiteral("titles.pdf")));
+        const QString text
+            = PopplerOutput("pdftotext", {QStringLiteral("-raw"), QStringLiteral("titles.pdf"), QStringLiteral("-")});
+        QVERIFY2(ContainsRun(Words(text), Words(titles)), qPrintable(titles));
     }
 
     void emptyCardPrintsOnePage()

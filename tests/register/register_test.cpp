@@ -507,7 +507,7 @@ TEST(RegisterRow, NameThatIsNoUtf8IsShownReadableAndOpensByItsBytes)
     EXPECT_EQ(rows[0].file, "1_" + replaced + replaced + replaced + replaced + replaced + ".crd");
     EXPECT_EQ(rows[0].stateText, reg::kStateOk);
     card::CardFileStore store;
-    ASSERT_TRUE(store.ReadCardFile(rows[0].path));
+    ASSERT_TRUE(store.ReadCardFile(rows[0].path).accepted);
     EXPECT_EQ(store.card().text("OrgName"), "Альфа");
 
     TempFolder out;

@@ -132,7 +132,7 @@ private slots:
     void initTestCase()
     {
         QStandardPaths::setTestModeEnabled(true);
-        card::setMessages(&boxes_);
+        SetBoxes(&boxes_);
     }
 
     void totalsRefuseSumsAcrossYearsOrPeriods_data()

@@ -107,7 +107,7 @@ private slots:
     void initTestCase()
     {
         QStandardPaths::setTestModeEnabled(true);
-        card::setMessages(&boxes_); // as the program does, before any reading
+        SetBoxes(&boxes_); // as the program does, before any reading
         expected_ = regtest::MakeSampleFolder(dir_.path().toStdString());
     }
 

@@ -4,18 +4,13 @@
 #include <string>
 #include <vector>
 
-#include "card/messages.h"
+#include "support/dialogue_recorder.h"
+#include "widgets/messages_qt.h"
 
-struct RecordedMessage {
-    enum Kind { Info, Confirm, Error } kind;
-    std::string text;
-    bool operator==(const RecordedMessage&) const = default;
-};
-
-class MessageRecorder final : public card::Messages {
+class MessageRecorder final : public MessageBoxes {
 public:
-    MessageRecorder() { previous_ = card::setMessages(this); }
-    ~MessageRecorder() override { card::setMessages(previous_); }
+    MessageRecorder() { previous_ = SetBoxes(this); }
+    ~MessageRecorder() override { SetBoxes(previous_); }
 
     void info(const std::string& text) override { shown.push_back({RecordedMessage::Info, text}); }
     card::Answer confirm(const std::string& question, card::Answer byDefault) override
@@ -47,5 +42,5 @@ public:
     std::vector<card::Answer> defaults; // the default answer of each confirmation box
     std::deque<card::Answer> answers;   // answers to the next confirmation boxes
 private:
-    card::Messages* previous_ = nullptr;
+    MessageBoxes* previous_ = nullptr;
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <QComboBox>
+#include <QFrame>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -146,20 +147,43 @@ private slots:
         QCOMPARE(RequiredChild<QPushButton>(window_.get(), "BitBtn3")->text(), QStringLiteral("Удалить"));
     }
 
-    void gridShowsEveryRowInALargerFont()
+    void gridStaysInsideItsGroupInAnyFont_data()
     {
-        // A larger font than the program's own (Windows' fonts are) must not
-        // hide rows behind a scroll bar, nor cut the text of a row.
+        QTest::addColumn<int>("points");
+        QTest::addColumn<bool>("scrolls");
+        // The page is 441 pixels high (less with a taller tab bar), the block
+        // starts at 214. 8 points: a 13-pixel line, rows of 16, the header
+        // (17) and 11 rows with the block's margins take 209 pixels and fit.
+        // 14 points (18.7 pixels): rows of at least 22, and 11 of them (242)
+        // alone are more than the 227 pixels left.
+        QTest::newRow("the program's font") << 8 << false;
+        QTest::newRow("a taller font") << 14 << true;
+    }
+
+    // A larger font than the program's own (Windows' fonts may be) neither
+    // cuts the text of a row nor pushes rows past the page: the grid keeps
+    // inside its group and the rows that do not fit scroll.
+    void gridStaysInsideItsGroupInAnyFont()
+    {
+        QFETCH(int, points);
+        QFETCH(bool, scrolls);
         QTableWidget* grid = Grid();
-        QFont large = FormFont();
-        large.setPointSize(14);
-        window_->setFont(large);
+        QFont font = FormFont();
+        font.setPointSize(points);
+        window_->setFont(font);
         QTest::qWait(0);
         for (int r = 0; r < grid->rowCount(); ++r)
             QVERIFY(grid->rowHeight(r) > grid->fontMetrics().height());
-        QVERIFY(grid->viewport()->height() >= 11 * grid->rowHeight(0));
-        QVERIFY(!grid->verticalScrollBar()->isVisible());
-        QVERIFY(grid->parentWidget()->rect().contains(grid->geometry()));
+        auto* group = qobject_cast<QFrame*>(grid->parentWidget());
+        QVERIFY(group->contentsRect().contains(grid->geometry()));
+        QVERIFY(window_->enterprisePage()->rect().contains(group->geometry()));
+        QCOMPARE(grid->verticalScrollBar()->isVisible(), scrolls);
+        // Both columns whole beside the scroll bar.
+        QVERIFY(grid->viewport()->width() >= grid->columnWidth(0) + grid->columnWidth(1));
+        QScrollBar* bar = grid->verticalScrollBar();
+        bar->setValue(bar->maximum());
+        QTableWidgetItem* last = grid->item(grid->rowCount() - 1, 1);
+        QVERIFY(grid->viewport()->rect().contains(grid->visualItemRect(last)));
     }
 
     void gridIsNotEditableInPlace()

@@ -247,7 +247,7 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QString, answer);
         QtMessages boxes;
-        card::Messages* previous = card::setMessages(&boxes);
+        MessageBoxes* previous = SetBoxes(&boxes);
         TFrmGn window;
         QVERIFY(ShowActive(&window));
         auto* field = window.findChild<QLineEdit*>(control);
@@ -271,7 +271,7 @@ private slots:
                 QTest::keyClick(box, Qt::Key_Escape);
         });
         QTest::mouseClick(RequiredChild(&window, "BtnClose"), Qt::LeftButton);
-        card::setMessages(previous);
+        SetBoxes(previous);
         QCOMPARE(question, QStringLiteral("Карточка не сохранена. Закрыть программу без сохранения?"));
         QCOMPARE(window.isVisible(), answer != QStringLiteral("Да"));
         QCOMPARE(field->text(), before); // nothing typed is touched

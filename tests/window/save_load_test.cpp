@@ -449,6 +449,61 @@ private slots:
         QVERIFY(!QFile::exists(QString::fromUtf8(kSaved)));
     }
 
+    // A refusal brings its field's page forward and gives the field the focus;
+    // one that concerns no single field moves nothing (the clicked button
+    // keeps the focus its click gave it).
+    void refusalBringsItsFieldForward_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("spoiled");
+        QTest::addColumn<int>("startPage");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<int>("page");
+        QTest::addColumn<QString>("focused");
+        QTest::newRow("save, empty settlement")
+            << "BtnSavePr"
+            << "Ed_np"
+            << "" << 6 << "Не заполнен населенный пункт! Сохранение невозможно!" << 0 << "Ed_np";
+        QTest::newRow("print, empty count of class 4")
+            << "BtnPrint"
+            << "EdN16M4V"
+            << "" << 1 << "'' is not a valid integer value." << 6 << "EdN16M4V";
+        QTest::newRow("save, service answered Нет")
+            << "BtnSavePr"
+            << "RGrpSot"
+            << "" << 3 << "Укажите наличие службы ОТ! Сохранение отменено!" << 1 << "RGrpSot";
+        QTest::newRow("save, file name refused") << "BtnSavePr"
+                                                 << "Ed_name"
+                                                 << "Ромашка*" << 2 << "Invalid filename." << 2 << "BtnSavePr";
+    }
+    void refusalBringsItsFieldForward()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, control);
+        QFETCH(QString, spoiled);
+        QFETCH(int, startPage);
+        QFETCH(QString, message);
+        QFETCH(int, page);
+        QFETCH(QString, focused);
+        fillEveryPage();
+        if (control == QStringLiteral("RGrpSot")) { // no service, with two staff: asked, answered "Нет"
+            pick("RGrpSot", 0);
+            w->messages.answers = {card::Answer::No};
+        } else {
+            set(control.toUtf8().constData(), spoiled);
+        }
+        w->showPage(startPage);
+        find<QLineEdit>("Edsrsp")->setFocus();
+        QTest::mouseClick(find<QPushButton>(button.toUtf8().constData()), Qt::LeftButton);
+        QCOMPARE(QString::fromStdString(shown().back()), message);
+        QCOMPARE(w->window->pages()->currentIndex(), page);
+        // The field itself, or for a radio group its chosen button.
+        QWidget* field = find<QWidget>(focused.toUtf8().constData());
+        QWidget* focus = QApplication::focusWidget();
+        QVERIFY(focus && (focus == field || field->isAncestorOf(focus)));
+    }
+
     void cardWithAnUnreadableDateIsRefusedWhole()
     {
         fillEveryPage();
