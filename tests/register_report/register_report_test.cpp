@@ -288,7 +288,7 @@ void RegisterReportTest::refusedPaths()
     QFETCH(QString, path);
     QFETCH(QString, reason);
     TempFolder folder;
-    regtest::WriteBytes(folder.path() / "Нальчик.crd", "card", 4);
+    regtest::WriteBytes(folder.path() / regtest::U8Path("Нальчик.crd"), "card", 4);
     const ReportContents contents = Contents({}, "");
     QString error;
     QVERIFY(!WriteRegisterReportPdf(contents, path, &error));

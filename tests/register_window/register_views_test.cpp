@@ -168,7 +168,7 @@ private slots:
         QFETCH(QString, headcount);
         QFETCH(QString, districtTotals);
         QTemporaryDir dir;
-        writeYears(fs::path(dir.path().toStdString()));
+        writeYears(regtest::U8Path(dir.path().toStdString()));
         RegisterWindow w;
         openAndRead(w, dir.path());
         auto* years = RequiredChild<QComboBox>(&w, "CombYear");
@@ -205,9 +205,9 @@ private slots:
     void chosenRepeatCountsAndIsRemembered()
     {
         QTemporaryDir dir;
-        const fs::path root(dir.path().toStdString());
-        WriteAt(root / "старый.crd", regtest::GoodCard("Повтор", "5000000000", 2014, 1, 2, 100), 60);
-        WriteAt(root / "новый.crd", regtest::GoodCard("Повтор", "5000000000", 2014, 1, 2, 300), 1);
+        const fs::path root = regtest::U8Path(dir.path().toStdString());
+        WriteAt(root / regtest::U8Path("старый.crd"), regtest::GoodCard("Повтор", "5000000000", 2014, 1, 2, 100), 60);
+        WriteAt(root / regtest::U8Path("новый.crd"), regtest::GoodCard("Повтор", "5000000000", 2014, 1, 2, 300), 1);
         RegisterWindow w;
         openAndRead(w, dir.path());
         auto* table = RequiredChild<QTableView>(&w, "TblCards");
@@ -267,7 +267,7 @@ private slots:
         QFETCH(QString, figures);
         QFETCH(QString, tooltip);
         QTemporaryDir dir;
-        writeYears(fs::path(dir.path().toStdString()));
+        writeYears(regtest::U8Path(dir.path().toStdString()));
         RegisterWindow w;
         openAndRead(w, dir.path());
         ClickTab(w, QStringLiteral("Показатели"));
@@ -313,9 +313,10 @@ private slots:
         QFETCH(QStringList, rows);
         QFETCH(QString, said);
         QTemporaryDir dir;
-        const fs::path root(dir.path().toStdString());
-        writeYears(root / "карточки");
-        regtest::WriteCard(root / "карточки" / "g13.crd", regtest::GoodCard("Г", "100000000074", 2013, 1, 2, 10));
+        const fs::path root = regtest::U8Path(dir.path().toStdString());
+        writeYears(root / regtest::U8Path("карточки"));
+        regtest::WriteCard(root / regtest::U8Path("карточки") / "g13.crd",
+                           regtest::GoodCard("Г", "100000000074", 2013, 1, 2, 10));
         RegisterWindow w;
         openAndRead(w, dir.path() + QStringLiteral("/карточки"));
         ClickTab(w, QStringLiteral("Сдали / не сдали"));
@@ -351,8 +352,8 @@ private slots:
     void exportRemembersItsFolderAndWritesTheTabShown()
     {
         QTemporaryDir dir;
-        const fs::path root(dir.path().toStdString());
-        writeYears(root / "карточки");
+        const fs::path root = regtest::U8Path(dir.path().toStdString());
+        writeYears(root / regtest::U8Path("карточки"));
         QDir(dir.path()).mkdir(QStringLiteral("сводки"));
         RegisterWindow w;
         openAndRead(w, dir.path() + QStringLiteral("/карточки"));
@@ -382,7 +383,7 @@ private slots:
     void reportOfTheChosenYearAndPeriod()
     {
         QTemporaryDir dir;
-        writeYears(fs::path(dir.path().toStdString()));
+        writeYears(regtest::U8Path(dir.path().toStdString()));
         RegisterWindow w;
         openAndRead(w, dir.path());
         auto* report = RequiredChild<QPushButton>(&w, "BtnReport");
@@ -412,7 +413,7 @@ private slots:
     void captionAndKeys()
     {
         QTemporaryDir dir;
-        const fs::path root(dir.path().toStdString());
+        const fs::path root = regtest::U8Path(dir.path().toStdString());
         regtest::WriteCard(root / "a.crd", regtest::GoodCard("А", "7707083893"));
         RegisterWindow w;
         w.show();
@@ -453,9 +454,9 @@ private slots:
         QFETCH(QString, table);
         QFETCH(QString, totals);
         QTemporaryDir dir;
-        const fs::path root(dir.path().toStdString());
+        const fs::path root = regtest::U8Path(dir.path().toStdString());
         for (int i = 0; i < 40; ++i)
-            regtest::WriteCard(root / ("к" + std::to_string(i) + ".crd"),
+            regtest::WriteCard(root / regtest::U8Path("к" + std::to_string(i) + ".crd"),
                                regtest::GoodCard("Карточка", "7707083893", 2014 - i, 1, 1 + i % 13));
         RegisterWindow w;
         w.resize(1366, 768);
