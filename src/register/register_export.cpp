@@ -161,6 +161,12 @@ void WriteSheet(lxw_workbook* book, Formats& formats, const ExportTable& table)
                 worksheet_write_blank(sheet, row, col, format);
         }
     }
+    // The office narrows a sheet down by its columns in Excel (the cards
+    // without a collective agreement, one district); the totals stay out of
+    // the filter's rows.
+    if (!table.headers.empty() && firstTotal > 0)
+        worksheet_autofilter(sheet, top, 0, static_cast<lxw_row_t>(top + firstTotal),
+                             static_cast<lxw_col_t>(table.headers.size() - 1));
     if (table.chart && table.chart->rows > 0)
         InsertChart(book, sheet, table, *table.chart, top + 1);
 }

@@ -344,7 +344,7 @@ ws = wb['Сдали – не сдали']
 for r in range(8, ws.max_row + 1):
     print([c.value for c in ws[r]])
 ws = wb['Карточки']
-print(ws.max_row, [ws.cell(r, 1).value for r in range(8, ws.max_row + 1)])
+print(ws.max_row, [ws.cell(r, 1).value for r in range(8, ws.max_row + 1)], ws.auto_filter.ref)
 chart = zipfile.ZipFile(sys.argv[1]).read('xl/charts/chart1.xml').decode()
 print("'Показатели'!$A$8:$A$10" in chart, "'Показатели'!$Q$8:$Q$10" in chart, "'Показатели'!$R$8:$R$10" in chart)
 )";
@@ -378,7 +378,7 @@ print("'Показатели'!$A$8:$A$10" in chart, "'Показатели'!$Q$8
                     "['не сдали', 'Г. БАКСАН', 'E 2013.crd', '5000000000', 'E 2013.crd']\n"
                     "['новые', 'Г. НАЛЬЧИК', 'B 2014.crd', '500100732259', 'B 2014.crd']\n"
                     "12 ['A 2014.crd', 'B 2014.crd', 'B старый.crd', 'C 2014.crd', "
-                    "'Итого карточек: 3, с ошибками: 1']\n"
+                    "'Итого карточек: 3, с ошибками: 1'] A7:AS11\n"
                     "True True True\n");
 
     const std::string csv = Utf8(out.path() / "half.csv");
