@@ -193,7 +193,7 @@ int RunRegisterCommand(const std::vector<std::string>& args, std::ostream& out, 
         if (!narrowed || (row->read() && YearPeriod{row->year, row->period} == *period))
             shown.push_back(row);
 
-    ExportContent content{shown, all, reference ? &*reference : nullptr, {}};
+    ExportContent content{shown, all, reference ? &*reference : nullptr, {}, std::nullopt};
     content.info.folders = options->folders;
     content.info.filter = narrowed ? "год и период " + YearPeriodText(*period) : std::string("все карточки");
     content.info.period = period;

@@ -5,6 +5,7 @@
 #include <set>
 #include <tuple>
 
+#include "card/card_captions.h"
 #include "card/text_rules.h"
 
 namespace reg {
@@ -97,6 +98,19 @@ SubmissionLists CompareSubmissions(const std::vector<const RegisterRow*>& rows, 
     }
     Sort(lists.notHandedIn, byInn);
     Sort(lists.newOnes, byInn);
+    return lists;
+}
+
+SubmissionLists InDistrict(SubmissionLists lists, std::optional<int> district)
+{
+    if (!district)
+        return lists;
+    const bool known = *district >= 0 && *district < static_cast<int>(card::kDistrictNames.size());
+    const auto elsewhere = [&](const SubmissionEntry& entry) {
+        return !known || entry.district != card::kDistrictNames[static_cast<std::size_t>(*district)];
+    };
+    std::erase_if(lists.notHandedIn, elsewhere);
+    std::erase_if(lists.newOnes, elsewhere);
     return lists;
 }
 

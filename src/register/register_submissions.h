@@ -3,6 +3,7 @@
 // the reference (the cards of the same period of the year before, or the
 // office's own list) without a card for the chosen year and period, and
 // those with a card that the reference lacks.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,11 @@ struct SubmissionLists {
     std::vector<SubmissionEntry> notHandedIn;
     std::vector<SubmissionEntry> newOnes;
 };
+
+// The lists narrowed to one item of the district list (as the district
+// filter picks cards); nullopt keeps them whole. An entry of the office's
+// list without any card belongs to no district: it stays in the lists of all.
+SubmissionLists InDistrict(SubmissionLists lists, std::optional<int> district);
 
 // Over the read cards among `rows` (a card without an INN matches nothing).
 // Each list runs in the order of the district view, then by name and INN.

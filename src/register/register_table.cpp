@@ -224,8 +224,15 @@ std::vector<ExportTable> ExportSheets(const ExportContent& content)
 {
     std::vector<ExportTable> sheets = {CardsTable(content.shown), DistrictsTable(content.shown)};
     if (content.info.period) {
-        sheets.push_back(IndicatorsTable(ComputeIndicators(content.all, *content.info.period)));
-        sheets.push_back(SubmissionsTable(CompareSubmissions(content.all, *content.info.period, content.reference)));
+        RegisterFilter district;
+        district.district = content.district;
+        std::vector<const RegisterRow*> ofDistrict;
+        for (const RegisterRow* row : content.all)
+            if (Matches(*row, district))
+                ofDistrict.push_back(row);
+        sheets.push_back(IndicatorsTable(ComputeIndicators(ofDistrict, *content.info.period)));
+        sheets.push_back(SubmissionsTable(
+            InDistrict(CompareSubmissions(content.all, *content.info.period, content.reference), content.district)));
     }
     const std::vector<std::string> about = AboutLines(content.info);
     for (ExportTable& sheet : sheets)

@@ -68,6 +68,9 @@ struct ExportContent {
     std::vector<const RegisterRow*> all;
     const ReferenceList* reference = nullptr;
     ExportInfo info;
+    // The district filter's item: the indicators and the lists are of that
+    // district, as the lines above the sheets say.
+    std::optional<int> district;
 };
 std::vector<ExportTable> ExportSheets(const ExportContent& content);
 

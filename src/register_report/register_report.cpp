@@ -219,46 +219,31 @@ QString EnterpriseList(const QString& title, const std::vector<const reg::Regist
     return html + QStringLiteral("</table>");
 }
 
-QString SubmissionList(const QString& title, const std::vector<const reg::SubmissionEntry*>& entries)
+QString SubmissionList(const QString& title, const std::vector<reg::SubmissionEntry>& entries)
 {
     const std::vector<std::pair<QString, int>> columns = {{QStringLiteral("Район"), 19},
                                                           {QStringLiteral("Предприятие"), 33},
                                                           {QStringLiteral("ИНН"), 14},
                                                           {QStringLiteral("Последняя карточка"), 34}};
     QString html = Heading(title + QStringLiteral(": %1").arg(entries.size())) + TableStart() + TitleRow(columns);
-    for (const reg::SubmissionEntry* entry : entries)
-        html += QStringLiteral("<tr>") + Cell(Html(entry->district)) + Cell(Html(entry->name)) + Cell(Html(entry->inn))
-            + Cell(Html(entry->lastFile)) + QStringLiteral("</tr>");
+    for (const reg::SubmissionEntry& entry : entries)
+        html += QStringLiteral("<tr>") + Cell(Html(entry.district)) + Cell(Html(entry.name)) + Cell(Html(entry.inn))
+            + Cell(Html(entry.lastFile)) + QStringLiteral("</tr>");
     if (entries.empty())
         html += EmptyRow(static_cast<int>(columns.size()));
     return html + QStringLiteral("</table>");
 }
 
-// The entries of the chosen district: an entry of the office's list with
-// no card at all belongs to no district and shows only in the report of all.
-std::vector<const reg::SubmissionEntry*> OfDistrict(const std::vector<reg::SubmissionEntry>& entries,
-                                                    std::optional<int> district)
-{
-    std::vector<const reg::SubmissionEntry*> kept;
-    for (const reg::SubmissionEntry& entry : entries)
-        if (!district
-            || (*district >= 0 && *district < static_cast<int>(card::kDistrictNames.size())
-                && entry.district == card::kDistrictNames[static_cast<std::size_t>(*district)]))
-            kept.push_back(&entry);
-    return kept;
-}
-
 QString SubmissionsBlock(const ReportContents& contents)
 {
-    const reg::SubmissionLists& lists = contents.submissions;
+    const reg::SubmissionLists lists = reg::InDistrict(contents.submissions, contents.district);
     const QString against = lists.byReference
         ? QStringLiteral("по списку предприятий")
         : QStringLiteral("по карточкам за ") + Html(reg::YearPeriodText(lists.previous));
     return SubmissionList(QStringLiteral("Не сдали карточку за ") + Html(reg::YearPeriodText(lists.current))
                               + QStringLiteral(" (") + against + QLatin1Char(')'),
-                          OfDistrict(lists.notHandedIn, contents.district))
-        + SubmissionList(QStringLiteral("Новые (") + against + QStringLiteral(", их не было)"),
-                         OfDistrict(lists.newOnes, contents.district));
+                          lists.notHandedIn)
+        + SubmissionList(QStringLiteral("Новые (") + against + QStringLiteral(", их не было)"), lists.newOnes);
 }
 
 QString ListsBlock(const std::vector<const reg::RegisterRow*>& counted)

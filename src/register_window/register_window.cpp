@@ -197,7 +197,7 @@ void RegisterWindow::updateReportTab()
     if (tabs_->currentWidget() == indicators_)
         indicators_->show(all, filters_->filter().district, filters_->yearPeriod());
     else if (tabs_->currentWidget() == submissions_)
-        submissions_->show(all, filters_->yearPeriod());
+        submissions_->show(all, filters_->filter().district, filters_->yearPeriod());
 }
 
 QString RegisterWindow::cancelledNote() const
@@ -246,6 +246,7 @@ reg::ExportContent RegisterWindow::exportContent() const
     content.info.folders = {Utf8(folder_)};
     content.info.filter = Utf8(filters_->text());
     content.info.period = filters_->yearPeriod();
+    content.district = filters_->filter().district;
     if (content.reference)
         content.info.reference = content.reference->file;
     return content;

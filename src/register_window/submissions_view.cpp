@@ -59,14 +59,15 @@ bool SubmissionsView::useReference(const QString& path)
     return true;
 }
 
-void SubmissionsView::show(const std::vector<const reg::RegisterRow*>& rows, std::optional<reg::YearPeriod> period)
+void SubmissionsView::show(const std::vector<const reg::RegisterRow*>& rows, std::optional<int> district,
+                           std::optional<reg::YearPeriod> period)
 {
     if (!period) {
         title_->setText(QStringLiteral("Сдали / не сдали: ") + QString::fromUtf8(reg::kChooseYearAndPeriod));
         model_->setRows({});
         return;
     }
-    const reg::SubmissionLists lists = reg::CompareSubmissions(rows, *period, reference());
+    const reg::SubmissionLists lists = reg::InDistrict(reg::CompareSubmissions(rows, *period, reference()), district);
     const QString against = reference_
         ? QStringLiteral("списком ") + QDir::toNativeSeparators(ToQString(reference_->file))
         : ToQString(reg::YearPeriodText(lists.previous));

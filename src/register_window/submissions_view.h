@@ -27,9 +27,10 @@ public:
     // Reads the office's list from `path` (UTF-8); false after a message
     // that names the file and says why not.
     bool useReference(const QString& path);
-    // The lists of the read cards among `rows` for `period`; without a
-    // period the tab asks for one.
-    void show(const std::vector<const reg::RegisterRow*>& rows, std::optional<reg::YearPeriod> period);
+    // The lists of the read cards among `rows` for `period`, narrowed to
+    // the district filter's item; without a period the tab asks for one.
+    void show(const std::vector<const reg::RegisterRow*>& rows, std::optional<int> district,
+              std::optional<reg::YearPeriod> period);
 
 signals:
     void referenceChanged();

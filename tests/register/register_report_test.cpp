@@ -239,6 +239,11 @@ wb.save(sys.argv[1])
         EXPECT_EQ(Listed(lists.newOnes),
                   "Г. НАЛЬЧИК|B 2014.crd|500100732259|B 2014.crd\n"
                   "БАКСАНСКИЙ Р-Н|C 2014.crd|7707083894|C 2014.crd\n");
+        // One district (БАКСАНСКИЙ Р-Н, the fourth of the list): Зета, with no
+        // card, belongs to none.
+        const reg::SubmissionLists district = reg::InDistrict(lists, 3);
+        EXPECT_EQ(Listed(district.notHandedIn), "БАКСАНСКИЙ Р-Н|Дельта|0000000000|D полугодие.crd\n");
+        EXPECT_EQ(Listed(district.newOnes), "БАКСАНСКИЙ Р-Н|C 2014.crd|7707083894|C 2014.crd\n");
     }
     // A list without an INN column, and a damaged workbook, say what is wrong.
     std::ofstream(folder_.path() / regtest::U8Path("нет.csv")) << "Название;Адрес\r\nАльфа;Нальчик\r\n";
