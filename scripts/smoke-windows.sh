@@ -135,7 +135,7 @@ DISPLAY= wine reg add 'HKCU\Software\UNRA5\unra5-register\register' /v folder /t
   /d "$(winepath -w "$smoke/Сводка")" /f >/dev/null
 title=$(window_title unra5-register.exe "Сводка карточек" "$smoke/register-window.png" || true)
 echo "smoke test: register window \"$title\""
-[ "$title" = "ЮНРА5. Сводка карточек." ] || fail "the register's window did not show the title «ЮНРА5. Сводка карточек.»"
+[ "$title" = "ЮНРА5. Сводка карточек. версия $version" ] || fail "the register's window did not show the title «ЮНРА5. Сводка карточек. версия $version»"
 
 DISPLAY= wine "$program/uninstall.exe" /S
 wineserver --wait
