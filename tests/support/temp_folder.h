@@ -25,8 +25,14 @@ public:
             path_ = base
                 / ("unra5-test-" + std::to_string(::time(nullptr)) + "-" + std::to_string(serial++) + "-"
                    + std::to_string(attempt));
-            if (fs::create_directory(path_))
+            // Test programs run side by side: another may have made this
+            // name and already removed it again, which the throwing call
+            // reports as an error rather than as a name taken.
+            std::error_code taken;
+            if (fs::create_directory(path_, taken))
                 break;
+            if (attempt == 100)
+                fs::create_directory(path_); // throws, with the reason
         }
         previous_ = fs::current_path();
         fs::current_path(path_);
