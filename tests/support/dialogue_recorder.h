@@ -19,9 +19,11 @@ inline RecordedMessage Recorded(const card::Message& message)
     return {message.kind == card::Message::Error ? RecordedMessage::Error : RecordedMessage::Info, message.text};
 }
 
-class DialogueRecorder final : public card::Dialogue {
-public:
-    card::Answer ask(const std::string& question, card::Answer byDefault) override
+// What a test's user was shown and asked, and the answers it gives: the
+// dialogue recorder and the Qt boxes' recorder both keep it this way.
+struct MessageLog {
+    // Records a question and gives the next answer ("closed" when none is left).
+    card::Answer answer(const std::string& question, card::Answer byDefault)
     {
         shown.push_back({RecordedMessage::Confirm, question});
         defaults.push_back(byDefault);
@@ -31,17 +33,6 @@ public:
         answers.pop_front();
         return answer;
     }
-    void tell(const card::Message& message) override { shown.push_back(Recorded(message)); }
-
-    // Shows an outcome's messages as the window does after the command;
-    // returns whether it was accepted.
-    bool show(const card::Outcome& outcome)
-    {
-        for (const card::Message& message : outcome.messages)
-            shown.push_back(Recorded(message));
-        return outcome.accepted;
-    }
-
     std::vector<std::string> texts() const
     {
         std::vector<std::string> out;
@@ -58,4 +49,22 @@ public:
     std::vector<RecordedMessage> shown;
     std::vector<card::Answer> defaults; // the default answer of each question
     std::deque<card::Answer> answers;   // answers to the next questions
+};
+
+class DialogueRecorder final : public card::Dialogue, public MessageLog {
+public:
+    card::Answer ask(const std::string& question, card::Answer byDefault) override
+    {
+        return answer(question, byDefault);
+    }
+    void tell(const card::Message& message) override { shown.push_back(Recorded(message)); }
+
+    // Shows an outcome's messages as the window does after the command;
+    // returns whether it was accepted.
+    bool show(const card::Outcome& outcome)
+    {
+        for (const card::Message& message : outcome.messages)
+            shown.push_back(Recorded(message));
+        return outcome.accepted;
+    }
 };

@@ -7,7 +7,7 @@
 #include "support/dialogue_recorder.h"
 #include "widgets/messages_qt.h"
 
-class MessageRecorder final : public MessageBoxes {
+class MessageRecorder final : public MessageBoxes, public MessageLog {
 public:
     MessageRecorder() { previous_ = SetBoxes(this); }
     ~MessageRecorder() override { SetBoxes(previous_); }
@@ -15,32 +15,10 @@ public:
     void info(const std::string& text) override { shown.push_back({RecordedMessage::Info, text}); }
     card::Answer confirm(const std::string& question, card::Answer byDefault) override
     {
-        shown.push_back({RecordedMessage::Confirm, question});
-        defaults.push_back(byDefault);
-        if (answers.empty())
-            return card::Answer::Closed;
-        card::Answer answer = answers.front();
-        answers.pop_front();
-        return answer;
+        return answer(question, byDefault);
     }
     void error(const std::string& text) override { shown.push_back({RecordedMessage::Error, text}); }
 
-    std::vector<std::string> texts() const
-    {
-        std::vector<std::string> out;
-        for (const auto& m : shown)
-            out.push_back(m.text);
-        return out;
-    }
-    void clear()
-    {
-        shown.clear();
-        defaults.clear();
-    }
-
-    std::vector<RecordedMessage> shown;
-    std::vector<card::Answer> defaults; // the default answer of each confirmation box
-    std::deque<card::Answer> answers;   // answers to the next confirmation boxes
 private:
     MessageBoxes* previous_ = nullptr;
 };
